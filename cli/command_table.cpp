@@ -1,0 +1,15 @@
+// The table of subcommands. Each command lives in a file of its own (cmd_*.cpp) and is listed
+// here once.
+#include "commands.h"
+#include "context.h"
+
+namespace r605::cli {
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = {
+        languageCommand(),
+    };
+    return table;
+}
+
+} // namespace r605::cli

@@ -1,0 +1,36 @@
+#pragma once
+// What every command gets: the program folder, the interface language and the two streams.
+
+#include "command_line.h"
+#include "text/language.h"
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+
+namespace r605::cli {
+
+struct Context {
+    std::filesystem::path programFolder;
+    Language language;
+    std::ostream& out;
+    std::ostream& err;
+
+    // Prints an error as the user reads it (language text and detail) on standard error.
+    void fail(const Error& error) const;
+};
+
+enum ExitCode : int { Success = 0, Failure = 1, Usage = 2 };
+
+struct Command {
+    std::string_view name;
+    std::string_view usage;   // the line after "r605 "
+    std::string_view summary; // one line for --help
+    OptionSpec options;
+    int (*run)(const Arguments& arguments, Context& context);
+};
+
+// Every subcommand, in the order --help lists them.
+const std::vector<Command>& commands();
+
+} // namespace r605::cli

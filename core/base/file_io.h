@@ -1,0 +1,24 @@
+#pragma once
+// The few primitives through which core touches the file system. Every save goes through
+// writeFileAtomically: a crash, a full disk or a killed process leaves the old file intact.
+
+#include "base/result.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace r605 {
+
+// Reads a whole file. Files larger than maxBytes are refused (outside data is untrusted).
+Result<std::string> readFileBytes(const std::filesystem::path& path,
+                                  std::size_t maxBytes = 256u * 1024 * 1024);
+
+// Writes a temporary file beside `path`, flushes it to the disk and renames it over `path`.
+Status writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Appends to a file, creating it when absent (for the daily trace).
+Status appendToFile(const std::filesystem::path& path, std::string_view bytes);
+
+} // namespace r605

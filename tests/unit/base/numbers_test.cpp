@@ -1,0 +1,51 @@
+#include "base/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+namespace r605 {
+namespace {
+
+TEST(Numbers, RoundsHalvesToEven) {
+    EXPECT_EQ(roundHalfEven(2.5), 2.0);
+    EXPECT_EQ(roundHalfEven(3.5), 4.0);
+    EXPECT_EQ(roundHalfEven(-2.5), -2.0);
+    EXPECT_EQ(roundHalfEven(2.5000001), 3.0);
+    EXPECT_EQ(roundHalfEvenToInt(37.5), 38);
+    EXPECT_EQ(roundHalfEvenToInt(12.5), 12);
+}
+
+TEST(Numbers, ParsesOnlyPlainDecimalNumbers) {
+    EXPECT_EQ(parseNumber(" 438.5 "), 438.5);
+    EXPECT_EQ(parseNumber(".5"), 0.5);
+    EXPECT_EQ(parseNumber("12."), 12.0);
+    EXPECT_EQ(parseNumber("+7"), 7.0);
+    EXPECT_EQ(parseNumber("-1e3"), -1000.0);
+    EXPECT_EQ(parseNumber("246.9875"), 246.9875);
+    for (const char* bad : {"", " ", "abc", "1,5", "1.2.3", "inf", "nan", "0x10", "1e", ".", "-"})
+        EXPECT_FALSE(parseNumber(bad).has_value()) << bad;
+    EXPECT_EQ(parseInteger(" 42 "), 42);
+    EXPECT_FALSE(parseInteger("4.2").has_value());
+    EXPECT_FALSE(parseInteger("99999999999999999999").has_value());
+}
+
+TEST(Numbers, FormatsWithAPointWhateverTheLocale) {
+    // A user whose locale writes a decimal comma still gets points.
+    const char* previous = std::setlocale(LC_ALL, nullptr);
+    const std::string saved = previous ? previous : "C";
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr) {
+        EXPECT_EQ(formatFixed(438.5, 5), "438.50000");
+        EXPECT_EQ(parseNumber("438.5"), 438.5);
+        EXPECT_FALSE(parseNumber("438,5").has_value());
+        std::setlocale(LC_ALL, saved.c_str());
+    }
+
+    EXPECT_EQ(formatFixed(251.1, 1), "251.1");
+    EXPECT_EQ(formatFixed(0.4, 5), "0.40000");
+    EXPECT_EQ(formatFixed(-0.000001, 5), "0.00000");
+    EXPECT_EQ(formatFixed(-1.5, 1), "-1.5");
+}
+
+} // namespace
+} // namespace r605
