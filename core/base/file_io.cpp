@@ -67,6 +67,22 @@ Result<std::string> readFileBytes(const fs::path& path, std::size_t maxBytes) {
     return bytes;
 }
 
+Result<std::string> readFilePrefix(const fs::path& path, std::size_t count) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return Error::literal(describe(path, "Cannot open file"));
+    std::string bytes(count, '\0');
+    const std::size_t read = count == 0 ? 0 : std::fread(bytes.data(), 1, count, file);
+    // A short read is the end of the file unless the stream reports an error (a folder, an I/O
+    // failure).
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        return Error::literal(describe(path, "Cannot read file"));
+    bytes.resize(read);
+    return bytes;
+}
+
 Status writeFileAtomically(const fs::path& path, std::string_view bytes) {
     const fs::path temporary = path.string() + temporarySuffix();
     std::FILE* file = std::fopen(temporary.c_str(), "wb");

@@ -15,6 +15,10 @@ namespace r605 {
 Result<std::string> readFileBytes(const std::filesystem::path& path,
                                   std::size_t maxBytes = 256u * 1024 * 1024);
 
+// Reads at most the first `count` bytes of a file; fewer when the file is shorter. For small
+// fixed-layout files of which only the start counts, whatever follows it.
+Result<std::string> readFilePrefix(const std::filesystem::path& path, std::size_t count);
+
 // Writes a temporary file beside `path`, flushes it to the disk and renames it over `path`.
 Status writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 

@@ -44,5 +44,18 @@ TEST(FileIo, ReadRefusesMissingAndOversizedFiles) {
     EXPECT_EQ(test::readFile(dir / "log"), "ab");
 }
 
+TEST(FileIo, ReadPrefixGivesWhatIsThereAndReportsFailures) {
+    test::TempDir dir;
+    test::writeFile(dir / "long", "0123456789");
+    EXPECT_EQ(readFilePrefix(dir / "long", 4).value(), "0123");
+    EXPECT_EQ(readFilePrefix(dir / "long", 100).value(), "0123456789");
+    test::writeFile(dir / "empty", "");
+    EXPECT_EQ(readFilePrefix(dir / "empty", 8).value(), "");
+    EXPECT_FALSE(readFilePrefix(dir / "none", 8).ok());
+    // A folder opens but cannot be read: an error, not an empty file.
+    std::filesystem::create_directory(dir / "folder");
+    EXPECT_FALSE(readFilePrefix(dir / "folder", 8).ok());
+}
+
 } // namespace
 } // namespace r605
