@@ -1,0 +1,20 @@
+#pragma once
+// Where the link engine reports what passes over the link: the step lines of the communication
+// log, every frame sent and, after every arrival of bytes, the reply received so far. The
+// communication log and the daily trace implement it; tests may record it.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace r605 {
+
+class LinkRecorder {
+public:
+    virtual ~LinkRecorder() = default;
+    virtual void step(std::string_view caption) = 0;
+    virtual void frameSent(std::span<const std::uint8_t> frame) = 0;
+    virtual void replyReceived(std::span<const std::uint8_t> bytesSoFar) = 0;
+};
+
+} // namespace r605
