@@ -1,0 +1,411 @@
+// The shipped language files: they parse, all three hold the same keys, and every key that the
+// program computes or names in its sources has a text in every language.
+#include "test_support.h"
+#include "text/ini_document.h"
+#include "text/language.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace r605 {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::array<int, 3> kLanguages{1, 2, 3};
+constexpr std::array<std::string_view, 3> kSections{"OTHER", "OPTION", "MSG"};
+
+// Columns of each main-window grid, the row-label column included; the heading of column k of
+// grid g is text 10000 + 100 g + k for k up to columns - 2. Grid 17 borrows grid 5's headings.
+constexpr std::array<int, 20> kGridColumns{13, 5, 8, 11, 4,  11, 4, 7,  5, 6,
+                                           4,  6, 6, 4,  10, 5,  4, 11, 3, 4};
+// The grids that have a node of their own in the category tree.
+constexpr std::array<int, 11> kTreeGrids{0, 1, 2, 3, 5, 6, 7, 10, 15, 16, 19};
+// Tree nodes 12020 ... 12039 that exist; the others are hidden by an empty caption.
+constexpr std::array<int, 10> kTreeNodes{20, 21, 22, 23, 24, 26, 27, 28, 29, 30};
+
+fs::path languageFolder() {
+    return test::sourceDataFolder() / "language";
+}
+
+Language languageOf(int index) {
+    return Language::load(test::sourceDataFolder(), index);
+}
+
+std::vector<int> range(int first, int last) {
+    std::vector<int> keys;
+    for (int key = first; key <= last; ++key)
+        keys.push_back(key);
+    return keys;
+}
+
+bool isHiddenTreeCaption(std::string_view section, int key) {
+    return section == "OTHER" && key >= 12031 && key <= 12039;
+}
+
+// Decodes UTF-8 into code points; nullopt for a malformed sequence.
+std::optional<std::u32string> decodeUtf8(std::string_view text) {
+    std::u32string result;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        int length = lead < 0x80           ? 1
+                     : (lead >> 5) == 0x6  ? 2
+                     : (lead >> 4) == 0xE  ? 3
+                     : (lead >> 3) == 0x1E ? 4
+                                           : 0;
+        if (length == 0 || i + static_cast<std::size_t>(length) > text.size())
+            return std::nullopt;
+        char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
+        for (int k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+            if ((next & 0xC0) != 0x80)
+                return std::nullopt;
+            codePoint = (codePoint << 6) | (next & 0x3F);
+        }
+        result += codePoint;
+        i += static_cast<std::size_t>(length);
+    }
+    return result;
+}
+
+bool isCjk(char32_t c) {
+    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3000 && c <= 0x303F);
+}
+
+// One language file as the profile reader sees it: section -> key -> text.
+struct LanguageFileContent {
+    std::string fileName;
+    std::map<std::string, std::map<int, std::string>> sections;
+    std::vector<std::string> problems; // malformed lines, duplicates, bad encoding
+};
+
+LanguageFileContent readLanguageFile(int index) {
+    LanguageFileContent file;
+    file.fileName = std::string(languageFileName(index));
+    const std::string content = test::readFile(languageFolder() / file.fileName);
+    if (!decodeUtf8(content))
+        file.problems.push_back(file.fileName + ": not valid UTF-8");
+    std::string section;
+    std::set<std::string> sectionsSeen;
+    int lineNumber = 0;
+    std::size_t position = 0;
+    while (position < content.size()) {
+        const auto end = content.find('\n', position);
+        std::string line =
+            content.substr(position, end == std::string::npos ? end : end - position);
+        position = end == std::string::npos ? content.size() : end + 1;
+        ++lineNumber;
+        const std::string where = file.fileName + ":" + std::to_string(lineNumber) + ": ";
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line.front() == ';')
+            continue;
+        if (line.front() == '[') {
+            section = line.substr(1, line.find(']') - 1);
+            if (!sectionsSeen.insert(section).second)
+                file.problems.push_back(where + "section [" + section + "] appears twice");
+            if (std::find(kSections.begin(), kSections.end(), section) == kSections.end())
+                file.problems.push_back(where + "unknown section [" + section + "]");
+            continue;
+        }
+        static const std::regex entry(R"(^([0-9]+)=(.*)$)");
+        std::smatch match;
+        if (section.empty() || !std::regex_match(line, match, entry)) {
+            file.problems.push_back(where + "not a key=text line: " + line);
+            continue;
+        }
+        const int key = std::stoi(match[1].str());
+        if (!file.sections[section].emplace(key, match[2].str()).second)
+            file.problems.push_back(where + "key " + match[1].str() + " appears twice in [" +
+                                    section + "]; the first one would win");
+    }
+    return file;
+}
+
+struct SourceKey {
+    int number = 0;
+    Section section = Section::Other;
+    std::string where;
+};
+
+// The key conventions of the sources: keyed(NNNN, GetLangText(NNNN and TextKey{NNNN, each
+// optionally followed by the section; without one the section is OTHER.
+std::vector<SourceKey> scanKeys(const std::string& text, const std::string& fileName) {
+    static const std::regex pattern(
+        R"((?:\bkeyed\(|\bGetLangText\(|\bTextKey\s*\{)\s*([0-9]+)\s*(?:,\s*Section::(Other|Option|Msg)\b)?)");
+    std::vector<SourceKey> keys;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern);
+         it != std::sregex_iterator(); ++it) {
+        const std::smatch& match = *it;
+        SourceKey key;
+        key.number = std::stoi(match[1].str());
+        if (match[2] == "Option")
+            key.section = Section::Option;
+        else if (match[2] == "Msg")
+            key.section = Section::Msg;
+        const auto line = std::count(text.begin(), text.begin() + match.position(0), '\n') + 1;
+        key.where = fileName + ":" + std::to_string(line);
+        keys.push_back(key);
+    }
+    return keys;
+}
+
+TEST(LanguageFiles, ParseAsProfileFilesWithNumericKeysAndShortTexts) {
+    for (int index : kLanguages) {
+        const LanguageFileContent file = readLanguageFile(index);
+        EXPECT_TRUE(file.problems.empty()) << ::testing::PrintToString(file.problems);
+        for (std::string_view section : kSections)
+            EXPECT_TRUE(file.sections.count(std::string(section)))
+                << file.fileName << " lacks [" << section << "]";
+        for (const auto& [section, texts] : file.sections) {
+            for (const auto& [key, text] : texts) {
+                // The profile call that fetches a text holds 254 characters.
+                const auto decoded = decodeUtf8(text);
+                ASSERT_TRUE(decoded) << file.fileName << " " << key;
+                EXPECT_LE(decoded->size(), 254u) << file.fileName << " " << key;
+                // Surrounding blanks or quotes are stripped by the profile reader.
+                if (!text.empty()) {
+                    EXPECT_NE(text.front(), ' ') << file.fileName << " " << key;
+                    EXPECT_NE(text.front(), '"') << file.fileName << " " << key;
+                }
+            }
+        }
+        // The lookup the program uses reads the file the same way.
+        const Language language = languageOf(index);
+        for (const auto& [section, texts] : file.sections) {
+            const Section s = section == "OPTION" ? Section::Option
+                              : section == "MSG"  ? Section::Msg
+                                                  : Section::Other;
+            for (const auto& [key, text] : texts)
+                EXPECT_EQ(language.GetLangText(key, s), text) << file.fileName << " " << key;
+        }
+    }
+}
+
+TEST(LanguageFiles, HoldTheSameKeysAndOnlyTheHiddenTreeNodesAreEmpty) {
+    const LanguageFileContent english = readLanguageFile(1);
+    for (int index : {2, 3}) {
+        const LanguageFileContent other = readLanguageFile(index);
+        for (std::string_view sectionView : kSections) {
+            const std::string section(sectionView);
+            std::set<int> englishKeys, otherKeys;
+            if (english.sections.count(section))
+                for (const auto& entry : english.sections.at(section))
+                    englishKeys.insert(entry.first);
+            if (other.sections.count(section))
+                for (const auto& entry : other.sections.at(section))
+                    otherKeys.insert(entry.first);
+            std::vector<int> onlyEnglish, onlyOther;
+            std::set_difference(englishKeys.begin(), englishKeys.end(), otherKeys.begin(),
+                                otherKeys.end(), std::back_inserter(onlyEnglish));
+            std::set_difference(otherKeys.begin(), otherKeys.end(), englishKeys.begin(),
+                                englishKeys.end(), std::back_inserter(onlyOther));
+            EXPECT_TRUE(onlyEnglish.empty()) << "[" << section << "] missing in " << other.fileName
+                                             << ": " << ::testing::PrintToString(onlyEnglish);
+            EXPECT_TRUE(onlyOther.empty()) << "[" << section << "] only in " << other.fileName
+                                           << ": " << ::testing::PrintToString(onlyOther);
+        }
+    }
+    for (int index : kLanguages) {
+        const LanguageFileContent file = readLanguageFile(index);
+        for (const auto& [section, texts] : file.sections) {
+            for (const auto& [key, text] : texts) {
+                EXPECT_EQ(text.empty(), isHiddenTreeCaption(section, key))
+                    << file.fileName << " [" << section << "] " << key << "=" << text;
+            }
+        }
+        // The hidden nodes are present (empty) so that every language shows the same tree.
+        for (int key = 12031; key <= 12039; ++key) {
+            EXPECT_TRUE(file.sections.count("OTHER") && file.sections.at("OTHER").count(key))
+                << file.fileName << " " << key;
+        }
+    }
+}
+
+TEST(LanguageFiles, HoldTheKeysThatTheProgramComputes) {
+    std::vector<int> computed;
+    for (int grid = 0; grid < 20; ++grid) {
+        if (grid == 17)
+            continue; // the contact pages use the headings of grid 5
+        for (int column = 0; column <= kGridColumns[grid] - 2; ++column)
+            computed.push_back(10000 + 100 * grid + column);
+    }
+    for (int grid : kTreeGrids)
+        computed.push_back(12000 + grid);
+    for (int node : kTreeNodes)
+        computed.push_back(12000 + node);
+    for (const auto& keys :
+         {range(13000, 13002), range(10053, 10064), range(20020, 20039), range(20040, 20049),
+          range(20090, 20091), range(20150, 20161), range(29110, 29125), range(2001, 2008),
+          range(90000, 90003), range(99100, 99107), range(99111, 99118), range(30261, 30269),
+          range(30500, 30505), range(30510, 30515)}) {
+        computed.insert(computed.end(), keys.begin(), keys.end());
+    }
+    computed.insert(computed.end(), {10050, 1144, 1145, 1501, 1502, 1504, 99125, 12001, 12002,
+                                     12005, 3102, 2012, 99005, 99013, 99017});
+    for (int index : kLanguages) {
+        const Language language = languageOf(index);
+        for (int key : computed)
+            EXPECT_NE(language.GetLangText(key), "") << languageFileName(index) << " " << key;
+        for (int key : range(60085, 60088))
+            EXPECT_NE(language.GetLangText(key, Section::Option), "") << key;
+        EXPECT_NE(language.GetLangText(9001, Section::Msg), "") << languageFileName(index);
+    }
+}
+
+TEST(LanguageFiles, ListHeadingsCanBeToldApartOnImport) {
+    // An imported file's header cells are matched against these headings: two equal headings in
+    // one list would leave a column unreadable.
+    std::vector<std::vector<int>> lists = {
+        {10000, 20001, 20010, 10002, 20020, 20021, 20022, 20023, 20024, 20025, 20510, 20026,
+         20027, 20081, 20028, 20029, 20030, 20031, 20032, 20033, 20034, 20035, 20036, 20037,
+         20040, 20041, 20042, 20043, 20039, 20045, 20046, 20047, 20048, 20002, 20049},
+        {10100, 10101, 10103},
+        {10200, 20211, 20202, 20221, 20222},
+        {10300, 20301, 20303, 2402, 2403, 2404, 2405, 2406, 2407, 2408, 2409, 2410},
+        {10400, 10401, 10402},
+        {10500, 10501, 10506, 10503, 10504, 10507, 10508, 10509, 10505, 10502},
+        {11200, 11204},
+        {11300, 11301, 11302},
+        {11500, 11501, 11516},
+        {20030, 1602},
+        {30310, 30311, 30312},
+        {30320, 30321},
+        {30330, 30331, 30332, 30333, 30334, 30335, 30336}};
+    // The contact headings also meet the literal English headings, as column codes 1 to 7.
+    const std::array<std::string_view, 10> literalContactHeadings{
+        "", "Radio ID", "Callsign", "Name", "City", "State", "Country", "Remarks", "", ""};
+    for (int index : kLanguages) {
+        const Language language = languageOf(index);
+        for (const auto& keys : lists) {
+            std::map<std::string, int> seen;
+            for (int key : keys) {
+                const auto [it, inserted] = seen.emplace(language.GetLangText(key), key);
+                EXPECT_TRUE(inserted) << languageFileName(index) << ": " << key << " and "
+                                      << it->second << " are both \"" << it->first << "\"";
+            }
+        }
+        std::set<std::string> optionHeadings;
+        for (int key : range(60053, 60084))
+            optionHeadings.insert(language.GetLangText(key, Section::Option));
+        for (int key : {60304, 60305})
+            optionHeadings.insert(language.GetLangText(key, Section::Option));
+        EXPECT_EQ(optionHeadings.size(), 34u) << languageFileName(index);
+
+        const std::vector<int>& contactKeys = lists[5];
+        for (std::size_t code = 0; code < contactKeys.size(); ++code) {
+            const std::string heading = language.GetLangText(contactKeys[code]);
+            for (std::size_t other = 0; other < literalContactHeadings.size(); ++other) {
+                if (other == code || literalContactHeadings[other].empty())
+                    continue;
+                EXPECT_NE(heading, literalContactHeadings[other])
+                    << languageFileName(index) << " " << contactKeys[code];
+            }
+        }
+    }
+}
+
+TEST(LanguageFiles, SourceKeyScannerKnowsTheConventions) {
+    const std::string sample = "return Error::keyed(2002, detail);\n"
+                               "auto t = language.GetLangText(60085, Section::Option) + x;\n"
+                               "ask(TextKey{9001, Section::Msg});\n"
+                               "ask(TextKey{ 99112 });\n"
+                               "Error::keyed(TextKey{ 30515, Section::Other });\n"
+                               "language.GetLangText(key, section); // not a literal\n"
+                               "notkeyed(77);\n";
+    const auto keys = scanKeys(sample, "sample.cpp");
+    ASSERT_EQ(keys.size(), 5u);
+    EXPECT_EQ(keys[0].number, 2002);
+    EXPECT_EQ(keys[0].section, Section::Other);
+    EXPECT_EQ(keys[0].where, "sample.cpp:1");
+    EXPECT_EQ(keys[1].number, 60085);
+    EXPECT_EQ(keys[1].section, Section::Option);
+    EXPECT_EQ(keys[2].number, 9001);
+    EXPECT_EQ(keys[2].section, Section::Msg);
+    EXPECT_EQ(keys[3].number, 99112);
+    EXPECT_EQ(keys[3].section, Section::Other);
+    EXPECT_EQ(keys[4].number, 30515);
+    EXPECT_EQ(keys[4].where, "sample.cpp:5");
+}
+
+TEST(LanguageFiles, HoldEveryKeyThatTheSourcesAskFor) {
+    const fs::path root(R605_SOURCE_DIR);
+    std::vector<SourceKey> keys;
+    int filesScanned = 0;
+    for (const char* folder : {"core", "qt", "cli", "app", "sim"}) {
+        if (!fs::is_directory(root / folder))
+            continue;
+        for (const auto& entry : fs::recursive_directory_iterator(root / folder)) {
+            const auto extension = entry.path().extension();
+            if (!entry.is_regular_file() ||
+                (extension != ".cpp" && extension != ".h" && extension != ".hpp"))
+                continue;
+            ++filesScanned;
+            const auto found = scanKeys(test::readFile(entry.path()),
+                                        fs::relative(entry.path(), root).generic_string());
+            keys.insert(keys.end(), found.begin(), found.end());
+        }
+    }
+    ASSERT_GT(filesScanned, 10) << "no sources found under " << root;
+    for (int index : kLanguages) {
+        const Language language = languageOf(index);
+        for (const SourceKey& key : keys) {
+            EXPECT_TRUE(language.hasKey(key.number, key.section))
+                << key.where << " asks for " << key.number << " of [" << sectionName(key.section)
+                << "], missing in " << languageFileName(index);
+        }
+    }
+}
+
+TEST(LanguageFiles, ChineseFilesAreTranslatedEachInItsOwnScript) {
+    // Characters of one script that the other never uses: a Simplified text left in the
+    // Traditional file, or the other way round, shows up here.
+    const std::u32string simplifiedOnly =
+        U"频设读写发码数机开关时间区组扫联选择请确认级这个对讲录钥报项亚带宽类动导载换声键锁预显";
+    const std::u32string traditionalOnly =
+        U"頻設讀寫發碼數機開關時間區組掃聯選擇請確認級這個對講錄鑰報項亞帶寬類動導載換聲鍵鎖預顯";
+    const std::set<int> languageNames{1502, 1504};
+    for (int index : kLanguages) {
+        const LanguageFileContent file = readLanguageFile(index);
+        const std::u32string& foreign = index == 2 ? traditionalOnly : simplifiedOnly;
+        for (const auto& [section, texts] : file.sections) {
+            for (const auto& [key, text] : texts) {
+                const std::u32string decoded = decodeUtf8(text).value_or(U"");
+                const bool hasCjk = std::any_of(decoded.begin(), decoded.end(), isCjk);
+                if (index == 1) {
+                    EXPECT_TRUE(!hasCjk || languageNames.count(key))
+                        << "untranslated text in english.ini: " << key << "=" << text;
+                    continue;
+                }
+                if (languageNames.count(key))
+                    continue;
+                EXPECT_EQ(decoded.find_first_of(foreign), std::u32string::npos)
+                    << file.fileName << " mixes scripts: " << key << "=" << text;
+            }
+        }
+    }
+
+    const Language english = languageOf(1), simplified = languageOf(2), traditional = languageOf(3);
+    const std::vector<TextKey> telling{
+        {12000, Section::Other}, {12002, Section::Other},  {12005, Section::Other},
+        {2004, Section::Other},  {2005, Section::Other},   {99105, Section::Other},
+        {20000, Section::Other}, {60053, Section::Option}, {9001, Section::Msg}};
+    for (const TextKey& key : telling) {
+        EXPECT_NE(simplified.text(key), traditional.text(key)) << key.number;
+        EXPECT_NE(simplified.text(key), english.text(key)) << key.number;
+        EXPECT_NE(traditional.text(key), english.text(key)) << key.number;
+    }
+}
+
+} // namespace
+} // namespace r605
