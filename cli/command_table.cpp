@@ -8,6 +8,7 @@ namespace r605::cli {
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
         languageCommand(),
+        bootImageCommand(),
     };
     return table;
 }

@@ -6,5 +6,6 @@
 namespace r605::cli {
 
 Command languageCommand();
+Command bootImageCommand();
 
 } // namespace r605::cli

@@ -69,8 +69,8 @@ std::uint8_t roundComponent(double value) {
 
 Result<BootImageConversion> ConvertPictureToBootImage(const RgbPicture& picture) {
     if (picture.width <= 0 || picture.height <= 0)
-        return Error::literal("The picture has no pixels (" + std::to_string(picture.width) +
-                              " x " + std::to_string(picture.height) + ").");
+        return Error::keyed(30517,
+                            std::to_string(picture.width) + " x " + std::to_string(picture.height));
     const std::size_t width = static_cast<std::size_t>(picture.width);
     const std::size_t height = static_cast<std::size_t>(picture.height);
     if (picture.rgb.size() / 3 / width != height || picture.rgb.size() != width * height * 3)

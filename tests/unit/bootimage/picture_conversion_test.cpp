@@ -235,7 +235,11 @@ TEST(PictureConversion, AgreesWithThePlainFormulaByteForByte) {
 }
 
 TEST(PictureConversion, RefusesPicturesWithoutPixelsOrWithWrongPixelData) {
-    EXPECT_FALSE(ConvertPictureToBootImage(RgbPicture{0, 128, {}}).ok());
+    const auto empty = ConvertPictureToBootImage(RgbPicture{0, 128, {}});
+    ASSERT_FALSE(empty.ok());
+    ASSERT_TRUE(empty.error().key.has_value());
+    EXPECT_EQ(empty.error().key->number, 30517);
+    EXPECT_EQ(empty.error().text, "0 x 128");
     EXPECT_FALSE(ConvertPictureToBootImage(RgbPicture{160, 0, {}}).ok());
     EXPECT_FALSE(ConvertPictureToBootImage(RgbPicture{-1, -1, {}}).ok());
     const auto refused = ConvertPictureToBootImage(RgbPicture{2, 2, std::vector<std::uint8_t>(11)});

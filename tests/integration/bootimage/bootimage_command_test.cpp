@@ -1,0 +1,120 @@
+#include "bootimage/boot_image_file.h"
+#include "bootimage/picture_conversion.h"
+#include "picture_file.h"
+#include "test_support.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QImage>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace r605 {
+namespace {
+
+struct CommandRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+CommandRun runR605(const QStringList& arguments) {
+    QProcess process;
+    process.setProgram(R605_CLI_PATH);
+    process.setArguments(QStringList{"--language", "en"} + arguments);
+    process.start();
+    CommandRun run;
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+QString q(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+std::string pngOf(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, "PNG"));
+    return bytes.toStdString();
+}
+
+TEST(BootImageCommand, ConvertWritesTheImageFileAndThePreview) {
+    test::TempDir dir;
+    QImage source(333, 201, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x)
+            source.setPixel(x, y, qRgb((x * 7) % 256, (y * 5) % 256, (x + y) % 256));
+    }
+    test::writeFile(dir / "logo.png", pngOf(source));
+
+    const CommandRun run = runR605({"bootimage", "convert", q(dir / "logo.png"), "-o",
+                                    q(dir / "logo.bin"), "--preview", q(dir / "preview.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("333 x 201"), std::string::npos) << run.out;
+
+    RgbPicture pixels{source.width(), source.height(), {}};
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x) {
+            const QRgb pixel = source.pixel(x, y);
+            pixels.rgb.insert(pixels.rgb.end(),
+                              {std::uint8_t(qRed(pixel)), std::uint8_t(qGreen(pixel)),
+                               std::uint8_t(qBlue(pixel))});
+        }
+    }
+    const auto expected = ConvertPictureToBootImage(pixels);
+    ASSERT_TRUE(expected.ok());
+    const std::string bin = test::readFile(dir / "logo.bin");
+    ASSERT_EQ(bin.size(), 40960u);
+    EXPECT_EQ(bin, std::string(reinterpret_cast<const char*>(expected->image.data()), 40960));
+
+    const QImage preview(q(dir / "preview.png"));
+    ASSERT_EQ(preview.width(), 160);
+    ASSERT_EQ(preview.height(), 128);
+    for (const auto& [x, y] :
+         {std::pair{0, 0}, std::pair{1, 0}, std::pair{159, 127}, std::pair{80, 13}}) {
+        const std::size_t at = expected->preview.offsetOf(x, y);
+        const QRgb pixel = preview.pixel(x, y);
+        EXPECT_EQ(qRed(pixel), expected->preview.rgb[at]) << x << "," << y;
+        EXPECT_EQ(qGreen(pixel), expected->preview.rgb[at + 1]);
+        EXPECT_EQ(qBlue(pixel), expected->preview.rgb[at + 2]);
+    }
+}
+
+TEST(BootImageCommand, ConvertRefusesBadPicturesAndWrongUsage) {
+    test::TempDir dir;
+    test::writeFile(dir / "old.bin", "keep");
+    test::writeFile(dir / "broken.jpg", "\xFF\xD8\xFF\xE0 not really a JPEG");
+
+    const CommandRun broken =
+        runR605({"bootimage", "convert", q(dir / "broken.jpg"), "-o", q(dir / "old.bin")});
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_NE(broken.err.find("The picture cannot be opened"), std::string::npos) << broken.err;
+    EXPECT_NE(broken.err.find("broken.jpg"), std::string::npos) << broken.err;
+    EXPECT_EQ(test::readFile(dir / "old.bin"), "keep"); // the old file stays as it was
+
+    const CommandRun missing =
+        runR605({"bootimage", "convert", q(dir / "none.png"), "-o", q(dir / "new.bin")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "new.bin"));
+
+    EXPECT_EQ(runR605({"bootimage", "convert", q(dir / "broken.jpg")}).exitCode, 2);
+    EXPECT_EQ(runR605({"bootimage", "convert", "-o", q(dir / "x.bin")}).exitCode, 2);
+    EXPECT_EQ(runR605({"bootimage", "paint"}).exitCode, 2);
+    EXPECT_EQ(runR605({"bootimage"}).exitCode, 2);
+    EXPECT_EQ(runR605({"bootimage", "convert", "a", "-o", "b", "--colour", "red"}).exitCode, 2);
+}
+
+} // namespace
+} // namespace r605

@@ -1,0 +1,262 @@
+#include "bootimage/picture_conversion.h"
+#include "picture_file.h"
+#include "test_support.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+namespace r605 {
+namespace {
+
+// Image format plugins (JPEG) are found through the application object.
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "test_bootimage_pictures";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr)
+        new QCoreApplication(argc, argv); // lives for the whole test program
+}
+
+QImage gradientImage(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 255 / width, y * 255 / height, (x * y) % 256));
+    }
+    return image;
+}
+
+std::string encoded(const QImage& image, const char* format, int quality = -1) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, format, quality));
+    return bytes.toStdString();
+}
+
+RgbPicture expectedPixels(const QImage& image) {
+    RgbPicture picture{image.width(), image.height(), {}};
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            picture.rgb.insert(picture.rgb.end(),
+                               {std::uint8_t(qRed(pixel)), std::uint8_t(qGreen(pixel)),
+                                std::uint8_t(qBlue(pixel))});
+        }
+    }
+    return picture;
+}
+
+int keyOf(const Result<RgbPicture>& result) {
+    if (result.ok() || !result.error().key)
+        return 0;
+    return result.error().key->number;
+}
+
+void put32(std::string& bytes, std::size_t at, std::uint32_t value, bool bigEndian) {
+    for (int i = 0; i < 4; ++i)
+        bytes[at + std::size_t(i)] = char((value >> (bigEndian ? 24 - 8 * i : 8 * i)) & 0xFF);
+}
+
+// A BMP header announcing width x height at 24 bits, followed by a few pixel bytes only.
+std::string bmpHeader(std::uint32_t width, std::uint32_t height) {
+    std::string bytes(54 + 16, '\0');
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(bytes, 2, std::uint32_t(bytes.size()), false);
+    put32(bytes, 10, 54, false);
+    put32(bytes, 14, 40, false);
+    put32(bytes, 18, width, false);
+    put32(bytes, 22, height, false);
+    bytes[26] = 1;  // planes
+    bytes[28] = 24; // bits per pixel
+    return bytes;
+}
+
+std::uint32_t crc32(std::string_view bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= std::uint8_t(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// A PNG whose header announces width x height and whose image data is one tiny chunk.
+std::string pngHeader(std::uint32_t width, std::uint32_t height) {
+    std::string ihdr = "IHDR" + std::string(13, '\0');
+    put32(ihdr, 4, width, true);
+    put32(ihdr, 8, height, true);
+    ihdr[12] = 8; // bit depth
+    ihdr[13] = 2; // truecolour
+    std::string bytes = "\x89PNG\r\n\x1a\n";
+    bytes += std::string("\0\0\0\x0d", 4) + ihdr + "????";
+    put32(bytes, bytes.size() - 4, crc32(ihdr), true);
+    const std::string idat = "IDAT" + std::string(8, '\0');
+    bytes += std::string("\0\0\0\x08", 4) + idat + "????";
+    put32(bytes, bytes.size() - 4, crc32(idat), true);
+    return bytes;
+}
+
+TEST(PictureFile, DecodesBmpPngAndJpegIntoTheirPixels) {
+    ensureApplication();
+    test::TempDir dir;
+    const QImage source = gradientImage(321, 257);
+    const RgbPicture expected = expectedPixels(source);
+
+    for (const char* format : {"BMP", "PNG"}) {
+        const auto file = dir / (std::string("picture.") + format);
+        test::writeFile(file, encoded(source, format));
+        const auto loaded = LoadPictureFile(file);
+        ASSERT_TRUE(loaded.ok()) << format;
+        EXPECT_EQ(*loaded, expected) << format;
+        // Decoded pixels go through the conversion unchanged.
+        EXPECT_EQ(ConvertPictureToBootImage(*loaded)->image,
+                  ConvertPictureToBootImage(expected)->image);
+    }
+
+    // JPEG is lossy: the pixels are those its decoder gives.
+    const std::string jpeg = encoded(source, "JPG", 90);
+    test::writeFile(dir / "photo.jpg", jpeg);
+    const auto photo = LoadPictureFile(dir / "photo.jpg");
+    ASSERT_TRUE(photo.ok());
+    EXPECT_EQ(*photo, expectedPixels(QImage::fromData(QByteArray::fromStdString(jpeg))));
+
+    // The content decides the format, not the file name.
+    test::writeFile(dir / "really-a-png.jpg", encoded(source, "PNG"));
+    const auto misnamed = LoadPictureFile(dir / "really-a-png.jpg");
+    ASSERT_TRUE(misnamed.ok());
+    EXPECT_EQ(*misnamed, expected);
+}
+
+TEST(PictureFile, PureColoursOfAJpegPackToTheirWords) {
+    ensureApplication();
+    test::TempDir dir;
+    const std::array<std::pair<QRgb, std::uint16_t>, 3> cases = {
+        std::pair{qRgb(255, 255, 255), std::uint16_t(0xFFFF)},
+        std::pair{qRgb(255, 0, 0), std::uint16_t(0xF800)},
+        std::pair{qRgb(0, 0, 255), std::uint16_t(0x001F)}};
+    for (const auto& [colour, word] : cases) {
+        QImage image(640, 480, QImage::Format_RGB32);
+        image.fill(colour);
+        test::writeFile(dir / "colour.jpg", encoded(image, "JPG", 100));
+        const auto picture = LoadPictureFile(dir / "colour.jpg");
+        ASSERT_TRUE(picture.ok());
+        const auto conversion = ConvertPictureToBootImage(*picture);
+        ASSERT_TRUE(conversion.ok());
+        EXPECT_EQ(BootImagePixel(conversion->image, 80, 64), word);
+    }
+}
+
+TEST(PictureFile, TransparentPartsLieOverBlackAndGreyPicturesStayGrey) {
+    ensureApplication();
+    test::TempDir dir;
+    QImage image(4, 1, QImage::Format_ARGB32);
+    image.setPixel(0, 0, qRgba(255, 255, 255, 0));  // fully transparent white
+    image.setPixel(1, 0, qRgba(200, 100, 50, 255)); // opaque
+    image.setPixel(2, 0, qRgba(200, 100, 50, 51));  // a fifth
+    image.setPixel(3, 0, qRgba(0, 0, 0, 0));
+    test::writeFile(dir / "alpha.png", encoded(image, "PNG"));
+    const auto picture = LoadPictureFile(dir / "alpha.png");
+    ASSERT_TRUE(picture.ok());
+    EXPECT_EQ(picture->rgb,
+              (std::vector<std::uint8_t>{0, 0, 0, 200, 100, 50, 40, 20, 10, 0, 0, 0}));
+
+    QImage grey(3, 2, QImage::Format_Grayscale8);
+    grey.fill(0);
+    grey.setPixel(1, 1, qRgb(77, 77, 77));
+    test::writeFile(dir / "grey.bmp", encoded(grey, "BMP"));
+    const auto greyPicture = LoadPictureFile(dir / "grey.bmp");
+    ASSERT_TRUE(greyPicture.ok());
+    const std::size_t at = greyPicture->offsetOf(1, 1);
+    EXPECT_EQ(greyPicture->rgb[at], 77);
+    EXPECT_EQ(greyPicture->rgb[at + 1], 77);
+    EXPECT_EQ(greyPicture->rgb[at + 2], 77);
+}
+
+TEST(PictureFile, RefusesWhatDoesNotDecodeWithAClearMessage) {
+    ensureApplication();
+    test::TempDir dir;
+    test::writeFile(dir / "notes.jpg", "This is a text file, not a picture.\n");
+    EXPECT_EQ(keyOf(LoadPictureFile(dir / "notes.jpg")), 30516);
+    test::writeFile(dir / "empty.bmp", "");
+    EXPECT_EQ(keyOf(LoadPictureFile(dir / "empty.bmp")), 30516);
+    EXPECT_EQ(keyOf(LoadPictureFile(dir / "missing.bmp")), 30516);
+    EXPECT_EQ(keyOf(LoadPictureFile(dir.path())), 30516);
+    // A PPM decodes in Qt but is not one of the picture kinds the program takes.
+    test::writeFile(dir / "picture.ppm", encoded(gradientImage(8, 8), "PPM"));
+    EXPECT_EQ(keyOf(LoadPictureFile(dir / "picture.ppm")), 30516);
+
+    const auto refused = LoadPictureFile(dir / "notes.jpg");
+    ASSERT_FALSE(refused.ok());
+    EXPECT_NE(refused.error().text.find("notes.jpg"), std::string::npos);
+
+    // A JPEG cut off half way, and one that lacks only its end marker, are damaged files: the
+    // decoder would fill the rest with grey.
+    const std::string jpeg = encoded(gradientImage(320, 256), "JPG", 90);
+    test::writeFile(dir / "half.jpg", jpeg.substr(0, jpeg.size() / 2));
+    const auto half = LoadPictureFile(dir / "half.jpg");
+    EXPECT_EQ(keyOf(half), 30516);
+    test::writeFile(dir / "no-end.jpg", jpeg.substr(0, jpeg.size() - 2));
+    EXPECT_EQ(keyOf(LoadPictureFile(dir / "no-end.jpg")), 30516);
+    for (std::size_t cut : {std::size_t(3), std::size_t(20), std::size_t(200)}) {
+        test::writeFile(dir / "cut.jpg", jpeg.substr(0, cut));
+        EXPECT_EQ(keyOf(LoadPictureFile(dir / "cut.jpg")), 30516) << cut;
+    }
+    // Bytes after the end marker (as some cameras write) do not matter.
+    test::writeFile(dir / "trailer.jpg", jpeg + std::string(100, '\xFF') + "tail");
+    EXPECT_TRUE(LoadPictureFile(dir / "trailer.jpg").ok());
+
+    // A truncated PNG or BMP fails in its decoder.
+    const std::string png = encoded(gradientImage(320, 256), "PNG");
+    test::writeFile(dir / "half.png", png.substr(0, png.size() / 2));
+    EXPECT_EQ(keyOf(LoadPictureFile(dir / "half.png")), 30516);
+}
+
+TEST(PictureFile, RefusesPicturesWithoutPixelsAndHugeOnesBeforeDecoding) {
+    ensureApplication();
+    test::TempDir dir;
+    test::writeFile(dir / "zero.bmp", bmpHeader(0, 0));
+    const int zero = keyOf(LoadPictureFile(dir / "zero.bmp"));
+    EXPECT_EQ(zero, 30517);
+
+    // 20000 x 20000 announced by files of a few dozen bytes: refused from the header, without
+    // allocating the 1.6 GB the pixels would need.
+    test::writeFile(dir / "huge.bmp", bmpHeader(20000, 20000));
+    const auto hugeBmp = LoadPictureFile(dir / "huge.bmp");
+    EXPECT_EQ(keyOf(hugeBmp), 30518);
+    ASSERT_FALSE(hugeBmp.ok());
+    EXPECT_EQ(hugeBmp.error().text, "20000 x 20000");
+    test::writeFile(dir / "huge.bmp", bmpHeader(12000, 12000));
+    EXPECT_EQ(keyOf(LoadPictureFile(dir / "huge.bmp")), 30518);
+    test::writeFile(dir / "huge.png", pngHeader(20000, 20000));
+    EXPECT_EQ(keyOf(LoadPictureFile(dir / "huge.png")), 30518);
+    // Just inside the limit by its header but with no pixel data: the decoder refuses it.
+    test::writeFile(dir / "big.png", pngHeader(8000, 8000));
+    EXPECT_EQ(keyOf(LoadPictureFile(dir / "big.png")), 30516);
+
+    EXPECT_EQ(keyOf(RgbPictureFromImage(QImage())), 30517);
+}
+
+TEST(PictureFile, SavesAPreviewAsPng) {
+    ensureApplication();
+    test::TempDir dir;
+    const RgbPicture picture = expectedPixels(gradientImage(160, 128));
+    ASSERT_TRUE(SavePicturePng(dir / "preview.png", picture).ok());
+    const auto back = LoadPictureFile(dir / "preview.png");
+    ASSERT_TRUE(back.ok());
+    EXPECT_EQ(*back, picture);
+    EXPECT_FALSE(SavePicturePng(dir / "missing" / "preview.png", picture).ok());
+    EXPECT_FALSE(SavePicturePng(dir / "empty.png", RgbPicture{}).ok());
+    EXPECT_FALSE(std::filesystem::exists(dir / "empty.png"));
+}
+
+} // namespace
+} // namespace r605
