@@ -5,6 +5,7 @@
 // of the image at radio address 0x42C0000 + i.
 
 #include "bootimage/rgb_picture.h"
+#include "link/boot_image_transfer.h" // the image's size and radio address, shared with the link
 
 #include <array>
 #include <cstddef>
@@ -14,11 +15,10 @@ namespace r605 {
 
 inline constexpr int kBootImageWidth = 160;
 inline constexpr int kBootImageHeight = 128;
-inline constexpr std::size_t kBootImageSize = 40960;
-inline constexpr std::uint32_t kBootImageAddress = 0x42C0000;
 static_assert(kBootImageSize == std::size_t{kBootImageWidth} * kBootImageHeight * 2);
+static_assert(kBootImageAddress == 0x42C0000);
 
-using BootImage = std::array<std::uint8_t, kBootImageSize>;
+using BootImage = BootImageBytes;
 
 // Offset of the high byte of pixel (x, y) in the image.
 constexpr std::size_t BootImagePixelOffset(int x, int y) {
