@@ -1,0 +1,149 @@
+#include "link/comm_log.h"
+#include "link/comm_recorder.h"
+#include "link/link_engine.h"
+#include "link/transfer_trace.h"
+#include "scripted_radio.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace r605 {
+namespace {
+
+using test::Bytes;
+
+LocalClock fixedClock(LocalDateTime when) {
+    return [when] { return when; };
+}
+
+constexpr LocalDateTime kDecember4{2026, 12, 4, 14, 3, 22};
+
+TEST(CommLog, WritesStepAndByteLinesOnlyWhileOn) {
+    CommLog log(fixedClock(kDecember4));
+    EXPECT_TRUE(log.AddCommLogLine("打开串口").ok());
+    EXPECT_EQ(log.lineCount(), 0u); // off at start-up
+    log.setCommLogOn(true);
+    EXPECT_TRUE(log.AddCommLogLine("打开串口").ok());
+    EXPECT_TRUE(log.AddCommLogBytes(test::bytesOf("PROGRAM"), LogDirection::Sent).ok());
+    EXPECT_TRUE(log.AddCommLogBytes(Bytes{0x06}, LogDirection::Received).ok());
+    EXPECT_TRUE(log.AddCommLogBytes(Bytes{0x02, 0xAB}, LogDirection::Other).ok());
+    EXPECT_EQ(log.lines(),
+              (std::vector<std::string>{"打开串口:14:03:22", "PC Tx:50 52 4F 47 52 41 4D ",
+                                        "PC Rx:06 ", "02 AB "}));
+    EXPECT_EQ(CommLogByteLine(Bytes{0x02}, LogDirection::Sent), "PC Tx:02 ");
+    log.ClearCommLog();
+    EXPECT_EQ(log.lineCount(), 0u);
+
+    // A full log drops the line with "Out Log!"; the lines already there stay.
+    CommLog small(fixedClock(kDecember4), 2);
+    small.setCommLogOn(true);
+    EXPECT_TRUE(small.AddCommLogLine("a").ok());
+    EXPECT_TRUE(small.AddCommLogLine("b").ok());
+    const Status full = small.AddCommLogLine("c");
+    ASSERT_FALSE(full.ok());
+    EXPECT_EQ(full.error().text, "Out Log!");
+    EXPECT_EQ(small.lineCount(), 2u);
+}
+
+TEST(CommLog, ViewerPagesAThousandLinesAtATime) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 2500; ++i)
+        lines.push_back("L" + std::to_string(i));
+    EXPECT_EQ(ShowLogPageNames(lines.size()), (std::vector<std::string>{"0", "1", "2"}));
+    const auto page2 = ShowLogPage(lines, 2);
+    ASSERT_EQ(page2.size(), 500u);
+    EXPECT_EQ(page2.front(), "2000--L2000");
+    EXPECT_EQ(page2.back(), "2499--L2499");
+    EXPECT_EQ(ShowLogPage(lines, 0).size(), 1000u);
+    EXPECT_TRUE(ShowLogPage(lines, 7).empty());
+
+    lines.resize(1000);
+    EXPECT_EQ(ShowLogPageNames(lines.size()), (std::vector<std::string>{"0", "1"}));
+    EXPECT_TRUE(ShowLogPage(lines, 1).empty());
+    EXPECT_EQ(ShowLogPage(lines, 0).back(), "999--L999");
+    EXPECT_EQ(ShowLogPageNames(0), std::vector<std::string>{"0"});
+    EXPECT_TRUE(ShowLogPage(std::vector<std::string>{}, 0).empty());
+    EXPECT_EQ(ShowLogPage(std::vector<std::string>{"PC Tx:02 "}, 0),
+              std::vector<std::string>{"0--PC Tx:02 "});
+}
+
+TEST(TransferTrace, AppendsQuotedEntriesToTheDaysFile) {
+    EXPECT_EQ(BytesToHexText(Bytes{0x02}), "2");
+    EXPECT_EQ(BytesToHexText(Bytes{0x50, 0x0A, 0x00, 0xFF}), "50 A 0 FF");
+    EXPECT_EQ(BytesToHexText(Bytes{}), "");
+    EXPECT_EQ(TraceFilePath("/p", kDecember4), std::filesystem::path("/p/log20261204.txt"));
+
+    test::TempDir folder;
+    LocalDateTime now = kDecember4;
+    TransferTrace trace(folder.path(), [&now] { return now; });
+    trace.AppendTransferTrace(kTraceSentCaption, Bytes{0x02});
+    trace.AppendTransferTrace(kTraceReceivedCaption, Bytes{0x49, 0x00});
+    now = LocalDateTime{2026, 12, 5, 0, 0, 1}; // past midnight: the next day's file
+    trace.AppendTransferTrace(kTraceSentCaption, Bytes{0x45, 0x4E, 0x44});
+    trace.close();
+    EXPECT_EQ(test::readFile(folder / "log20261204.txt"),
+              "\"2026-12-04 14:03:22---正在写入:: 2\"\n"
+              "\"2026-12-04 14:03:22---正在读出:: 49 0\"\n");
+    EXPECT_EQ(test::readFile(folder / "log20261205.txt"),
+              "\"2026-12-05 00:00:01---正在写入:: 45 4E 44\"\n");
+    EXPECT_FALSE(trace.lastError());
+
+    // The file grows for the whole day: a second trace appends.
+    TransferTrace again(folder.path(), [&now] { return now; });
+    again.AppendTransferTrace(kTraceSentCaption, Bytes{0x06});
+    again.close();
+    EXPECT_NE(test::readFile(folder / "log20261205.txt").find("45 4E 44\"\n\"2026"),
+              std::string::npos);
+
+    // A folder that cannot hold the file: the error is kept, nothing is thrown.
+    TransferTrace nowhere(folder / "missing" / "deeper", fixedClock(kDecember4));
+    nowhere.AppendTransferTrace(kTraceSentCaption, Bytes{0x02});
+    EXPECT_TRUE(nowhere.lastError());
+}
+
+TEST(CommRecorder, LogsAndTracesWhatTheEngineSendsAndReceives) {
+    test::TempDir folder;
+    CommLog log(fixedClock(kDecember4));
+    log.setCommLogOn(true);
+    TransferTrace trace(folder.path(), fixedClock(kDecember4));
+    CommRecorder recorder(&log, &trace);
+    MemoryImage image;
+    BlockMap blocks;
+    TransferRequest request;
+    request.kind = OperationKind::ReadCodeplug;
+    LinkEngine engine(std::move(request), image, blocks, &recorder);
+    (void)engine.start();
+    (void)engine.bytesReceived(Bytes{'Z', 'T'});
+    (void)engine.bytesReceived(Bytes{0x06});
+    trace.close();
+    const std::vector<std::string> expected{"初始化读取数据:14:03:22",
+                                            "初始化读取数据完毕:14:03:22",
+                                            "初始化读取优化:14:03:22",
+                                            "初始化读取优化完毕:14:03:22",
+                                            "加载进度条:14:03:22",
+                                            "准备联机:14:03:22",
+                                            "发送联机指令:14:03:22",
+                                            "PC Tx:50 52 4F 47 52 41 4D ",
+                                            "PC Rx:5A 54 ",
+                                            "PC Rx:5A 54 06 ",
+                                            "PC Tx:02 "};
+    EXPECT_EQ(log.lines(), expected);
+    EXPECT_EQ(test::readFile(folder / "log20261204.txt"),
+              "\"2026-12-04 14:03:22---正在写入:: 50 52 4F 47 52 41 4D\"\n"
+              "\"2026-12-04 14:03:22---正在读出:: 5A 54\"\n"
+              "\"2026-12-04 14:03:22---正在读出:: 5A 54 6\"\n"
+              "\"2026-12-04 14:03:22---正在写入:: 2\"\n");
+
+    // With the log off only the trace is written; a full log reports "Out Log!" to the handler.
+    CommLog full(fixedClock(kDecember4), 0);
+    full.setCommLogOn(true);
+    CommRecorder overflowing(&full, nullptr);
+    std::vector<std::string> shown;
+    overflowing.setMessageHandler([&shown](const Error& error) { shown.push_back(error.text); });
+    overflowing.step("准备联机");
+    overflowing.frameSent(Bytes{0x02});
+    EXPECT_EQ(shown, (std::vector<std::string>{"Out Log!", "Out Log!"}));
+}
+
+} // namespace
+} // namespace r605
