@@ -1,0 +1,710 @@
+#include "link/boot_image_transfer.h"
+#include "link/link_engine.h"
+#include "link/pass_plan.h"
+#include "link/transfer_step.h"
+#include "scripted_radio.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+
+namespace r605 {
+namespace {
+
+using test::Bytes;
+using test::EngineRun;
+using test::ScriptedRadio;
+
+constexpr TextKey key(int number) {
+    return TextKey{number, Section::Other};
+}
+
+TransferRequest requestFor(OperationKind kind) {
+    TransferRequest request;
+    request.kind = kind;
+    return request;
+}
+
+TransferRequest passwords(std::string entered, std::string codeplug) {
+    TransferRequest request;
+    request.enteredPassword = std::move(entered);
+    request.codeplugPassword = std::move(codeplug);
+    return request;
+}
+
+TransferRequest bootImageWrite(std::vector<std::uint8_t> picture) {
+    TransferRequest request = requestFor(OperationKind::WriteBootImage);
+    request.bootImage = std::move(picture);
+    return request;
+}
+
+std::vector<TextKey> keysOf(const std::vector<Error>& errors) {
+    std::vector<TextKey> keys;
+    for (const Error& error : errors)
+        keys.push_back(error.key.value_or(TextKey{-1, Section::Other}));
+    return keys;
+}
+
+void fillBlock(MemoryImage& image, std::uint32_t address, std::uint8_t seed, std::uint32_t length) {
+    for (std::uint32_t i = 0; i < length; ++i)
+        image.write(address + i, static_cast<std::uint8_t>(seed + i));
+}
+
+// A radio holding two contacts (slots 0 and 1, records 0 and 1), channel 1 and some settings;
+// every byte of it lies in a block a read fetches, except the bytes of channel 6, whose bit is
+// clear.
+ScriptedRadio radioWithCodeplug() {
+    ScriptedRadio radio;
+    MemoryImage& image = radio.image;
+    image.fill(kContactBitmap, kContactBitmapLength, 0xFF);
+    image.write(kContactBitmap, 0xFC); // slots 0 and 1 in use (bit 0 = in use)
+    const std::array<std::uint8_t, 8> index{0, 0, 0, 0, 1, 0, 0, 0};
+    image.write(kContactIndex, index);
+    fillBlock(image, 0x02680000, 0x10, 200); // records 0 and 1
+    image.write(0x024C1500, 0x01);           // channel bitmap: channel 1
+    fillBlock(image, 0x00800000, 0x40, 0x40);
+    fillBlock(image, 0x02500000, 0x80, 0x100); // optional settings
+    fillBlock(image, kRadioInfoBlock, 0xA0, 8);
+    return radio;
+}
+
+constexpr std::size_t kReadFrames = 4 + 80 + 1580 + 17 + 1;
+
+TEST(LinkEngineRead, ReadsExactlyThePassesAndStoresEveryBlock) {
+    ScriptedRadio radio = radioWithCodeplug();
+    const MemoryImage expected = radio.image;
+    fillBlock(radio.image, 0x00800000 + 5 * 0x40, 0x33, 0x40); // channel 6: not in use
+
+    MemoryImage image;
+    image.write(0x123450, 0x99); // a leftover of an earlier transfer: cleared by the read
+    BlockMap blocks;
+    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
+    EngineRun run(engine, radio);
+    const FinishedAction finished = run.run();
+
+    EXPECT_TRUE(finished.success);
+    EXPECT_EQ(keysOf(finished.messages), std::vector<TextKey>{key(2004)});
+    EXPECT_TRUE(image == expected);
+    // Connect, identify, both queries, 80 + 1580 + 17 block reads by pass, end.
+    ASSERT_EQ(run.sent.size(), kReadFrames);
+    EXPECT_EQ(run.sent[0].bytes, test::bytesOf("PROGRAM"));
+    EXPECT_EQ(run.sent[0].readTimeoutMs, 1000);
+    EXPECT_EQ(run.sent[1].bytes, Bytes{0x02});
+    EXPECT_EQ(run.sent[2].bytes, Bytes{0x03});
+    EXPECT_EQ(run.sent[3].bytes, Bytes{0x04});
+    EXPECT_EQ(run.sent[4].bytes, ReadBlockFrame(kContactBitmap).bytes); // pass 3 by address
+    EXPECT_EQ(run.sent[4 + 79].bytes, ReadBlockFrame(kRadioInfoBlock).bytes);
+    EXPECT_EQ(run.sent[4 + 80].bytes, ReadBlockFrame(0x01042000).bytes);        // pass 2 starts low
+    EXPECT_EQ(run.sent[4 + 80 + 1580].bytes, ReadBlockFrame(0x00800000).bytes); // pass 1
+    EXPECT_EQ(run.sent.back().bytes, test::bytesOf("END"));
+    EXPECT_EQ(run.sent.back().delayMs, 1);
+    EXPECT_EQ(run.countSent(0x52, 6), 80u + 1580u + 17u);
+    EXPECT_EQ(engine.statistics().readBlockFrames, 80u + 1580u + 17u);
+    EXPECT_EQ(engine.statistics().resends, 0u);
+    EXPECT_EQ(run.sent[5].readTimeoutMs, 100);
+
+    // The bar runs from 0 to 100 twice: pass 2, then pass 1.
+    ASSERT_FALSE(run.progress.empty());
+    EXPECT_EQ(std::count(run.progress.begin(), run.progress.end(), 100), 2);
+    const auto second = std::find(run.progress.begin(), run.progress.end(), 100);
+    EXPECT_TRUE(std::is_sorted(run.progress.begin(), second));
+    EXPECT_EQ(engine.radioIdent().modelText, "R600MK");
+    EXPECT_EQ(engine.radioIdent().query3Text, "DMR-V2");
+    EXPECT_EQ(engine.radioIdent().query4Text, "20260101");
+    EXPECT_EQ(engine.transferStep(), TransferStep::Idle);
+    EXPECT_EQ(run.portCloses, 1);
+}
+
+TEST(LinkEngineRead, RadioWithoutContactsReadsNoContactIndexNorRecords) {
+    ScriptedRadio radio;
+    radio.image.fill(kContactBitmap, kContactBitmapLength, 0xFF);
+    MemoryImage image;
+    BlockMap blocks;
+    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
+    EngineRun run(engine, radio);
+    EXPECT_TRUE(run.run().success);
+    EXPECT_EQ(run.sent.size(), 4u + 80u + 1579u + 0u + 1u);
+    for (const SendFrameAction& frame : run.sent) {
+        if (frame.bytes.size() == 6 && frame.bytes[0] == 0x52) {
+            const std::uint32_t address = readBigEndian32(std::span(frame.bytes).subspan(1, 4));
+            EXPECT_FALSE(address >= kContactIndex && address < kContactBitmap) << address;
+            EXPECT_FALSE(address >= 0x02680000 && address < 0x02980000) << address;
+        }
+    }
+}
+
+TEST(LinkEngineRead, ResendsAndRetryRestartFromTheConnectFrameWithRebuiltMarks) {
+    ScriptedRadio radio = radioWithCodeplug();
+    MemoryImage image;
+    BlockMap blocks;
+    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
+    EngineRun run(engine, radio);
+    // The channel record (pass 1) fails three times in the first attempt: once with no reply, once
+    // with its checksum off by one, once with a wrong address.
+    int channelAttempts = 0;
+    run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
+        Bytes reply = radio.reply(frame.bytes);
+        if (frame.bytes != ReadBlockFrame(0x00800000).bytes || ++channelAttempts > 3)
+            return reply;
+        if (channelAttempts == 1)
+            return std::nullopt;
+        if (channelAttempts == 2) {
+            reply[22] = static_cast<std::uint8_t>(reply[22] + 1);
+            return reply;
+        }
+        return ScriptedRadio::readReply(0x00800010, std::span(reply).subspan(6, 16));
+    };
+    run.answerRetry = [] { return true; };
+    const FinishedAction finished = run.run();
+
+    EXPECT_TRUE(finished.success);
+    EXPECT_EQ(run.retryQuestions, 1);
+    EXPECT_EQ(engine.statistics().restarts, 1u);
+    EXPECT_EQ(engine.statistics().resends, 2u);
+    EXPECT_EQ(engine.statistics().timeouts, 1u);
+    EXPECT_EQ(engine.statistics().unrecognised, 2u);
+    EXPECT_TRUE(image == radioWithCodeplug().image);
+    // The first attempt got as far as the channel record; the frame sent three times, then the
+    // connect frame again (a new frame, long time-out), then the whole read once more.
+    const std::size_t firstAttempt = 4 + 80 + 1580 + 1; // up to the first channel read
+    ASSERT_EQ(run.sent.size(), firstAttempt + 2 + kReadFrames);
+    EXPECT_EQ(run.sent[firstAttempt - 1].bytes, ReadBlockFrame(0x00800000).bytes);
+    EXPECT_TRUE(run.sent[firstAttempt].resend);
+    EXPECT_TRUE(run.sent[firstAttempt + 1].resend);
+    EXPECT_EQ(run.sent[firstAttempt + 1].bytes, ReadBlockFrame(0x00800000).bytes);
+    const SendFrameAction& again = run.sent[firstAttempt + 2];
+    EXPECT_EQ(again.bytes, test::bytesOf("PROGRAM"));
+    EXPECT_FALSE(again.resend);
+    EXPECT_EQ(again.readTimeoutMs, 1000);
+}
+
+TEST(LinkEngineRead, CancelAfterThreeFailuresEndsWithoutTheEndFrame) {
+    ScriptedRadio radio = radioWithCodeplug();
+    MemoryImage image;
+    BlockMap blocks;
+    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
+    EngineRun run(engine, radio);
+    run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
+        if (frame.bytes == ReadBlockFrame(kRadioInfoBlock).bytes)
+            return Bytes(24, 0x57); // complete but wrong
+        return radio.reply(frame.bytes);
+    };
+    const FinishedAction finished = run.run();
+    EXPECT_FALSE(finished.success);
+    EXPECT_EQ(keysOf(finished.messages), std::vector<TextKey>{key(2006)});
+    EXPECT_EQ(run.retryQuestions, 1);
+    EXPECT_EQ(run.countSent(0x52, 6), 79u + 3u); // the bitmap, then the information block 3 times
+    EXPECT_EQ(run.sent.back().bytes, ReadBlockFrame(kRadioInfoBlock).bytes);
+    EXPECT_EQ(run.portCloses, 1);
+}
+
+TEST(LinkEngineRead, MissingRepliesAtIdentifyFailWith99017) {
+    ScriptedRadio radio;
+    MemoryImage image;
+    BlockMap blocks;
+    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
+    EngineRun run(engine, radio);
+    run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
+        if (frame.bytes == Bytes{0x02})
+            return std::nullopt;
+        return radio.reply(frame.bytes);
+    };
+    const FinishedAction finished = run.run();
+    EXPECT_FALSE(finished.success);
+    EXPECT_EQ(keysOf(run.messages), std::vector<TextKey>{key(99017)});
+    EXPECT_EQ(keysOf(finished.messages), std::vector<TextKey>{key(2006)});
+    EXPECT_EQ(run.sent.size(), 4u); // connect, identify three times
+    EXPECT_EQ(run.retryQuestions, 0);
+    EXPECT_GE(run.portCloses, 1);
+}
+
+TEST(LinkEngineRead, WrongModelAndUnknownBandEndTheRead) {
+    {
+        ScriptedRadio radio;
+        radio.model = "R500";
+        MemoryImage image;
+        BlockMap blocks;
+        LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
+        EngineRun run(engine, radio);
+        const FinishedAction finished = run.run();
+        EXPECT_FALSE(finished.success);
+        EXPECT_EQ(keysOf(run.messages), std::vector<TextKey>{key(99107)});
+        EXPECT_EQ(keysOf(finished.messages), std::vector<TextKey>{key(2006)});
+        EXPECT_EQ(run.sent.size(), 2u);
+    }
+    {
+        ScriptedRadio radio;
+        radio.bandCode = 77;
+        MemoryImage image;
+        BlockMap blocks;
+        LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
+        EngineRun run(engine, radio);
+        EXPECT_FALSE(run.run().success);
+        ASSERT_EQ(run.messages.size(), 1u);
+        EXPECT_EQ(run.messages[0].text, "Band Error!");
+    }
+}
+
+TEST(LinkEngineRead, PasswordAcceptedAskedAndRefused) {
+    auto readWith = [](TransferRequest request, std::optional<std::string> answer, int& asked,
+                       std::string& preset) {
+        ScriptedRadio radio = radioWithCodeplug();
+        radio.setPassword("1234");
+        MemoryImage image;
+        BlockMap blocks;
+        request.kind = OperationKind::ReadCodeplug;
+        LinkEngine engine(std::move(request), image, blocks);
+        EngineRun run(engine, radio);
+        run.answerPassword = [&](const std::string& shown) {
+            preset = shown;
+            return answer;
+        };
+        const FinishedAction finished = run.run();
+        asked = run.passwordQuestions;
+        EXPECT_EQ(engine.radioPassword(), "1234");
+        if (!finished.success) {
+            // Refused: nothing after the information block, no end frame.
+            EXPECT_EQ(run.sent.back().bytes, ReadBlockFrame(kRadioInfoBlock).bytes);
+            EXPECT_EQ(keysOf(finished.messages), std::vector<TextKey>{key(2006)});
+        }
+        return std::make_pair(finished.success, engine.enteredPassword());
+    };
+    int asked = 0;
+    std::string preset;
+    EXPECT_EQ(readWith(passwords("1234", ""), std::nullopt, asked, preset),
+              std::make_pair(true, std::string("1234")));
+    EXPECT_EQ(asked, 0);
+    EXPECT_TRUE(readWith(passwords("", "1234 "), std::nullopt, asked, preset).first);
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(readWith(passwords("0000", ""), " 1234 ", asked, preset),
+              std::make_pair(true, std::string("1234")));
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(preset, "0000");
+    EXPECT_EQ(readWith(passwords("", ""), "9999", asked, preset),
+              std::make_pair(false, std::string("9999")));
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(readWith(passwords("0000", ""), std::nullopt, asked, preset),
+              std::make_pair(false, std::string("0000")));
+}
+
+// Encode-all as the write calls it: three blocks of data and the information block written
+// back, all marked with 1.
+bool encodeThreeBlocks(MemoryImage& image, BlockMap& blocks) {
+    fillBlock(image, 0x00800000, 0x01, 0x20);
+    fillBlock(image, 0x02580000, 0x61, 0x10);
+    blocks.markRange(0x00800000, 0x20, 1);
+    blocks.markRange(0x02580000, 0x10, 1);
+    blocks.markRange(kRadioInfoBlock, 16, 1);
+    return true;
+}
+
+TEST(LinkEngineWrite, ReadsTheInformationBlockThenWritesEveryMarkedBlockInOrder) {
+    ScriptedRadio radio;
+    fillBlock(radio.image, kRadioInfoBlock, 0xB0, 8); // no password: bytes 8..11 stay 0
+    MemoryImage image;
+    BlockMap blocks;
+    std::array<std::uint8_t, 16> infoSeenByEncoder{};
+    TransferRequest request = requestFor(OperationKind::WriteCodeplug);
+    request.encodeAll = [&](MemoryImage& target, BlockMap& marks) {
+        target.read(kRadioInfoBlock, infoSeenByEncoder);
+        return encodeThreeBlocks(target, marks);
+    };
+    LinkEngine engine(std::move(request), image, blocks);
+    EngineRun run(engine, radio);
+    const FinishedAction finished = run.run();
+
+    EXPECT_TRUE(finished.success);
+    EXPECT_EQ(keysOf(finished.messages), std::vector<TextKey>{key(2005)});
+    EXPECT_EQ(infoSeenByEncoder[0], 0xB0); // the pass-3 read reached the image before encode-all
+    // Connect, identify, queries, the information block, 4 writes ascending, end.
+    ASSERT_EQ(run.sent.size(), 4u + 1u + 4u + 1u);
+    EXPECT_EQ(run.sent[4].bytes, ReadBlockFrame(kRadioInfoBlock).bytes);
+    std::array<std::uint8_t, 16> block{};
+    const std::array<std::uint32_t, 4> order{0x00800000, 0x00800010, 0x02580000, kRadioInfoBlock};
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        image.read(order[i], block);
+        EXPECT_EQ(run.sent[5 + i].bytes, WriteBlockFrame(order[i], block).bytes);
+        EXPECT_EQ(run.sent[5 + i].readTimeoutMs, 300);
+    }
+    EXPECT_EQ(radio.writes, 4u);
+    MemoryImage expected;
+    encodeThreeBlocks(expected, blocks);
+    fillBlock(expected, kRadioInfoBlock, 0xB0, 8);
+    EXPECT_TRUE(radio.image == expected);
+    EXPECT_EQ(engine.statistics().writeBlockFrames, 4u);
+    EXPECT_EQ(run.progress.back(), 100);
+}
+
+TEST(LinkEngineWrite, BandMismatchAndEncodeFailureSendNoBlock) {
+    {
+        ScriptedRadio radio;
+        radio.bandCode = 32;
+        MemoryImage image;
+        BlockMap blocks;
+        TransferRequest request = requestFor(OperationKind::WriteCodeplug);
+        request.encodeAll = encodeThreeBlocks;
+        LinkEngine engine(std::move(request), image, blocks);
+        EngineRun run(engine, radio);
+        const FinishedAction finished = run.run();
+        EXPECT_FALSE(finished.success);
+        EXPECT_EQ(keysOf(run.messages), std::vector<TextKey>{key(99111)});
+        EXPECT_EQ(keysOf(finished.messages), std::vector<TextKey>{key(2007)});
+        EXPECT_EQ(radio.writes, 0u);
+    }
+    {
+        ScriptedRadio radio;
+        MemoryImage image;
+        BlockMap blocks;
+        TransferRequest request = requestFor(OperationKind::WriteCodeplug);
+        request.encodeAll = [](MemoryImage& target, BlockMap& marks) {
+            encodeThreeBlocks(target, marks);
+            return false; // one family failed
+        };
+        LinkEngine engine(std::move(request), image, blocks);
+        EngineRun run(engine, radio);
+        const FinishedAction finished = run.run();
+        EXPECT_FALSE(finished.success);
+        EXPECT_EQ(keysOf(finished.messages), (std::vector<TextKey>{key(2007), key(99005)}));
+        EXPECT_EQ(run.countSent(0x57, 24), 0u);
+        EXPECT_EQ(radio.writes, 0u);
+        EXPECT_EQ(run.sent.back().bytes, test::bytesOf("END"));
+        EXPECT_FALSE(engine.encodeOK());
+    }
+    {
+        // Without an encoder there is nothing sound to write.
+        ScriptedRadio radio;
+        MemoryImage image;
+        BlockMap blocks;
+        LinkEngine engine(requestFor(OperationKind::WriteCodeplug), image, blocks);
+        EngineRun run(engine, radio);
+        EXPECT_FALSE(run.run().success);
+        EXPECT_EQ(radio.writes, 0u);
+    }
+}
+
+TEST(LinkEngineWrite, EndAcknowledgeMissingAfterSuccessStillSucceeds) {
+    ScriptedRadio radio;
+    MemoryImage image;
+    BlockMap blocks;
+    TransferRequest request = requestFor(OperationKind::WriteCodeplug);
+    request.encodeAll = encodeThreeBlocks;
+    LinkEngine engine(std::move(request), image, blocks);
+    EngineRun run(engine, radio);
+    run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
+        Bytes reply = radio.reply(frame.bytes);
+        if (frame.bytes == test::bytesOf("END"))
+            return Bytes{0x15}; // not an acknowledge
+        return reply;
+    };
+    const FinishedAction finished = run.run();
+    EXPECT_TRUE(finished.success);
+    EXPECT_EQ(keysOf(finished.messages), std::vector<TextKey>{key(2005)});
+    EXPECT_EQ(run.countSent('E', 3), 3u);
+    EXPECT_TRUE(run.messages.empty());
+
+    // After a failed write the end frame's acknowledge matters: missing, it is message 99017.
+    ScriptedRadio second;
+    MemoryImage image2;
+    TransferRequest failing = requestFor(OperationKind::WriteCodeplug);
+    failing.encodeAll = [](MemoryImage&, BlockMap&) { return false; };
+    LinkEngine engine2(std::move(failing), image2, blocks);
+    EngineRun run2(engine2, second);
+    run2.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
+        if (frame.bytes == test::bytesOf("END"))
+            return std::nullopt;
+        return second.reply(frame.bytes);
+    };
+    const FinishedAction failed = run2.run();
+    EXPECT_FALSE(failed.success);
+    EXPECT_EQ(keysOf(run2.messages), std::vector<TextKey>{key(99017)});
+    EXPECT_EQ(keysOf(failed.messages), std::vector<TextKey>{key(2007)});
+}
+
+TEST(LinkEngineWrite, WriteAcknowledgeMissingThreeTimesAsksRetryOrCancel) {
+    ScriptedRadio radio;
+    MemoryImage image;
+    BlockMap blocks;
+    TransferRequest request = requestFor(OperationKind::WriteCodeplug);
+    request.encodeAll = encodeThreeBlocks;
+    LinkEngine engine(std::move(request), image, blocks);
+    EngineRun run(engine, radio);
+    int failures = 0;
+    run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
+        Bytes reply = radio.reply(frame.bytes);
+        if (frame.bytes.size() == 24 &&
+            readBigEndian32(std::span(frame.bytes).subspan(1, 4)) == 0x02580000 && ++failures <= 3)
+            return std::nullopt;
+        return reply;
+    };
+    int answers = 0;
+    run.answerRetry = [&] { return ++answers == 1; };
+    const FinishedAction finished = run.run();
+    EXPECT_TRUE(finished.success);
+    EXPECT_EQ(run.retryQuestions, 1);
+    // First attempt: 2 blocks, then the failing block 3 times; second attempt: all 4 blocks.
+    EXPECT_EQ(run.countSent(0x57, 24), 2u + 3u + 4u);
+    EXPECT_EQ(run.countSent('P', 7), 2u);
+}
+
+TEST(LinkEngineReplies, PartialRepliesGetOneFurtherWaitAndLongRepliesAreCut) {
+    ScriptedRadio radio;
+    MemoryImage image;
+    BlockMap blocks;
+    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
+    LinkActions actions = engine.start();
+    ASSERT_EQ(actions.size(), 1u);
+    ASSERT_TRUE(std::holds_alternative<SendFrameAction>(actions[0]));
+
+    // The connect reply in two parts, with a time-out between them.
+    EXPECT_TRUE(engine.bytesReceived(Bytes{'Z'}).empty());
+    actions = engine.timeoutExpired();
+    ASSERT_EQ(actions.size(), 1u);
+    EXPECT_EQ(std::get<ArmTimeoutAction>(actions[0]).ms, 1000);
+    actions = engine.bytesReceived(Bytes{'T', 0x06});
+    ASSERT_EQ(actions.size(), 2u); // progress 0 and the identify frame
+    EXPECT_EQ(std::get<SendFrameAction>(actions[1]).bytes, Bytes{0x02});
+
+    // Half an identification reply, and then nothing: after the further wait it is missing.
+    const Bytes ident = ScriptedRadio::identificationReply("R600MK", 0);
+    EXPECT_TRUE(engine.bytesReceived(std::span(ident).first(5)).empty());
+    actions = engine.timeoutExpired();
+    EXPECT_EQ(std::get<ArmTimeoutAction>(actions.at(0)).ms, 100);
+    actions = engine.timeoutExpired();
+    const auto& resend = std::get<SendFrameAction>(actions.at(0));
+    EXPECT_TRUE(resend.resend);
+    EXPECT_EQ(resend.bytes, Bytes{0x02});
+
+    // A reply with bytes beyond its length: the surplus is not taken into the next reply.
+    Bytes longer = ident;
+    longer.insert(longer.end(), {'Z', 'T', 0x06, 0x06});
+    actions = engine.bytesReceived(longer);
+    EXPECT_EQ(std::get<SendFrameAction>(actions.at(0)).bytes, Bytes{0x03});
+    EXPECT_EQ(engine.statistics().bytesReceived, 3u + 5u + 16u);
+
+    // Three missing replies to query 3 (step 12): the port is closed and message 99017 shown.
+    EXPECT_EQ(engine.transferStep(), TransferStep::Query3Sent);
+    (void)engine.timeoutExpired();
+    (void)engine.timeoutExpired();
+    actions = engine.timeoutExpired();
+    EXPECT_TRUE(std::holds_alternative<ClosePortAction>(actions.at(0)));
+    EXPECT_EQ(std::get<MessageAction>(actions.at(1)).message.key, key(99017));
+    EXPECT_FALSE(std::get<FinishedAction>(actions.back()).success);
+    EXPECT_TRUE(engine.finished());
+    // Nothing moves a finished engine.
+    EXPECT_TRUE(engine.bytesReceived(Bytes{0x06}).empty());
+    EXPECT_TRUE(engine.timeoutExpired().empty());
+}
+
+TEST(LinkEngineReplies, ConnectResendKeepsTheLongTimeoutAndAnswersWaitForTheUser) {
+    ScriptedRadio radio;
+    MemoryImage image;
+    BlockMap blocks;
+    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
+    (void)engine.start();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const LinkActions actions = engine.timeoutExpired();
+        const auto& frame = std::get<SendFrameAction>(actions.at(0));
+        EXPECT_EQ(frame.bytes, test::bytesOf("PROGRAM"));
+        EXPECT_EQ(frame.readTimeoutMs, 1000);
+        EXPECT_TRUE(frame.resend);
+    }
+    LinkActions actions = engine.timeoutExpired();
+    ASSERT_TRUE(std::holds_alternative<AskRetryCancelAction>(actions.at(0)));
+    EXPECT_TRUE(engine.waitingForUser());
+    EXPECT_TRUE(engine.bytesReceived(Bytes{'Z', 'T', 0x06}).empty());
+    EXPECT_TRUE(engine.timeoutExpired().empty());
+    EXPECT_TRUE(engine.passwordAnswered("x").empty()); // not the question asked
+    actions = engine.retryAnswered(false);
+    EXPECT_TRUE(std::holds_alternative<ClosePortAction>(actions.at(0)));
+    EXPECT_FALSE(std::get<FinishedAction>(actions.at(1)).success);
+    EXPECT_TRUE(engine.retryAnswered(true).empty());
+}
+
+TEST(LinkEngineKinds, RadioInformationReadsItsArea) {
+    ScriptedRadio radio;
+    fillBlock(radio.image, kRadioInfoArea, 0x01, kRadioInfoAreaLength);
+    radio.setPassword(""); // bytes 8..11 of the information block: no password
+    MemoryImage image;
+    BlockMap blocks;
+    LinkEngine engine(requestFor(OperationKind::ReadRadioInfo), image, blocks);
+    EngineRun run(engine, radio);
+    const FinishedAction finished = run.run();
+    EXPECT_TRUE(finished.success);
+    EXPECT_TRUE(finished.messages.empty());
+    EXPECT_EQ(run.sent.size(), 4u + 1u + 16u + 1u);
+    EXPECT_TRUE(image == radio.image);
+    EXPECT_TRUE(run.progress.empty());
+
+    ScriptedRadio silent;
+    MemoryImage image2;
+    LinkEngine failing(requestFor(OperationKind::ReadRadioInfo), image2, blocks);
+    EngineRun run2(failing, silent);
+    run2.respond = [](const SendFrameAction&, std::size_t) { return std::optional<Bytes>{}; };
+    const FinishedAction failed = run2.run();
+    EXPECT_FALSE(failed.success);
+    EXPECT_EQ(keysOf(failed.messages), std::vector<TextKey>{key(2008)});
+}
+
+TEST(LinkEngineKinds, BootImageReadAndWriteMoveTheImageBlockByBlock) {
+    ScriptedRadio radio;
+    std::vector<std::uint8_t> picture(kBootImageSize);
+    std::iota(picture.begin(), picture.end(), std::uint8_t{7});
+    radio.image.write(kBootImageAddress, picture);
+
+    MemoryImage image;
+    BlockMap blocks;
+    LinkEngine reader(requestFor(OperationKind::ReadBootImage), image, blocks);
+    EngineRun read(reader, radio);
+    const FinishedAction readDone = read.run();
+    EXPECT_TRUE(readDone.success);
+    EXPECT_EQ(keysOf(readDone.messages), std::vector<TextKey>{key(2004)});
+    EXPECT_EQ(read.sent.size(), 2u + 2560u + 1u); // connect, identify, the blocks, end
+    EXPECT_EQ(read.sent[2].bytes, ReadBlockFrame(kBootImageAddress).bytes);
+    EXPECT_EQ(read.sent[2 + 2559].bytes, ReadBlockFrame(kBootImageAddress + 40944).bytes);
+    const BootImageBytes copied = CopyImageFromCommData(image);
+    EXPECT_TRUE(std::equal(copied.begin(), copied.end(), picture.begin()));
+    EXPECT_EQ(read.progress.front(), 0);
+    EXPECT_EQ(read.progress.back(), 99);
+    EXPECT_EQ(read.progress.size(), 100u);
+
+    ScriptedRadio target;
+    std::reverse(picture.begin(), picture.end());
+    LinkEngine writer(bootImageWrite(picture), image, blocks);
+    EngineRun write(writer, target);
+    const FinishedAction written = write.run();
+    EXPECT_TRUE(written.success);
+    EXPECT_EQ(keysOf(written.messages), std::vector<TextKey>{key(2005)});
+    EXPECT_EQ(target.writes, 2560u);
+    EXPECT_TRUE(CopyImageFromCommData(target.image) == [&] {
+        BootImageBytes bytes{};
+        std::copy(picture.begin(), picture.end(), bytes.begin());
+        return bytes;
+    }());
+
+    // A picture of the wrong size never reaches the radio.
+    ScriptedRadio untouched;
+    picture.pop_back();
+    LinkEngine refused(bootImageWrite(picture), image, blocks);
+    EngineRun none(refused, untouched);
+    const FinishedAction refusedDone = none.run();
+    EXPECT_FALSE(refusedDone.success);
+    EXPECT_EQ(keysOf(refusedDone.messages), std::vector<TextKey>{key(2007)});
+    EXPECT_TRUE(none.sent.empty());
+}
+
+TEST(LinkEngineKinds, RecordingAndPlayFeaturesDriveTheirOwnFrames) {
+    ScriptedRadio radio;
+    MemoryImage image;
+    BlockMap blocks;
+    std::vector<RecordingStep> steps;
+    int entries = 0;
+    int rejected = 0;
+    TransferRequest request = requestFor(OperationKind::RecordingList);
+    request.recording.nextFrame = [&](RecordingStep which) -> std::optional<LinkFrame> {
+        steps.push_back(which);
+        if (which == RecordingStep::ListQuery)
+            return RecordingListQueryFrame();
+        if (entries == 2)
+            return std::nullopt;
+        return RecordingEntryQueryFrame(static_cast<std::uint32_t>(entries++));
+    };
+    request.recording.takeReply = [&](std::span<const std::uint8_t> reply) {
+        // The first entry reply is refused once: the frame goes again.
+        if (reply.size() == 34 && entries == 1 && rejected++ == 0)
+            return false;
+        return true;
+    };
+    LinkEngine engine(std::move(request), image, blocks);
+    EngineRun run(engine, radio);
+    run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
+        if (frame.bytes[0] == 0x58)
+            return Bytes(6, 0x01);
+        if (frame.bytes[0] == 0x56)
+            return Bytes(34, 0x02);
+        return radio.reply(frame.bytes);
+    };
+    const FinishedAction finished = run.run();
+    EXPECT_TRUE(finished.success);
+    EXPECT_EQ(keysOf(finished.messages), std::vector<TextKey>{key(2004)});
+    std::vector<Bytes> sent;
+    for (const SendFrameAction& frame : run.sent)
+        sent.push_back(frame.bytes);
+    EXPECT_EQ(sent, (std::vector<Bytes>{test::bytesOf("PROGRAM"),
+                                        {0x02},
+                                        RecordingListQueryFrame().bytes,
+                                        RecordingEntryQueryFrame(0).bytes,
+                                        RecordingEntryQueryFrame(0).bytes,
+                                        RecordingEntryQueryFrame(1).bytes,
+                                        test::bytesOf("END")}));
+    EXPECT_EQ(steps,
+              (std::vector<RecordingStep>{RecordingStep::ListQuery, RecordingStep::EntryQuery,
+                                          RecordingStep::EntryQuery, RecordingStep::EntryQuery}));
+
+    // The play control sends its frames without the connect frame and ends with its own frame.
+    int played = 0;
+    TransferRequest play = requestFor(OperationKind::PlayControl);
+    play.recording.nextFrame = [&](RecordingStep which) -> std::optional<LinkFrame> {
+        EXPECT_EQ(which, RecordingStep::PlayControl);
+        if (played == 0)
+            return PlayControlFrame(1, 1);
+        if (played == 1)
+            return EndOfPlayModeFrame();
+        return std::nullopt;
+    };
+    play.recording.takeReply = [&](std::span<const std::uint8_t>) {
+        ++played;
+        return true;
+    };
+    LinkEngine player(std::move(play), image, blocks);
+    EngineRun playRun(player, radio);
+    playRun.respond = [](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
+        return Bytes(static_cast<std::size_t>(frame.replyLength), 0x06);
+    };
+    const FinishedAction playDone = playRun.run();
+    EXPECT_TRUE(playDone.success);
+    EXPECT_TRUE(playDone.messages.empty());
+    ASSERT_EQ(playRun.sent.size(), 2u);
+    EXPECT_EQ(playRun.sent[0].bytes[0], 0x5A);
+}
+
+class RecordingRecorder : public LinkRecorder {
+public:
+    void step(std::string_view caption) override { steps.emplace_back(caption); }
+    void frameSent(std::span<const std::uint8_t> frame) override {
+        events.push_back("tx " + test::hex(Bytes(frame.begin(), frame.end())));
+    }
+    void replyReceived(std::span<const std::uint8_t> bytes) override {
+        events.push_back("rx " + test::hex(Bytes(bytes.begin(), bytes.end())));
+    }
+    std::vector<std::string> steps;
+    std::vector<std::string> events;
+};
+
+TEST(LinkEngineKinds, RecorderSeesStepsFramesAndRepliesSoFar) {
+    ScriptedRadio radio;
+    MemoryImage image;
+    BlockMap blocks;
+    RecordingRecorder recorder;
+    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks, &recorder);
+    (void)engine.start();
+    (void)engine.bytesReceived(Bytes{'Z'});
+    (void)engine.bytesReceived(Bytes{'T', 0x06});
+    EXPECT_EQ(recorder.steps, (std::vector<std::string>{"初始化读取数据", "初始化读取数据完毕",
+                                                        "初始化读取优化", "初始化读取优化完毕",
+                                                        "加载进度条", "准备联机", "发送联机指令"}));
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"tx 50 52 4F 47 52 41 4D", "rx 5A",
+                                                         "rx 5A 54 06", "tx 02"}));
+
+    // A kind that is no transfer ends at once, sending nothing.
+    LinkEngine none(requestFor(OperationKind::None), image, blocks);
+    const LinkActions actions = none.start();
+    EXPECT_TRUE(none.finished());
+    EXPECT_FALSE(none.succeeded());
+    EXPECT_EQ(actions.size(), 2u);
+}
+
+} // namespace
+} // namespace r605
