@@ -1,0 +1,495 @@
+#include "file/rdt_format.h"
+
+#include "file/packed_record.h"
+#include "rules/band.h"
+#include "text/trim.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace r605 {
+
+namespace {
+
+using Directory = std::array<std::int32_t, kRecordCountSlots>;
+
+constexpr std::size_t kVersionLength = 5;
+constexpr std::size_t kTagLength = 7;
+constexpr int kContactSlot = 5;
+constexpr int kRecordingSlot = 15;
+
+// The file's message for a damaged file: the reason and where it was found.
+Error damaged(std::string detail) {
+    return Error::keyed(99127, std::move(detail));
+}
+
+// Every member of the header and settings record, in file order.
+template <class C, class Visit> void visitHeaderRecord(C& c, Visit&& visit) {
+    visit(Field::any("Header"), c.Header);
+    visit(Field::any("FiveTone"), c.FiveTone);
+    visit(Field::any("Dtmf"), c.Dtmf);
+    visit(Field::any("TwoTone"), c.TwoTone);
+    visit(Field::any("Option"), c.Option);
+    visit(Field::any("Alarm"), c.Alarm);
+    visit(Field::any("OneKey"), c.OneKey);
+    visit(Field::any("Settings"), c.Settings);
+    for (auto& entry : c.QuickCall)
+        visit(Field::any("QuickCall"), entry);
+    visit(Field::any("EmbeddedInfo"), c.EmbeddedInfo);
+    for (auto& pattern : c.AlertTonePatterns)
+        visit(Field::any("AlertTonePatterns"), pattern);
+    visit(Field::any("UserToneSet"), c.UserToneSet);
+}
+
+// Every block after the directory, in file order, with its table name and count slot.
+template <class C, class Blocks> void visitBlocks(C& c, Blocks& blocks) {
+    blocks.counted("Channel", 0, c.Channel);
+    blocks.counted("Person", 1, c.Person);
+    blocks.counted("Zone", 2, c.Zone);
+    blocks.counted("ScanList", 3, c.ScanList);
+    blocks.counted("PhoneBook", 4, c.PhoneBook);
+    blocks.contacts(c.Contact);
+    blocks.counted("CallLog1", 7, c.CallLog1);
+    blocks.counted("CallLog2", 8, c.CallLog2);
+    blocks.counted("CallLog3", 9, c.CallLog3);
+    blocks.counted("TextMessage1", 10, c.TextMessage1);
+    blocks.counted("TextMessage2", 11, c.TextMessage2);
+    blocks.counted("TextMessage3", 12, c.TextMessage3);
+    blocks.counted("TextMessage4", 13, c.TextMessage4);
+    blocks.counted("Recording", kRecordingSlot, c.Recording);
+    blocks.companion("RecordingIndex", kRecordingSlot, c.RecordingIndex, c.Recording);
+    blocks.counted("RxGroup", 16, c.RxGroup);
+    blocks.whole("EMG_Code", c.EMG_Code);
+    blocks.whole("RepeaterOffset", c.RepeaterOffset);
+    blocks.whole("TwoToneEntry", c.TwoToneEntry);
+    blocks.single("AprsCompanion", c.AprsCompanion);
+    blocks.single("Aprs", c.Aprs);
+    blocks.whole("AesKey", c.AesKey);
+    blocks.whole("RoamChannel", c.RoamChannel);
+    blocks.whole("RoamZone", c.RoamZone);
+    blocks.whole("Arc4Key", c.Arc4Key);
+}
+
+template <class Record> bool inUse(const Record& record) {
+    return record.Used > 0;
+}
+
+// First pass of a save: the directory.
+struct CountPass {
+    Directory directory{};
+    std::size_t contactCount = 0;
+
+    template <class TableT> void counted(std::string_view, int slot, const TableT& table) {
+        directory[static_cast<std::size_t>(slot)] = static_cast<std::int32_t>(
+            std::count_if(table.begin(), table.end(), inUse<typename TableT::value_type>));
+    }
+    template <class TableT, class MainT>
+    void companion(std::string_view, int, const TableT&, const MainT&) {}
+    void contacts(const Table<ContactRec, kContactCount>&) {
+        directory[kContactSlot] = static_cast<std::int32_t>(contactCount);
+    }
+    template <class TableT> void whole(std::string_view, const TableT&) {}
+    template <class Record> void single(std::string_view, const Record&) {}
+};
+
+// Second pass of a save: the blocks.
+struct WritePass {
+    PackedWriter& writer;
+    const std::string& contactBlock;
+
+    template <class TableT> void counted(std::string_view, int, const TableT& table) {
+        for (const auto& record : table) {
+            if (inUse(record))
+                writer.putRecord(record);
+        }
+    }
+    template <class TableT, class MainT>
+    void companion(std::string_view, int, const TableT& table, const MainT& main) {
+        for (std::size_t i = 0; i < main.size(); ++i) {
+            if (inUse(main[i]))
+                writer.putRecord(table[i]);
+        }
+    }
+    void contacts(const Table<ContactRec, kContactCount>&) {
+        writer.putInt32(static_cast<std::int32_t>(contactBlock.size()));
+        writer.putBytes(std::span(reinterpret_cast<const std::uint8_t*>(contactBlock.data()),
+                                  contactBlock.size()));
+    }
+    template <class TableT> void whole(std::string_view, const TableT& table) {
+        for (const auto& record : table)
+            writer.putRecord(record);
+    }
+    template <class Record> void single(std::string_view, const Record& record) {
+        writer.putRecord(record);
+    }
+};
+
+std::string where(std::string_view block, std::size_t offset) {
+    return std::string(block) + " block at byte " + std::to_string(offset);
+}
+
+// Reads the blocks into a codeplug; stops at the first fault.
+struct ReadPass {
+    PackedReader& reader;
+    const Directory& directory;
+    ContactTextForm textForm;
+    std::vector<Error>& warnings;
+    std::optional<Error> error;
+
+    bool failed() const { return error.has_value(); }
+    void fail(Error e) {
+        if (!error)
+            error = std::move(e);
+    }
+
+    std::optional<std::size_t> count(std::string_view block, int slot, std::size_t size) {
+        const std::int32_t value = directory[static_cast<std::size_t>(slot)];
+        if (value < 0 || static_cast<std::size_t>(value) > size) {
+            fail(damaged(std::string(block) + ": record count " + std::to_string(value) +
+                         " in directory entry " + std::to_string(slot) + " is outside 0 to " +
+                         std::to_string(size)));
+            return std::nullopt;
+        }
+        return static_cast<std::size_t>(value);
+    }
+
+    // Records of a counted block go back to the places their Numbers name. Two records for one
+    // place, or a place outside the table, would lose or misplace records: the file is refused.
+    template <class TableT>
+    void place(std::string_view block, std::size_t start, TableT& table,
+               std::vector<typename TableT::value_type>& records) {
+        std::vector<bool> taken(table.size(), false);
+        for (std::size_t k = 0; k < records.size(); ++k) {
+            const auto number = static_cast<std::int64_t>(records[k].Number);
+            if (number < 1 || number > static_cast<std::int64_t>(table.size())) {
+                fail(damaged(where(block, start) + ", record " + std::to_string(k + 1) +
+                             ": Number " + std::to_string(number) + " is outside 1 to " +
+                             std::to_string(table.size())));
+                return;
+            }
+            const auto entry = static_cast<std::size_t>(number - 1);
+            if (taken[entry]) {
+                fail(damaged(where(block, start) + ", record " + std::to_string(k + 1) +
+                             ": Number " + std::to_string(number) + " appears twice"));
+                return;
+            }
+            taken[entry] = true;
+        }
+        for (auto& record : records) {
+            const auto entry = static_cast<std::size_t>(record.Number - 1);
+            table[entry] = std::move(record);
+        }
+    }
+
+    template <class TableT> void readRecords(std::string_view block, int slot, TableT& table) {
+        if (failed())
+            return;
+        const auto n = count(block, slot, table.size());
+        if (!n)
+            return;
+        const std::size_t start = reader.position();
+        std::vector<typename TableT::value_type> records(*n);
+        for (std::size_t k = 0; k < *n; ++k) {
+            if (!reader.getRecord(records[k])) {
+                fail(damaged("the file ends inside the " + where(block, start) + ", record " +
+                             std::to_string(k + 1) + " of " + std::to_string(*n)));
+                return;
+            }
+        }
+        place(block, start, table, records);
+    }
+
+    template <class TableT> void counted(std::string_view block, int slot, TableT& table) {
+        readRecords(block, slot, table);
+    }
+    template <class TableT, class MainT>
+    void companion(std::string_view block, int slot, TableT& table, const MainT&) {
+        readRecords(block, slot, table);
+    }
+
+    void contacts(Table<ContactRec, kContactCount>& table) {
+        if (failed())
+            return;
+        const std::size_t start = reader.position();
+        const auto n = count("Contact", kContactSlot, table.size());
+        if (!n)
+            return;
+        std::int32_t length = 0;
+        if (!reader.getInt32(length)) {
+            fail(damaged("the file ends before the length of the " + where("Contact", start)));
+            return;
+        }
+        if (length < 0 || static_cast<std::size_t>(length) > kContactBlockCapacity) {
+            fail(damaged(where("Contact", start) + ": length " + std::to_string(length) +
+                         " is outside 0 to " + std::to_string(kContactBlockCapacity)));
+            return;
+        }
+        if (reader.remaining() < static_cast<std::size_t>(length)) {
+            fail(damaged("the file ends inside the " + where("Contact", start) + " of " +
+                         std::to_string(length) + " bytes"));
+            return;
+        }
+        const std::size_t blockStart = reader.position();
+        (void)reader.skip(static_cast<std::size_t>(length));
+        UnpackedContacts unpacked = UnpackContacts(
+            reader.bytes().substr(blockStart, static_cast<std::size_t>(length)), *n, textForm);
+        if (!unpacked.complete)
+            warnings.push_back(Error::literal("Open file RX_Contact Error!"));
+        placeContacts(table, unpacked.contacts);
+    }
+
+    // Each contact goes back to the entry its Number names, so that channels, group lists and
+    // quick calls still find it. Numbers that cannot say that (outside the table, or one place
+    // named twice) leave the contacts at the first entries in block order, renumbered.
+    static void placeContacts(Table<ContactRec, kContactCount>& table,
+                              std::vector<ContactRec>& contacts) {
+        std::vector<bool> taken(table.size(), false);
+        bool byNumber = true;
+        for (const ContactRec& contact : contacts) {
+            if (contact.Number < 1 || static_cast<std::size_t>(contact.Number) > table.size() ||
+                taken[static_cast<std::size_t>(contact.Number - 1)]) {
+                byNumber = false;
+                break;
+            }
+            taken[static_cast<std::size_t>(contact.Number - 1)] = true;
+        }
+        for (std::size_t k = 0; k < contacts.size(); ++k) {
+            const std::size_t entry =
+                byNumber ? static_cast<std::size_t>(contacts[k].Number - 1) : k;
+            contacts[k].Number = static_cast<std::int32_t>(entry + 1);
+            table[entry] = std::move(contacts[k]);
+        }
+    }
+
+    template <class TableT> void whole(std::string_view block, TableT& table) {
+        if (failed())
+            return;
+        const std::size_t start = reader.position();
+        for (std::size_t k = 0; k < table.size(); ++k) {
+            if (!reader.getRecord(table[k])) {
+                fail(damaged("the file ends inside the " + where(block, start) + ", record " +
+                             std::to_string(k + 1) + " of " + std::to_string(table.size())));
+                return;
+            }
+        }
+    }
+    template <class Record> void single(std::string_view block, Record& record) {
+        if (failed())
+            return;
+        const std::size_t start = reader.position();
+        if (!reader.getRecord(record))
+            fail(damaged("the file ends inside the " + where(block, start)));
+    }
+};
+
+template <class Record>
+Status checkCount(std::string_view table, std::size_t entry, const Record& record,
+                  std::int16_t count, std::size_t limit) {
+    if (count >= 0 && static_cast<std::size_t>(count) <= limit)
+        return Status::success();
+    return damaged(std::string(table) + " " + std::to_string(entry + 1) + ": member count " +
+                   std::to_string(count) + " is outside 0 to " + std::to_string(limit) +
+                   (record.Used > 0 ? "" : " (entry not in use)"));
+}
+
+// Member counts are lengths of fixed arrays: every later use indexes with them.
+Status checkMemberCounts(const Codeplug& codeplug) {
+    for (std::size_t i = 0; i < codeplug.Zone.size(); ++i) {
+        const auto& zone = codeplug.Zone[i];
+        if (Status s = checkCount("Zone", i, zone, zone.Count, kZoneMembers); !s)
+            return s;
+    }
+    for (std::size_t i = 0; i < codeplug.ScanList.size(); ++i) {
+        const auto& list = codeplug.ScanList[i];
+        if (Status s = checkCount("ScanList", i, list, list.Count, kScanListMembers); !s)
+            return s;
+    }
+    for (std::size_t i = 0; i < codeplug.RxGroup.size(); ++i) {
+        const auto& group = codeplug.RxGroup[i];
+        if (Status s = checkCount("RxGroup", i, group, group.Count, kRxGroupMembers); !s)
+            return s;
+    }
+    for (std::size_t i = 0; i < codeplug.RoamZone.size(); ++i) {
+        const auto& zone = codeplug.RoamZone[i];
+        if (Status s = checkCount("RoamZone", i, zone, zone.Count, kRoamZoneMembers); !s)
+            return s;
+    }
+    const auto checkDigits = [](std::string_view name, const DigitCode& code) -> Status {
+        if (code.Count >= 0 && code.Count <= 16)
+            return Status::success();
+        return damaged("Dtmf " + std::string(name) + ": digit count " + std::to_string(code.Count) +
+                       " is outside 0 to 16");
+    };
+    for (std::size_t i = 0; i < codeplug.Dtmf.Codes.size(); ++i) {
+        if (Status s = checkDigits("code " + std::to_string(i + 1), codeplug.Dtmf.Codes[i]); !s)
+            return s;
+    }
+    for (const auto* code : {&codeplug.Dtmf.Code16, &codeplug.Dtmf.Code17, &codeplug.Dtmf.Code18,
+                             &codeplug.Dtmf.Code19}) {
+        if (Status s = checkDigits("code", *code); !s)
+            return s;
+    }
+    return Status::success();
+}
+
+template <class TableT> void numberRecords(TableT& table) {
+    for (std::size_t i = 0; i < table.size(); ++i)
+        table[i].Number = static_cast<decltype(table[i].Number)>(i + 1);
+}
+
+struct Preamble {
+    ContactTextForm textForm = ContactTextForm::Gbk;
+};
+
+// Steps shared by both loaders: version, tag, header and settings record.
+Result<Preamble> readPreamble(PackedReader& reader, std::string_view bytes, Codeplug& into) {
+    if (bytes.size() < kVersionLength || CheckFileVersion(bytes.substr(0, kVersionLength)) != 0)
+        return Error::literal("File Version Error!");
+    (void)reader.skip(kVersionLength);
+    if (reader.remaining() < kTagLength)
+        return damaged("the file ends inside its language tag");
+    const std::string tag = TrimAtNull(bytes.substr(kVersionLength, kTagLength));
+    (void)reader.skip(kTagLength);
+    Preamble preamble;
+    preamble.textForm = tag == "GBK" ? ContactTextForm::Gbk : ContactTextForm::SevenBit;
+
+    // The first three fields say which layout the rest of the record has.
+    PackedReader peek = reader;
+    CodeplugHeader header;
+    if (!peek.getRecord(header))
+        return damaged("the file ends inside its header record");
+    if (TrimAtNull(header.DataVersion) == kOldDataVersion)
+        return Error::keyed(99128, "data version " + std::string(kOldDataVersion));
+
+    bool complete = true;
+    visitHeaderRecord(into, [&](const Field& field, auto& member) {
+        if (complete)
+            complete = reader.getMember(field, member);
+    });
+    if (!complete)
+        return damaged("the file ends inside its header record of " +
+                       std::to_string(HeaderRecordSize()) + " bytes");
+    return preamble;
+}
+
+} // namespace
+
+std::size_t HeaderRecordSize() {
+    static const std::size_t size = [] {
+        std::string bytes;
+        PackedWriter writer(bytes);
+        const Codeplug codeplug;
+        visitHeaderRecord(codeplug, [&writer](const Field& field, const auto& member) {
+            writer.putMember(field, member);
+        });
+        return bytes.size();
+    }();
+    return size;
+}
+
+int CheckFileVersion(std::string_view versionText) {
+    return versionText == kFileVersionText ? 0 : 1;
+}
+
+bool IsForeignModel(std::string_view modelFamily) {
+    return TrimAtNull(modelFamily) != kModelFamily;
+}
+
+std::string LanguageTag(ContactTextForm form) {
+    return form == ContactTextForm::SevenBit ? "English" : "GBK    ";
+}
+
+Result<std::string> EncodeCodeplugFile(const Codeplug& codeplug, ContactTextForm form) {
+    auto packed = PackContacts(codeplug.Contact, form);
+    if (!packed)
+        return packed.error();
+
+    CountPass counts;
+    counts.contactCount = packed->count;
+    visitBlocks(codeplug, counts);
+
+    std::string bytes;
+    bytes.reserve(4u * 1024 * 1024);
+    PackedWriter writer(bytes);
+    bytes += kFileVersionText;
+    bytes += LanguageTag(form);
+    visitHeaderRecord(codeplug, [&writer](const Field& field, const auto& member) {
+        writer.putMember(field, member);
+    });
+    for (const std::int32_t count : counts.directory)
+        writer.putInt32(count);
+    WritePass blocks{writer, packed->block};
+    visitBlocks(codeplug, blocks);
+    return bytes;
+}
+
+Codeplug NumberedEmptyCodeplug() {
+    Codeplug codeplug;
+    numberRecords(codeplug.Channel);
+    numberRecords(codeplug.Person);
+    numberRecords(codeplug.Zone);
+    numberRecords(codeplug.ScanList);
+    numberRecords(codeplug.Contact);
+    for (ContactRec& contact : codeplug.Contact)
+        contact.Id = contact.Number;
+    numberRecords(codeplug.RxGroup);
+    numberRecords(codeplug.RoamZone);
+    numberRecords(codeplug.PhoneBook);
+    numberRecords(codeplug.CallLog1);
+    numberRecords(codeplug.CallLog2);
+    numberRecords(codeplug.CallLog3);
+    numberRecords(codeplug.TextMessage1);
+    numberRecords(codeplug.TextMessage2);
+    numberRecords(codeplug.TextMessage3);
+    numberRecords(codeplug.TextMessage4);
+    for (std::size_t i = 0; i < codeplug.TextMessage4.size(); ++i)
+        codeplug.TextMessage4[i].Index = static_cast<std::int16_t>(i);
+    numberRecords(codeplug.Recording);
+    numberRecords(codeplug.RecordingIndex);
+    numberRecords(codeplug.TwoToneEntry);
+    return codeplug;
+}
+
+Result<DecodedCodeplugFile> DecodeCodeplugFile(std::string_view bytes) {
+    DecodedCodeplugFile decoded;
+    decoded.codeplug = NumberedEmptyCodeplug();
+    PackedReader reader(bytes);
+    auto preamble = readPreamble(reader, bytes, decoded.codeplug);
+    if (!preamble)
+        return preamble.error();
+    decoded.textForm = preamble->textForm;
+
+    const CodeplugHeader& header = decoded.codeplug.Header;
+    if (IsForeignModel(header.ModelFamily))
+        return Error::keyed(99113, "model family \"" + TrimAtNull(header.ModelFamily) + "\"");
+    if (!isKnownBandCode(header.BandCode))
+        return damaged("unknown band code " + std::to_string(header.BandCode));
+
+    Directory directory{};
+    for (std::int32_t& count : directory) {
+        if (!reader.getInt32(count))
+            return damaged("the file ends inside its record-count directory");
+    }
+    ReadPass blocks{reader, directory, decoded.textForm, decoded.warnings, std::nullopt};
+    visitBlocks(decoded.codeplug, blocks);
+    if (blocks.error)
+        return *blocks.error;
+    if (Status counts = checkMemberCounts(decoded.codeplug); !counts)
+        return counts.error();
+    return decoded;
+}
+
+Result<Codeplug> DecodeCodeplugFileHeader(std::string_view bytes, Codeplug base) {
+    PackedReader reader(bytes);
+    auto preamble = readPreamble(reader, bytes, base);
+    if (!preamble)
+        return preamble.error();
+    if (Status counts = checkMemberCounts(base); !counts)
+        return counts.error();
+    return base;
+}
+
+} // namespace r605

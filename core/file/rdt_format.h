@@ -1,0 +1,78 @@
+#pragma once
+// The codeplug file (.rdt). Little-endian throughout:
+//
+//   offset 0        5 bytes   "V1020"
+//   offset 5        7 bytes   language tag: "English", or "GBK" and four blanks
+//   offset 12       H bytes   header and settings record: model family (8), band code (16-bit),
+//                             data version (4, "V110"), then every single record of the codeplug
+//                             (5-tone, DTMF, 2-tone, optional, alarm and one-key settings, the
+//                             settings values, the quick-call table, the embedded information,
+//                             the alert tone patterns and the user tone set)
+//   offset 12 + H   400 bytes 100 signed 32-bit record counts
+//   offset 412 + H            the blocks, in this order:
+//      1 Channel (count 0)    2 Person (1)      3 Zone (2)        4 ScanList (3)
+//      5 PhoneBook (4)        6 Contact: 32-bit length and the packed contact block (5)
+//      7-9 CallLog1-3 (7-9)   10-13 TextMessage1-4 (10-13)
+//     14 Recording (15)      15 RecordingIndex: the companion of each recording in use (15)
+//     16 RxGroup (16)        17 EMG_Code, whole  18 RepeaterOffset, whole
+//     19 TwoToneEntry, whole 20 AprsCompanion    21 Aprs
+//     22 AesKey, whole       23 RoamChannel, whole  24 RoamZone, whole  25 Arc4Key, whole
+//
+// A counted block holds the records in use, in table order, each in the record layout of
+// packed_record.h; a record's Number gives its place in the table. The tag chooses the text form
+// of the contact block only; every other text is code page 936.
+
+#include "base/result.h"
+#include "file/contact_block.h"
+#include "model/codeplug.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace r605 {
+
+inline constexpr std::string_view kFileVersionText = "V1020";
+inline constexpr std::string_view kCurrentDataVersion = "V110";
+inline constexpr std::string_view kOldDataVersion = "V100";
+inline constexpr std::string_view kModelFamily = "R600MK";
+inline constexpr std::size_t kRecordCountSlots = 100;
+// The largest file this layout can give is a few MiB; anything far larger is not a codeplug.
+inline constexpr std::size_t kMaxCodeplugFileBytes = 64u * 1024 * 1024;
+
+// The size of the header and settings record.
+std::size_t HeaderRecordSize();
+
+// 0 when the version text is "V1020", otherwise 1 (the caller refuses the file with
+// "File Version Error!").
+int CheckFileVersion(std::string_view versionText);
+// True when the model family, trimmed, is not "R600MK".
+bool IsForeignModel(std::string_view modelFamily);
+
+// The language tag of a text form: "English" or "GBK    ".
+std::string LanguageTag(ContactTextForm form);
+
+// The file of a codeplug. Its header record is written as the codeplug holds it.
+Result<std::string> EncodeCodeplugFile(const Codeplug& codeplug, ContactTextForm form);
+
+struct DecodedCodeplugFile {
+    Codeplug codeplug;
+    ContactTextForm textForm = ContactTextForm::Gbk;
+    // Messages the user is shown although the file was read ("Open file RX_Contact Error!").
+    std::vector<Error> warnings;
+};
+
+// Reads a whole file into a codeplug whose records the file does not hold are empty records with
+// their Number. A file that is not a codeplug file of this model, or that is damaged in any way
+// that would make its tables wrong, is refused with the reason and the place.
+Result<DecodedCodeplugFile> DecodeCodeplugFile(std::string_view bytes);
+
+// Reads the version, the tag and the header and settings record only, and gives `base` with
+// every member of that record replaced.
+Result<Codeplug> DecodeCodeplugFileHeader(std::string_view bytes, Codeplug base);
+
+// The empty codeplug a file is read into: default records, each table's records numbered.
+Codeplug NumberedEmptyCodeplug();
+
+} // namespace r605

@@ -1,0 +1,319 @@
+// The .rdt format: layout, round trips of random codeplugs in both text forms, and the refusal of
+// files that are foreign, old, damaged or cut short.
+#include "codeplug_diff.h"
+#include "file/packed_record.h"
+#include "file/rdt_format.h"
+#include "model/packed_size.h"
+#include "random_codeplug.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace r605 {
+namespace {
+
+constexpr std::size_t kHeaderStart = 12;
+
+std::size_t directoryStart() {
+    return kHeaderStart + HeaderRecordSize();
+}
+std::size_t blocksStart() {
+    return directoryStart() + 400;
+}
+
+std::int32_t getLe32(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+    return static_cast<std::int32_t>(value);
+}
+void putLe32(std::string& bytes, std::size_t at, std::int32_t value) {
+    for (std::size_t i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xFF);
+}
+void putLe16(std::string& bytes, std::size_t at, std::int16_t value) {
+    bytes[at] = static_cast<char>(static_cast<std::uint16_t>(value) & 0xFF);
+    bytes[at + 1] = static_cast<char>(static_cast<std::uint16_t>(value) >> 8);
+}
+std::int32_t directoryCount(const std::string& bytes, std::size_t slot) {
+    return getLe32(bytes, directoryStart() + 4 * slot);
+}
+
+std::string encode(const Codeplug& codeplug, ContactTextForm form = ContactTextForm::Gbk) {
+    auto bytes = EncodeCodeplugFile(codeplug, form);
+    EXPECT_TRUE(bytes.ok());
+    return bytes.ok() ? *bytes : std::string();
+}
+
+// A small codeplug: channels 2 and 5, zone 1, scan list 1, contacts 1 and 4.
+Codeplug smallCodeplug() {
+    Codeplug codeplug = NumberedEmptyCodeplug();
+    codeplug.Channel[1].Used = 1;
+    codeplug.Channel[1].RxFreq = 438.5;
+    codeplug.Channel[1].Name = "Two";
+    codeplug.Channel[4].Used = 1;
+    codeplug.Channel[4].Name = "Five";
+    codeplug.Zone[0].Used = 1;
+    codeplug.Zone[0].Count = 2;
+    codeplug.Zone[0].Members[0] = 1;
+    codeplug.Zone[0].Members[1] = 4;
+    codeplug.ScanList[0].Used = 1;
+    codeplug.Contact[0].Used = 1;
+    codeplug.Contact[0].CallType = 1;
+    codeplug.Contact[0].Name = "Group";
+    codeplug.Contact[3].Used = 1;
+    codeplug.Contact[3].Name = "Four";
+    return codeplug;
+}
+
+bool refusedWith(const std::string& bytes, int key) {
+    auto decoded = DecodeCodeplugFile(bytes);
+    return !decoded.ok() && decoded.error().key && decoded.error().key->number == key;
+}
+
+TEST(RdtFormat, RecordsAndHeaderHaveTheirFileSizes) {
+    // The header and settings record holds every single record; its size is part of the format.
+    EXPECT_EQ(HeaderRecordSize(), 8157u);
+    EXPECT_EQ(packedSize<PhoneBookRec>(), 36u);
+    EXPECT_EQ(packedSize<CallLogRec>(), 44u);
+    EXPECT_EQ(packedSize<TextMessageRec>(), 168u);
+    EXPECT_EQ(packedSize<RecordingRec>(), 34u);
+    EXPECT_EQ(packedSize<RecordingIndexRec>(), 8u);
+    EXPECT_EQ(packedSize<RepeaterOffsetRec>(), 8u);
+    EXPECT_EQ(packedSize<TwoToneEntryRec>(), 24u);
+    EXPECT_EQ(packedSize<AprsCompanionRec>(), 120u);
+    EXPECT_EQ(packedSize<AprsRec>(), 142u);
+
+    // A record is written field after field, texts blank-padded in code page 936.
+    PersonRec person;
+    person.Number = 3;
+    person.Used = 1;
+    person.Id = 0x01020304;
+    person.Byte4 = -2;
+    person.Name = "中A";
+    std::string bytes;
+    PackedWriter writer(bytes);
+    writer.putRecord(person);
+    EXPECT_EQ(test::hex(test::bytesOf(bytes)), "03 00 01 00 04 03 02 01 FE FF D6 D0 41 20 20 20 20 "
+                                               "20 20 20 20 20 20 20 20 20");
+    PersonRec back;
+    PackedReader reader(bytes);
+    ASSERT_TRUE(reader.getRecord(back));
+    EXPECT_EQ(back, person);
+}
+
+TEST(RdtFormat, FileStartsWithVersionTagHeaderAndDirectory) {
+    Codeplug codeplug = smallCodeplug();
+    codeplug.Header.BandCode = 34;
+    const std::string english = encode(codeplug, ContactTextForm::SevenBit);
+    const std::string gbk = encode(codeplug, ContactTextForm::Gbk);
+    EXPECT_EQ(english.substr(0, 12), "V1020English");
+    EXPECT_EQ(gbk.substr(0, 12), "V1020GBK    ");
+    EXPECT_EQ(english.substr(12, 8), "R600MK  ");
+    EXPECT_EQ(english[20], 34);
+    EXPECT_EQ(english[21], 0);
+    EXPECT_EQ(english.substr(22, 4), "V110");
+
+    EXPECT_EQ(directoryCount(english, 0), 2); // channels in use
+    EXPECT_EQ(directoryCount(english, 2), 1); // zones
+    EXPECT_EQ(directoryCount(english, 3), 1); // scan lists
+    EXPECT_EQ(directoryCount(english, 5), 2); // contacts
+    for (std::size_t slot : {6u, 14u, 17u, 50u, 99u})
+        EXPECT_EQ(directoryCount(english, slot), 0) << slot;
+
+    // Block 1: the two channels in table order, each with its Number.
+    EXPECT_EQ(english[blocksStart()], 2);
+    EXPECT_EQ(english[blocksStart() + packedSize<ChannelRec>()], 5);
+
+    // Block 6 follows zones and scan lists: its length, then the entries and the closing byte.
+    const std::size_t contactBlock = blocksStart() + 2 * packedSize<ChannelRec>() +
+                                     packedSize<ZoneRec>() + packedSize<ScanListRec>();
+    const std::int32_t length = getLe32(gbk, contactBlock);
+    EXPECT_EQ(length, (6 + 6 + 5) + (6 + 5 + 5) + 1); // "Group", "Four", five empty texts each
+    EXPECT_EQ(gbk[contactBlock + 4 + 3], 1);          // Number of the first entry
+    EXPECT_EQ(gbk[contactBlock + 4 + 17 + 3], 4);     // and of the second
+
+    // An empty codeplug: no counted record, a contact block of one byte, the whole blocks.
+    const std::string empty = encode(NumberedEmptyCodeplug(), ContactTextForm::SevenBit);
+    const std::size_t whole =
+        32 * 8 + 250 * 8 + 16 * 24 + 120 + 142 + 255 * 67 + 250 * 36 + 64 * 150 + 255 * 12;
+    EXPECT_EQ(empty.size(), blocksStart() + 4 + 1 + whole);
+    EXPECT_EQ(getLe32(empty, blocksStart()), 1);
+}
+
+TEST(RdtFormat, RandomCodeplugsComeBackAsTheyWereSaved) {
+    for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+        for (const ContactTextForm form : {ContactTextForm::SevenBit, ContactTextForm::Gbk}) {
+            test::RandomCodeplugOptions options;
+            options.bandCode = seed % 2 == 0 ? 34 : 0;
+            options.asciiContactTexts = form == ContactTextForm::SevenBit;
+            options.usedPercent = static_cast<int>(20 * seed);
+            const Codeplug codeplug = test::RandomCodeplug(seed, options);
+            const std::string bytes = encode(codeplug, form);
+
+            auto decoded = DecodeCodeplugFile(bytes);
+            ASSERT_TRUE(decoded.ok()) << decoded.error().text;
+            EXPECT_TRUE(decoded->warnings.empty());
+            EXPECT_EQ(decoded->textForm, form);
+            EXPECT_EQ(test::codeplugDifference(decoded->codeplug, codeplug), "") << seed;
+
+            // Saving twice, and saving what was loaded, gives the same bytes.
+            EXPECT_EQ(encode(codeplug, form), bytes);
+            EXPECT_EQ(encode(decoded->codeplug, form), bytes);
+        }
+    }
+}
+
+TEST(RdtFormat, ContactsGoBackToTheirEntries) {
+    Codeplug codeplug = NumberedEmptyCodeplug();
+    for (std::size_t entry : {0u, 5u, 9u, 9999u}) {
+        codeplug.Contact[entry].Used = 1;
+        codeplug.Contact[entry].Name = "C" + std::to_string(entry);
+    }
+    std::string bytes = encode(codeplug);
+    auto decoded = DecodeCodeplugFile(bytes);
+    ASSERT_TRUE(decoded.ok());
+    EXPECT_EQ(decoded->codeplug.Contact[9999].Name, "C9999");
+    EXPECT_EQ(decoded->codeplug.Contact[5].Number, 6);
+    EXPECT_EQ(decoded->codeplug.Contact[1].Used, 0);
+
+    // Entries naming one place twice cannot say where they belong: they fill the first entries
+    // in block order and are numbered by them.
+    const std::size_t contactBlock = blocksStart() + 4;
+    const std::size_t entry = 6 + 3 + 5; // "C0" and five empty texts
+    bytes[contactBlock + entry + 3] = 1; // the second entry claims Number 1 too
+    decoded = DecodeCodeplugFile(bytes);
+    ASSERT_TRUE(decoded.ok());
+    const Table<ContactRec, kContactCount>& contacts = decoded->codeplug.Contact;
+    EXPECT_EQ(contacts[0].Name, "C0");
+    EXPECT_EQ(contacts[1].Name, "C5");
+    EXPECT_EQ(contacts[1].Number, 2);
+    EXPECT_EQ(contacts[3].Name, "C9999");
+    EXPECT_EQ(contacts[4].Used, 0);
+    EXPECT_EQ(contacts[9999].Used, 0);
+}
+
+TEST(RdtFormat, AShortContactBlockLoadsTheContactsBeforeItsEndWithAWarning) {
+    Codeplug codeplug = NumberedEmptyCodeplug();
+    for (std::size_t entry = 0; entry < 3; ++entry)
+        codeplug.Contact[entry].Used = 1;
+    const std::string bytes = encode(codeplug, ContactTextForm::Gbk);
+    const std::size_t contactBlock = blocksStart() + 4;
+    ASSERT_EQ(getLe32(bytes, blocksStart()), 3 * 12 + 1);
+
+    // The block lost its closing byte: the third entry reaches its end.
+    std::string cut = bytes;
+    cut.erase(contactBlock + 3 * 12, 1);
+    putLe32(cut, blocksStart(), 3 * 12);
+    auto decoded = DecodeCodeplugFile(cut);
+    ASSERT_TRUE(decoded.ok());
+    ASSERT_EQ(decoded->warnings.size(), 1u);
+    EXPECT_EQ(decoded->warnings[0].text, "Open file RX_Contact Error!");
+    EXPECT_EQ(decoded->codeplug.Contact[1].Used, 1);
+    EXPECT_EQ(decoded->codeplug.Contact[2].Used, 0);
+
+    // The directory claims more contacts than the block holds.
+    std::string more = bytes;
+    putLe32(more, directoryStart() + 4 * 5, 4);
+    decoded = DecodeCodeplugFile(more);
+    ASSERT_TRUE(decoded.ok());
+    EXPECT_EQ(decoded->warnings.size(), 1u);
+    EXPECT_EQ(decoded->codeplug.Contact[2].Used, 1);
+    EXPECT_EQ(decoded->codeplug.Contact[3].Used, 0);
+
+    // Bytes after the last block are ignored; a tag other than "GBK" means 7-bit texts.
+    EXPECT_TRUE(DecodeCodeplugFile(bytes + "trailing").ok());
+    std::string otherTag = encode(smallCodeplug(), ContactTextForm::SevenBit);
+    otherTag.replace(5, 7, "Deutsch");
+    decoded = DecodeCodeplugFile(otherTag);
+    ASSERT_TRUE(decoded.ok());
+    EXPECT_EQ(decoded->textForm, ContactTextForm::SevenBit);
+    EXPECT_EQ(decoded->codeplug.Contact[3].Name, "Four");
+}
+
+TEST(RdtFormat, ForeignOldAndDamagedFilesAreRefused) {
+    const std::string good = encode(smallCodeplug());
+    ASSERT_TRUE(DecodeCodeplugFile(good).ok());
+
+    for (const std::string& bad :
+         {std::string(), std::string("V10"), "V1021" + good.substr(5), "v1020" + good.substr(5)}) {
+        auto decoded = DecodeCodeplugFile(bad);
+        ASSERT_FALSE(decoded.ok());
+        EXPECT_EQ(decoded.error().text, "File Version Error!");
+    }
+
+    std::string foreign = good;
+    foreign.replace(12, 8, "R700XX  ");
+    EXPECT_TRUE(refusedWith(foreign, 99113));
+
+    std::string old = good;
+    old.replace(22, 4, "V100");
+    EXPECT_TRUE(refusedWith(old, 99128));
+
+    std::string unknownBand = good;
+    putLe16(unknownBand, 20, 12);
+    EXPECT_TRUE(refusedWith(unknownBand, 99127));
+
+    // Counts above a table's size or below 0.
+    std::string tooMany = good;
+    putLe32(tooMany, directoryStart(), 257);
+    EXPECT_TRUE(refusedWith(tooMany, 99127));
+    std::string negative = good;
+    putLe32(negative, directoryStart() + 4 * 16, -1);
+    EXPECT_TRUE(refusedWith(negative, 99127));
+    std::string tooManyContacts = good;
+    putLe32(tooManyContacts, directoryStart() + 4 * 5, 10001);
+    EXPECT_TRUE(refusedWith(tooManyContacts, 99127));
+
+    // A record Number outside its table, or one place named twice.
+    std::string outside = good;
+    putLe16(outside, blocksStart(), 257);
+    EXPECT_TRUE(refusedWith(outside, 99127));
+    std::string zero = good;
+    putLe16(zero, blocksStart(), 0);
+    EXPECT_TRUE(refusedWith(zero, 99127));
+    std::string twice = good;
+    putLe16(twice, blocksStart() + packedSize<ChannelRec>(), 2);
+    EXPECT_TRUE(refusedWith(twice, 99127));
+
+    // A zone member count beyond its 16 members.
+    std::string members = good;
+    putLe16(members, blocksStart() + 2 * packedSize<ChannelRec>() + 4, 17);
+    EXPECT_TRUE(refusedWith(members, 99127));
+
+    // A contact block length below 0, beyond the block's capacity, or beyond the file's end.
+    const std::size_t contactLength = blocksStart() + 2 * packedSize<ChannelRec>() +
+                                      packedSize<ZoneRec>() + packedSize<ScanListRec>();
+    for (std::int32_t length : {-1, 890002, 800000}) {
+        std::string bad = good;
+        putLe32(bad, contactLength, length);
+        EXPECT_TRUE(refusedWith(bad, 99127)) << length;
+    }
+
+    // A file that ends early, anywhere (every length near both ends, a sample between).
+    for (std::size_t length = 0; length < good.size(); ++length) {
+        if (length > 64 && length + 64 < good.size() && length % 61 != 0)
+            continue;
+        auto decoded = DecodeCodeplugFile(good.substr(0, length));
+        EXPECT_FALSE(decoded.ok()) << length;
+    }
+}
+
+TEST(RdtFormat, TheHeaderAloneCanBeTakenFromAFile) {
+    Codeplug source = test::RandomCodeplug(7);
+    const std::string bytes = encode(source);
+    Codeplug base = smallCodeplug();
+    auto adopted = DecodeCodeplugFileHeader(bytes.substr(0, directoryStart()), base);
+    ASSERT_TRUE(adopted.ok());
+    EXPECT_EQ(adopted->Dtmf, source.Dtmf);
+    EXPECT_EQ(adopted->Option, source.Option);
+    EXPECT_EQ(adopted->UserToneSet, source.UserToneSet);
+    EXPECT_EQ(adopted->Channel[1].Name, "Two"); // tables stay
+    EXPECT_FALSE(DecodeCodeplugFileHeader(bytes.substr(0, directoryStart() - 1), base).ok());
+}
+
+} // namespace
+} // namespace r605
