@@ -33,12 +33,14 @@ std::string QuoteCell(std::string_view cell) {
 
 CsvWriter::CsvWriter() : m_text("\xEF\xBB\xBF") {}
 
-void CsvWriter::writeRow(std::span<const std::string> cells) {
+void CsvWriter::writeRow(std::span<const std::string> cells, bool commaAfterLast) {
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0)
             m_text.push_back(',');
         appendQuoted(m_text, cells[i]);
     }
+    if (commaAfterLast && !cells.empty())
+        m_text.push_back(',');
     m_text += kLineEnd;
 }
 

@@ -23,8 +23,9 @@ public:
     // without one in the 8-bit code page and garble every Chinese name.
     CsvWriter();
 
-    // One row of quoted cells, separated by commas, no comma after the last one.
-    void writeRow(std::span<const std::string> cells);
+    // One row of quoted cells, separated by commas, no comma after the last one unless asked
+    // for (the downloaded-contact form ends every cell with a comma).
+    void writeRow(std::span<const std::string> cells, bool commaAfterLast = false);
     // One row written as it stands (the list-of-lists file writes its numbers unquoted).
     void writeRawLine(std::string_view line);
 

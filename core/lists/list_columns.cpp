@@ -1,0 +1,155 @@
+#include "lists/list_columns.h"
+
+namespace r605 {
+
+namespace {
+
+using F = ListField;
+
+std::vector<ListColumn> channelColumns(bool toolMode) {
+    std::vector<ListColumn> columns = {
+        {TextKey{10000}, F::Number},
+        {TextKey{20001}, F::Name},
+        {TextKey{20010}, F::RxFreq},
+        {TextKey{10002}, F::TxFreq},
+        {TextKey{20020}, F::ChType},
+        {TextKey{20021}, F::Power},
+        {TextKey{20022}, F::Bandwidth},
+        {TextKey{20023}, F::RxTone},
+        {TextKey{20024}, F::TxTone},
+        {TextKey{20025}, F::TxContact},
+        {TextKey{20510}, F::TxContactId},
+        {TextKey{20026}, F::RadioId},
+        {TextKey{20027}, F::BusyLock},
+        {TextKey{20081}, F::RadioIdNumber},
+        {TextKey{20028}, F::Scrambler},
+        {TextKey{20029}, F::OptSignal},
+        {TextKey{20030}, F::DtmfId},
+        {TextKey{20031}, F::TwoToneId},
+        {TextKey{20032}, F::FiveToneId},
+        {TextKey{20033}, F::PttId},
+        {TextKey{20034}, F::ColorCode},
+        {TextKey{20035}, F::TimeSlot},
+        {TextKey{20036}, F::ChannelScanLists, {}, true},
+        {TextKey{20037}, F::ChannelRxGroup},
+        {TextKey{20040}, F::RxOnly},
+        {TextKey{20041}, F::Compander},
+        {TextKey{20042}, F::PrivateCallConfirm},
+        {TextKey{20043}, F::EmergencyAlarmAck},
+        {TextKey{20039}, F::DualCapacity},
+        {TextKey{20045}, F::Vox},
+        {TextKey{20046}, F::TalkerAlias},
+        {TextKey{20047}, F::AutoScan},
+        {TextKey{20048}, F::Reverse},
+        {TextKey{20002}, F::UserCtcss},
+        {TextKey{20049}, F::AutoRoaming},
+    };
+    if (!toolMode) {
+        std::erase_if(columns, [](const ListColumn& column) {
+            return column.field == F::TxContactId || column.field == F::RadioIdNumber;
+        });
+    }
+    return columns;
+}
+
+std::vector<ListColumn> contactColumns() {
+    return {
+        {TextKey{10500}, F::Number},
+        {TextKey{10501}, F::Id, "Radio ID"},
+        {TextKey{10506}, F::Callsign, "Callsign"},
+        {TextKey{10503}, F::Name, "Name"},
+        {TextKey{10504}, F::City, "City"},
+        {TextKey{10507}, F::State, "State"},
+        {TextKey{10508}, F::Country, "Country"},
+        {TextKey{10509}, F::Remarks, "Remarks"},
+        {TextKey{10505}, F::CallReceiveTone},
+        {TextKey{10502}, F::CallType},
+    };
+}
+
+bool supported(const ContactFieldSupport& support, ListField field) {
+    switch (field) {
+    case F::Callsign:
+        return support.callsign;
+    case F::City:
+        return support.city;
+    case F::State:
+        return support.state;
+    case F::Country:
+        return support.country;
+    case F::Remarks:
+        return support.remarks;
+    default:
+        return true;
+    }
+}
+
+} // namespace
+
+std::vector<ListColumn> ImportColumns(ListType type, bool toolMode) {
+    switch (type) {
+    case ListType::Channels:
+        return channelColumns(toolMode);
+    case ListType::RadioIds:
+        return {{TextKey{10100}, F::Number}, {TextKey{10101}, F::Id}, {TextKey{10103}, F::Name}};
+    case ListType::Zones:
+        return {{TextKey{10200}, F::Number},
+                {TextKey{20211}, F::Name},
+                {TextKey{20202}, F::Members, {}, true},
+                {TextKey{20221}, F::ChannelA},
+                {TextKey{20222}, F::ChannelB}};
+    case ListType::ScanLists:
+        return {{TextKey{10300}, F::Number},
+                {TextKey{20301}, F::Name},
+                {TextKey{20303}, F::Members, {}, true},
+                {TextKey{2402}, F::Talkback},
+                {TextKey{2403}, F::RevertChannel},
+                {TextKey{2404}, F::Priority1},
+                {TextKey{2405}, F::Priority2},
+                {TextKey{2406}, F::HoldTime},
+                {TextKey{2407}, F::SampleTime},
+                {TextKey{2408}, F::DwellTime},
+                {TextKey{2409}, F::LookBackTime},
+                {TextKey{2410}, F::DropoutDelay}};
+    case ListType::Contacts:
+    case ListType::DownloadedContacts:
+        return contactColumns();
+    case ListType::RxGroups:
+        return {{TextKey{11500}, F::Number},
+                {TextKey{11501}, F::Name},
+                {TextKey{11516}, F::Members, {}, true}};
+    case ListType::DtmfCodes:
+        return {{TextKey{20030}, F::Number}, {TextKey{1602}, F::CodeValue}};
+    default:
+        return {};
+    }
+}
+
+std::vector<ListColumn> ExportColumns(ListType type, const ListContext& context) {
+    std::vector<ListColumn> columns = ImportColumns(type, context.toolMode);
+    if (type == ListType::Contacts) {
+        std::erase_if(columns, [&](const ListColumn& column) {
+            return !supported(context.contactFields, column.field);
+        });
+    }
+    if (type == ListType::DownloadedContacts) {
+        // The downloaded-contact form: number, radio ID and the five texts, always all of them.
+        std::erase_if(columns, [](const ListColumn& column) {
+            return column.field == F::Remarks || column.field == F::CallReceiveTone ||
+                   column.field == F::CallType;
+        });
+    }
+    if (!isContactList(type)) {
+        for (ListColumn& column : columns)
+            column.literalHeading = {};
+    }
+    return columns;
+}
+
+std::string HeadingText(const ListColumn& column, const Language& language) {
+    if (!column.literalHeading.empty())
+        return std::string(column.literalHeading);
+    return language.text(column.heading);
+}
+
+} // namespace r605

@@ -1,0 +1,64 @@
+#pragma once
+// List types: the numbering of the codeplug's lists in the import and export forms, in list
+// files and on the command line.
+
+#include <string_view>
+
+namespace r605 {
+
+enum class ListType : int {
+    Channels = 0,
+    RadioIds = 1,
+    Zones = 2,
+    ScanLists = 3,
+    PhoneBook = 4,
+    Contacts = 5,
+    QuickTexts = 6,
+    RadioInfo = 7,
+    RxGroups = 8,
+    GeneralSettings = 9,
+    OptionalSettings = 10,
+    DtmfCodes = 11,
+    TwoToneCodes = 12,
+    FiveToneCodes = 13,
+    OneKeyCalls = 14,
+    DownloadedContacts = 15,
+};
+
+inline constexpr int kListTypeCount = 16;
+
+constexpr bool isListType(int value) {
+    return value >= 0 && value < kListTypeCount;
+}
+
+// Lists whose records this program holds, and so can export and import. The others (phone book,
+// quick texts, radio information, the settings groups, 2-tone, 5-tone and one-key tables) live
+// in areas of the radio whose layouts are kept as raw bytes.
+constexpr bool hasRecordFamily(ListType type) {
+    switch (type) {
+    case ListType::Channels:
+    case ListType::RadioIds:
+    case ListType::Zones:
+    case ListType::ScanLists:
+    case ListType::Contacts:
+    case ListType::RxGroups:
+    case ListType::DtmfCodes:
+    case ListType::DownloadedContacts:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The CSV import passes over these lists: nothing is read and the file counts as imported.
+constexpr bool isSkippedOnImport(ListType type) {
+    return type == ListType::PhoneBook || type == ListType::QuickTexts ||
+           type == ListType::RadioInfo;
+}
+
+// Contact lists: list types 5 and 15 both fill the contact table.
+constexpr bool isContactList(ListType type) {
+    return type == ListType::Contacts || type == ListType::DownloadedContacts;
+}
+
+} // namespace r605
