@@ -1,0 +1,163 @@
+#include "image/address_map.h"
+#include "image/family_codecs.h"
+#include "image/field_codecs.h"
+#include "image_test_util.h"
+
+#include <gtest/gtest.h>
+
+namespace r605 {
+namespace {
+
+using test::emptyCodeplug;
+using test::imageHex;
+
+TEST(ZoneCodec, NamesAndMembersLieInTwoAreas) {
+    Codeplug codeplug = emptyCodeplug();
+    ZoneRec& zone = codeplug.Zone[1];
+    zone.Used = 1;
+    zone.Name = "Downtown";
+    zone.Count = 3;
+    zone.Members[0] = 2;
+    zone.Members[1] = 255;
+    zone.Members[2] = 7;
+    codeplug.Zone[4].Used = 1; // used but without members
+    codeplug.Zone[4].Name = "Empty";
+    CommImage image;
+    SetZoneToCommData(codeplug, image);
+
+    EXPECT_EQ(GetText(image.CommData, 0x2540020, 17, 16), "Downtown");
+    EXPECT_EQ(imageHex(image.CommData, 0x1000200, 8), "02 00 FF 00 07 00 FF FF");
+    std::string allFF = "FF";
+    for (int k = 1; k < 32; ++k)
+        allFF += " FF";
+    EXPECT_EQ(imageHex(image.CommData, 0x1000800, 32), allFF); // 16 FF FF member entries
+    EXPECT_EQ(imageHex(image.CommData, address::kZoneBitmap, 2), "12 00");
+    EXPECT_EQ(image.WriteBlockMap.get(0x2540030 / 16), 1); // 32 name bytes
+    EXPECT_EQ(image.WriteBlockMap.get(0x1000210 / 16), 1); // 32 member bytes
+
+    Codeplug decoded = emptyCodeplug();
+    GetZoneFromCommData(image, decoded);
+    EXPECT_EQ(decoded.Zone[1].Name, "Downtown");
+    EXPECT_EQ(decoded.Zone[1].Count, 3);
+    EXPECT_EQ(decoded.Zone[1].Members[1], 255);
+    EXPECT_EQ(decoded.Zone[4].Used, 0); // no members: not in use
+
+    // A used zone whose name was lost gets the default zone name.
+    image.CommData.fill(0x2540020, 16, 0);
+    GetZoneFromCommData(image, decoded);
+    EXPECT_EQ(decoded.Zone[1].Name, "Zone 1");
+}
+
+TEST(ScanListCodec, ScanList3LiesAt0x1080600WithPrioritiesStoredMinusOne) {
+    EXPECT_EQ(address::ScanListSlot(3), 0x1080600u);
+    Codeplug codeplug = emptyCodeplug();
+    ScanListRec& list = codeplug.ScanList[3];
+    list.Used = 1;
+    list.Name = "Marine";
+    list.Byte38 = 0x38;
+    list.Byte39 = 0x39;
+    list.Priority1 = 0; // none: FF FF
+    list.Priority2 = 1; // channel entry 0: 00 00
+    list.Byte44 = 0x44;
+    list.Byte45 = 0x45;
+    list.Byte46 = 0x46;
+    list.Byte47 = 0x47;
+    list.Byte48 = 0x48;
+    list.Count = 2;
+    list.Members[0] = 10;
+    list.Members[1] = 300 - 256; // 44
+    list.MemberZones[0] = 3;
+    list.MemberZones[1] = -1;
+    CommImage image;
+    SetCommDataByScan(codeplug, image);
+
+    EXPECT_EQ(imageHex(image.CommData, 0x1080600, 15),
+              "38 39 FF FF 00 00 45 00 46 00 47 00 48 00 44");
+    EXPECT_EQ(GetText(image.CommData, 0x108060F, 17, 16), "Marine");
+    EXPECT_EQ(imageHex(image.CommData, 0x1080620, 6), "0A 00 2C 00 FF FF"); // members
+    EXPECT_EQ(imageHex(image.CommData, 0x1080684, 3), "03 FF FF");          // member zones
+    EXPECT_EQ(imageHex(image.CommData, address::kScanListBitmap, 2), "08 00");
+    EXPECT_EQ(image.WriteBlockMap.get(0x1080650 / 16), 1); // 0x60 bytes from the start
+    EXPECT_EQ(image.WriteBlockMap.get(0x1080660 / 16), 0);
+    EXPECT_EQ(image.WriteBlockMap.get(0x10806A0 / 16), 1); // 0x20 bytes from byte 132
+    EXPECT_EQ(image.WriteBlockMap.get(0x10806B0 / 16), 0);
+
+    Codeplug decoded = emptyCodeplug();
+    GetScanFromCommData(image, decoded);
+    EXPECT_EQ(decoded.ScanList[3], list);
+
+    // Nameless lists get the default name; a zone byte beyond the 16 zones is no zone.
+    image.CommData.fill(0x108060F, 16, 0);
+    image.CommData.write(0x1080684, 0x20);
+    GetScanFromCommData(image, decoded);
+    EXPECT_EQ(decoded.ScanList[3].Name, "Scan List 1");
+    EXPECT_EQ(decoded.ScanList[3].MemberZones[0], -1);
+}
+
+TEST(MembershipCheck, RemovesMembersThatNameNoUsedChannel) {
+    Codeplug codeplug = emptyCodeplug();
+    codeplug.Channel[2].Used = 1;
+    codeplug.Channel[9].Used = 1;
+    ZoneRec& zone = codeplug.Zone[0];
+    zone.Used = 1;
+    zone.Count = 3;
+    zone.Members = {2, 7, 9};
+    ScanListRec& list = codeplug.ScanList[0];
+    list.Used = 1;
+    list.Count = 3;
+    list.Members[0] = 7;
+    list.Members[1] = 9;
+    list.Members[2] = 2;
+    list.MemberZones[0] = 5;
+    list.MemberZones[1] = 0;
+    list.MemberZones[2] = 1;
+    CheckZoneAndScanMembers(codeplug);
+    EXPECT_EQ(zone.Count, 2);
+    EXPECT_EQ(zone.Members[0], 2);
+    EXPECT_EQ(zone.Members[1], 9);
+    EXPECT_EQ(zone.Members[2], -1);
+    EXPECT_EQ(list.Count, 2);
+    EXPECT_EQ(list.Members[0], 9);
+    EXPECT_EQ(list.MemberZones[0], 0);
+    EXPECT_EQ(list.Members[1], 2);
+    EXPECT_EQ(list.MemberZones[1], 1);
+    EXPECT_EQ(list.Members[2], -1);
+}
+
+TEST(RoamCodec, ChannelsAndZonesWithTheirBitmaps) {
+    Codeplug codeplug = emptyCodeplug();
+    RoamChannelRec& channel = codeplug.RoamChannel[9];
+    channel = RoamChannelRec{1, 440.0, 439.9, 0x20, 0x21, "Hilltop"};
+    RoamZoneRec& zone = codeplug.RoamZone[63];
+    zone.Used = 1;
+    zone.Name = "Valley";
+    zone.Count = 2;
+    zone.Members[0] = 9;
+    zone.Members[1] = 249;
+    CommImage image;
+    SetRoamToCommData(codeplug, image);
+
+    EXPECT_EQ(imageHex(image.CommData, 0x1040120, 10), "44 00 00 00 43 99 00 00 20 21");
+    EXPECT_EQ(GetText(image.CommData, 0x104012A, 16, 16), "Hilltop");
+    EXPECT_EQ(imageHex(image.CommData, 0x1042001, 1), "02");
+    EXPECT_EQ(imageHex(image.CommData, 0x1043000 + 0x80 * 63, 4), "09 F9 FF FF");
+    EXPECT_EQ(GetText(image.CommData, 0x1043000 + 0x80 * 63 + 64, 16, 16), "Valley");
+    EXPECT_EQ(imageHex(image.CommData, 0x1042087, 1), "80");
+    EXPECT_EQ(image.WriteBlockMap.get(0x1042000 / 16 + 1), 1); // 32 bitmap bytes
+    EXPECT_EQ(image.WriteBlockMap.get(0x1042080 / 16), 1);
+
+    Codeplug decoded = emptyCodeplug();
+    GetRoamFromCommData(image, decoded);
+    EXPECT_EQ(decoded.RoamChannel[9], channel);
+    EXPECT_EQ(decoded.RoamZone[63], zone);
+
+    // A first member byte of 0xFA or more: no members. An erased frequency: not in use.
+    image.CommData.write(0x1043000 + 0x80 * 63, 0xFA);
+    image.CommData.fill(0x1040120, 4, 0xFF);
+    GetRoamFromCommData(image, decoded);
+    EXPECT_EQ(decoded.RoamZone[63].Count, 0);
+    EXPECT_EQ(decoded.RoamChannel[9].Used, 0);
+}
+
+} // namespace
+} // namespace r605
