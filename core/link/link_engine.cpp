@@ -75,22 +75,27 @@ LinkActions LinkEngine::start() {
 
 LinkActions LinkEngine::bytesReceived(std::span<const std::uint8_t> bytes) {
     m_actions.clear();
-    if (!m_awaitingReply || bytes.empty())
-        return {};
-    // Only the bytes the reply asks for are taken; the rest of a longer reply is what the purge
-    // before the next frame would discard.
-    const std::size_t wanted =
-        static_cast<std::size_t>(m_lastFrame.replyLength) - m_received.size();
-    const std::size_t taken = std::min(wanted, bytes.size());
-    m_received.insert(m_received.end(), bytes.begin(),
-                      bytes.begin() + static_cast<std::ptrdiff_t>(taken));
-    m_statistics.bytesReceived += taken;
-    if (m_recorder != nullptr)
-        m_recorder->replyReceived(m_received);
-    if (m_received.size() < static_cast<std::size_t>(m_lastFrame.replyLength))
-        return {};
-    m_awaitingReply = false;
-    ProcessReply();
+    while (m_awaitingReply && !bytes.empty()) {
+        // Only the bytes the reply asks for are taken; the rest of a longer reply is what the
+        // purge before the next frame would discard.
+        const std::size_t wanted =
+            static_cast<std::size_t>(m_lastFrame.replyLength) - m_received.size();
+        const std::size_t taken = std::min(wanted, bytes.size());
+        m_received.insert(m_received.end(), bytes.begin(),
+                          bytes.begin() + static_cast<std::ptrdiff_t>(taken));
+        bytes = bytes.subspan(taken);
+        m_statistics.bytesReceived += taken;
+        if (m_recorder != nullptr)
+            m_recorder->replyReceived(m_received);
+        if (m_received.size() < static_cast<std::size_t>(m_lastFrame.replyLength))
+            break;
+        m_awaitingReply = false;
+        const std::size_t staleBefore = m_statistics.staleReplies;
+        ProcessReply();
+        // After a stale reply set aside, the frame's own reply may follow in the same bytes.
+        if (m_statistics.staleReplies == staleBefore)
+            break;
+    }
     guardAgainstStall();
     return std::exchange(m_actions, {});
 }
@@ -300,10 +305,27 @@ void LinkEngine::ProcessReply() {
         NextStep();
         return;
     case ReplyKind::Unrecognised:
+        if (isStaleReadReply(reply)) {
+            // A sound read reply for another block: the late answer to a frame already resent.
+            // It is no answer to this frame and no sign of a bad line; taking it as a failure
+            // would resend this frame and keep the link one reply behind for the rest of the
+            // transfer. The frame's time-out still bounds the wait for its own reply.
+            ++m_statistics.staleReplies;
+            m_received.clear();
+            m_awaitingReply = true;
+            return;
+        }
         ++m_statistics.unrecognised;
         applyRetryRule();
         return;
     }
+}
+
+bool LinkEngine::isStaleReadReply(std::span<const std::uint8_t> reply) const {
+    if (!m_requestedAddress || reply.size() != static_cast<std::size_t>(kReadReplyLength))
+        return false;
+    const std::uint32_t address = readBigEndian32(reply.subspan(1, 4));
+    return address != *m_requestedAddress && isReadReplyFor(reply, address);
 }
 
 void LinkEngine::applyRetryRule() {

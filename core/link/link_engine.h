@@ -64,6 +64,7 @@ struct LinkStatistics {
     std::size_t bytesReceived = 0; // bytes taken into replies
     std::size_t timeouts = 0;      // replies missing or incomplete at their time-out
     std::size_t unrecognised = 0;  // complete replies that matched nothing
+    std::size_t staleReplies = 0;  // read replies for an earlier block, set aside
     std::size_t restarts = 0;      // Retry answers to message 2003
 };
 
@@ -110,6 +111,7 @@ private:
     void ResendFrame();
     void ProcessReply();
     void applyRetryRule();
+    bool isStaleReadReply(std::span<const std::uint8_t> reply) const;
     void NextStep();
     void ReadNextBlock();
     void WriteNextBlock();

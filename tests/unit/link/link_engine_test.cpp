@@ -143,7 +143,7 @@ TEST(LinkEngineRead, ResendsAndRetryRestartFromTheConnectFrameWithRebuiltMarks) 
     LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
     EngineRun run(engine, radio);
     // The channel record (pass 1) fails three times in the first attempt: once with no reply, once
-    // with its checksum off by one, once with a wrong address.
+    // with its checksum off by one, once with a wrong length byte.
     int channelAttempts = 0;
     run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
         Bytes reply = radio.reply(frame.bytes);
@@ -155,7 +155,8 @@ TEST(LinkEngineRead, ResendsAndRetryRestartFromTheConnectFrameWithRebuiltMarks) 
             reply[22] = static_cast<std::uint8_t>(reply[22] + 1);
             return reply;
         }
-        return ScriptedRadio::readReply(0x00800010, std::span(reply).subspan(6, 16));
+        reply[5] = 0x0F; // a length the radio never sends
+        return reply;
     };
     run.answerRetry = [] { return true; };
     const FinishedAction finished = run.run();
@@ -496,6 +497,36 @@ TEST(LinkEngineReplies, PartialRepliesGetOneFurtherWaitAndLongRepliesAreCut) {
     // Nothing moves a finished engine.
     EXPECT_TRUE(engine.bytesReceived(Bytes{0x06}).empty());
     EXPECT_TRUE(engine.timeoutExpired().empty());
+}
+
+TEST(LinkEngineReplies, ALateReplyForAnEarlierBlockIsSetAside) {
+    ScriptedRadio radio = radioWithCodeplug();
+    MemoryImage image;
+    BlockMap blocks;
+    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
+    EngineRun run(engine, radio);
+    // The reply to the second bitmap block comes late, after its resend; then both the late reply
+    // and the reply to the resend arrive. The second one is no reason to resend the third block.
+    bool late = false;
+    run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
+        Bytes reply = radio.reply(frame.bytes);
+        if (frame.bytes == ReadBlockFrame(kContactBitmap + 16).bytes && !late) {
+            late = true;
+            return std::nullopt;
+        }
+        if (frame.bytes == ReadBlockFrame(kContactBitmap + 32).bytes && late) {
+            late = false;
+            Bytes stale = radio.reply(ReadBlockFrame(kContactBitmap + 16).bytes);
+            stale.insert(stale.end(), reply.begin(), reply.end());
+            return stale;
+        }
+        return reply;
+    };
+    EXPECT_TRUE(run.run().success);
+    EXPECT_EQ(engine.statistics().staleReplies, 1u);
+    EXPECT_EQ(engine.statistics().resends, 1u);
+    EXPECT_EQ(engine.statistics().unrecognised, 0u);
+    EXPECT_TRUE(image == radioWithCodeplug().image);
 }
 
 TEST(LinkEngineReplies, ConnectResendKeepsTheLongTimeoutAndAnswersWaitForTheUser) {

@@ -98,8 +98,12 @@ FinishedAction EngineRun::run(std::size_t maxEvents) {
     };
     enqueue(m_engine.start());
     for (std::size_t events = 0; events < maxEvents; ++events) {
-        if (queue.empty())
-            throw std::runtime_error("the engine stopped without finishing");
+        if (queue.empty()) {
+            // Nothing to do but wait: the reply time-out a driver has armed expires.
+            enqueue(m_engine.timeoutExpired());
+            if (queue.empty())
+                throw std::runtime_error("the engine stopped without finishing");
+        }
         LinkAction action = std::move(queue.front());
         queue.pop_front();
         if (auto* frame = std::get_if<SendFrameAction>(&action)) {
