@@ -1,8 +1,8 @@
 #include "fault_injector.h"
-#include "hex_image.h"
 #include "link/frames.h"
 #include "link/pass_plan.h"
 #include "radio_simulator.h"
+#include "simulator_image.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -131,26 +131,33 @@ TEST(FaultInjector, ParsesRatesAndInjectsRepeatably) {
     EXPECT_NE(run(7), run(8));
 }
 
-TEST(HexImage, RoundTripsAndRefusesMalformedLines) {
+TEST(SimulatorImage, SavesEveryBlockHoldingDataAndLoadsItBack) {
     MemoryImage image;
     image.fill(0x02FA0020, 16, 0xAB);
     image.write(0x7FFFFFF, 0x01);
-    const std::string text = FormatHexImage(image);
+    image.write(0x800000 + 4096 * 3, 0x00); // an allocated page with nothing in it
+    const std::string text = SimulatorHexLines(image);
     EXPECT_EQ(text, "02FA0020: ABABABABABABABABABABABABABABABAB\n"
                     "07FFFFF0: 00000000000000000000000000000001\n");
-    auto parsed = ParseHexImage(text + "\r\n\n");
-    ASSERT_TRUE(parsed.ok());
-    EXPECT_TRUE(*parsed == image);
-    EXPECT_TRUE(ParseHexImage("02fa0020: abababababababababababababababab").ok());
-    for (const char* bad :
-         {"02FA0021: 00000000000000000000000000000000",
-          "08000000: 00000000000000000000000000000000", "02FA0020 00000000000000000000000000000000",
-          "02FA0020: 0000000000000000000000000000000", "02FA00G0: 00000000000000000000000000000000",
-          "02FA0020: 000000000000000000000000000000ZZ"}) {
-        const auto result = ParseHexImage(std::string("\n") + bad);
-        ASSERT_FALSE(result.ok()) << bad;
-        EXPECT_NE(result.error().text.find("line 2"), std::string::npos);
-    }
+    test::TempDir folder;
+    test::writeFile(folder / "radio.hex", text);
+    auto loaded = LoadSimulatorImage(folder / "radio.hex");
+    ASSERT_TRUE(loaded.ok()) << loaded.error().text;
+    EXPECT_TRUE(loaded->image == image);
+    EXPECT_FALSE(loaded->bandCode);
+
+    test::writeFile(folder / "bad.hex", "02FA0021: 00000000000000000000000000000000\n");
+    EXPECT_FALSE(LoadSimulatorImage(folder / "bad.hex").ok());
+    test::writeFile(folder / "radio.txt", text);
+    EXPECT_FALSE(LoadSimulatorImage(folder / "radio.txt").ok());
+    EXPECT_FALSE(LoadSimulatorImage(folder / "missing.hex").ok());
+
+    // A new radio holds the new codeplug of its band, with no password.
+    auto fresh = NewRadioImage(32);
+    ASSERT_TRUE(fresh.ok());
+    EXPECT_EQ(fresh->bandCode, 32);
+    EXPECT_NE(fresh->image.read(0x024C1500), 0); // channel bitmap: the new channels
+    EXPECT_FALSE(NewRadioImage(200).ok());
 }
 
 } // namespace
