@@ -1,0 +1,591 @@
+#include "json/codeplug_json.h"
+
+#include "base/numbers.h"
+#include "model/new_codeplug.h"
+#include "rules/band.h"
+#include "text/codepage.h"
+#include "text/trim.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <set>
+#include <type_traits>
+
+namespace r605 {
+
+namespace {
+
+using OrderedJson = nlohmann::ordered_json;
+using Json = nlohmann::json;
+
+constexpr std::string_view kFormat = "r605-codeplug";
+constexpr int kVersion = 1;
+
+// Every part of the codeplug with its JSON name, in the order the JSON lists them. New tables
+// and records of the codeplug are added here.
+template <class CodeplugT, class Visit> void forEachPart(CodeplugT& cp, Visit&& visit) {
+    visit("Channel", cp.Channel);
+    visit("Person", cp.Person);
+    visit("Zone", cp.Zone);
+    visit("ScanList", cp.ScanList);
+    visit("Contact", cp.Contact);
+    visit("RxGroup", cp.RxGroup);
+    visit("RoamChannel", cp.RoamChannel);
+    visit("RoamZone", cp.RoamZone);
+    visit("Dtmf", cp.Dtmf);
+    visit("EMG_Code", cp.EMG_Code);
+    visit("AesKey", cp.AesKey);
+    visit("Arc4Key", cp.Arc4Key);
+    visit("QuickCall", cp.QuickCall);
+    visit("Settings", cp.Settings);
+    visit("EmbeddedInfo", cp.EmbeddedInfo);
+    visit("Aprs", cp.Aprs);
+    visit("AprsCompanion", cp.AprsCompanion);
+    visit("AlertTonePatterns", cp.AlertTonePatterns);
+    visit("UserToneSet", cp.UserToneSet);
+    visit("Option", cp.Option);
+    visit("FiveTone", cp.FiveTone);
+    visit("TwoTone", cp.TwoTone);
+    visit("Alarm", cp.Alarm);
+    visit("OneKey", cp.OneKey);
+    visit("PhoneBook", cp.PhoneBook);
+    visit("CallLog1", cp.CallLog1);
+    visit("CallLog2", cp.CallLog2);
+    visit("CallLog3", cp.CallLog3);
+    visit("TextMessage1", cp.TextMessage1);
+    visit("TextMessage2", cp.TextMessage2);
+    visit("TextMessage3", cp.TextMessage3);
+    visit("TextMessage4", cp.TextMessage4);
+    visit("Recording", cp.Recording);
+    visit("RecordingIndex", cp.RecordingIndex);
+    visit("RepeaterOffset", cp.RepeaterOffset);
+    visit("TwoToneEntry", cp.TwoToneEntry);
+}
+
+template <class T> struct IsTable : std::false_type {};
+template <class R, std::size_t N> struct IsTable<Table<R, N>> : std::true_type {};
+
+template <class T> struct IsStdArray : std::false_type {};
+template <class T, std::size_t N> struct IsStdArray<std::array<T, N>> : std::true_type {};
+
+// Byte arrays of a block or more are raw memory areas, written as hexadecimal text.
+template <class T> constexpr bool isRawBytes() {
+    if constexpr (IsStdArray<T>::value)
+        return std::is_same_v<typename T::value_type, std::uint8_t> && std::tuple_size_v<T> >= 16;
+    else
+        return false;
+}
+
+template <class R> bool isListed(const R& record) {
+    if constexpr (requires { record.Used; })
+        return record.Used >= 1;
+    else if constexpr (requires { record.KeyId; })
+        return record.KeyId != 0;
+    else
+        return true;
+}
+
+template <class R> bool hasNumberField() {
+    static const bool found = [] {
+        bool any = false;
+        R record{};
+        forEachField(record, [&any](const Field& field, auto&) {
+            any = any || field.use == FieldUse::Number;
+        });
+        return any;
+    }();
+    return found;
+}
+
+// ---------------------------------------------------------------- writing
+
+std::string hexText(std::span<const std::uint8_t> bytes) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (const std::uint8_t byte : bytes) {
+        text += kHex[byte >> 4];
+        text += kHex[byte & 0xF];
+    }
+    return text;
+}
+
+template <class T> OrderedJson memberToJson(const T& member);
+
+template <DescribedRecord R>
+OrderedJson recordToJson(const R& record, std::optional<std::size_t> number) {
+    OrderedJson object = OrderedJson::object();
+    if (number && !hasNumberField<R>())
+        object["Number"] = *number;
+    forEachField(record, [&](const Field& field, const auto& member) {
+        if (field.use == FieldUse::Number && number)
+            object[std::string(field.name)] = *number;
+        else
+            object[std::string(field.name)] = memberToJson(member);
+    });
+    return object;
+}
+
+template <class T> OrderedJson memberToJson(const T& member) {
+    if constexpr (std::is_same_v<T, std::string>) {
+        return member;
+    } else if constexpr (std::is_same_v<T, std::uint8_t>) {
+        return static_cast<int>(member);
+    } else if constexpr (std::is_arithmetic_v<T>) {
+        return member;
+    } else if constexpr (DescribedRecord<T>) {
+        return recordToJson(member, std::nullopt);
+    } else if constexpr (isRawBytes<T>()) {
+        return hexText(member);
+    } else {
+        OrderedJson array = OrderedJson::array();
+        for (const auto& element : member)
+            array.push_back(memberToJson(element));
+        return array;
+    }
+}
+
+// ---------------------------------------------------------------- reading
+
+// The place being read, for error messages: "Channel 5, RxFreq".
+struct Place {
+    std::string record; // "Channel 5", "Dtmf", "header"
+    std::string field;  // "RxFreq", "Codes[3].Digits"
+
+    std::string text() const { return field.empty() ? record : record + ", " + field; }
+    Place sub(std::string_view name) const {
+        return Place{record, field.empty() ? std::string(name) : field + "." + std::string(name)};
+    }
+    Place element(std::size_t index) const {
+        return Place{record, field + "[" + std::to_string(index) + "]"};
+    }
+};
+
+Error placeError(const Place& place, std::string_view reason) {
+    return Error::literal(place.text() + ": " + std::string(reason));
+}
+
+std::string numberText(double value) {
+    if (value == std::floor(value) && std::fabs(value) < 1e15)
+        return std::to_string(static_cast<long long>(value));
+    std::string text = formatFixed(value, 5);
+    while (text.back() == '0')
+        text.pop_back();
+    if (text.back() == '.')
+        text.pop_back();
+    return text;
+}
+
+bool isHexDigits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+class Reader {
+public:
+    explicit Reader(const BandRanges& ranges) : m_ranges(ranges) {}
+
+    const std::optional<Error>& error() const { return m_error; }
+
+    template <DescribedRecord R>
+    bool readRecord(const Json& value, R& record, const Place& place,
+                    std::string_view extraKey = {}) {
+        if (!value.is_object())
+            return fail(place, "expected an object");
+        bool ok = true;
+        forEachField(record, [&](const Field& field, auto& member) {
+            if (!ok)
+                return;
+            const auto found = value.find(field.name);
+            if (found == value.end())
+                return;
+            if (field.use == FieldUse::Number)
+                return; // the record's place in its table decides its number
+            ok = readMember(field, *found, member, place.sub(field.name));
+        });
+        if (!ok)
+            return false;
+        for (auto it = value.begin(); it != value.end(); ++it) {
+            if (it.key() != extraKey && !hasField(record, it.key()))
+                return fail(place, "unknown field \"" + it.key() + "\"");
+        }
+        return true;
+    }
+
+    template <class T>
+    bool readMember(const Field& field, const Json& value, T& member, const Place& place) {
+        if constexpr (std::is_same_v<T, std::string>) {
+            return readText(field, value, member, place);
+        } else if constexpr (std::is_floating_point_v<T>) {
+            return readDouble(field, value, member, place);
+        } else if constexpr (std::is_integral_v<T>) {
+            return readInteger(field, value, member, place);
+        } else if constexpr (DescribedRecord<T>) {
+            return readRecord(value, member, place);
+        } else if constexpr (isRawBytes<T>()) {
+            return readRawBytes(value, member, place);
+        } else {
+            if (!value.is_array())
+                return fail(place, "expected an array");
+            if (value.size() > member.size())
+                return fail(place, "more than " + std::to_string(member.size()) + " elements");
+            for (std::size_t i = 0; i < value.size(); ++i) {
+                if (!readMember(field, value[i], member[i], place.element(i)))
+                    return false;
+            }
+            return true;
+        }
+    }
+
+    bool fail(const Place& place, std::string_view reason) {
+        if (!m_error)
+            m_error = placeError(place, reason);
+        return false;
+    }
+
+private:
+    template <class R> static bool hasField(R& record, std::string_view name) {
+        bool found = false;
+        forEachField(record, [&](const Field& field, auto&) { found |= field.name == name; });
+        return found;
+    }
+
+    template <class T>
+    bool readInteger(const Field& field, const Json& value, T& member, const Place& place) {
+        if (!value.is_number())
+            return fail(place, "expected a whole number");
+        const double number = value.get<double>();
+        if (number != std::floor(number))
+            return fail(place, "expected a whole number");
+        double low = typeMin<T>();
+        double high = typeMax<T>();
+        if (field.hasRange()) {
+            low = std::max(low, field.min);
+            high = std::min(high, field.max);
+        }
+        if (number < low || number > high)
+            return fail(place, numberText(number) + " is outside " + numberText(low) + " .. " +
+                                   numberText(high));
+        member = static_cast<T>(number);
+        return true;
+    }
+
+    template <class T>
+    bool readDouble(const Field& field, const Json& value, T& member, const Place& place) {
+        if (!value.is_number())
+            return fail(place, "expected a number");
+        const double number = value.get<double>();
+        if (field.hasRange() && (number < field.min || number > field.max))
+            return fail(place, numberText(number) + " is outside " + numberText(field.min) +
+                                   " .. " + numberText(field.max));
+        if (field.use != FieldUse::Frequency) {
+            member = number;
+            return true;
+        }
+        const FrequencyCheck checked = CheckFrequency(m_ranges, number, 0);
+        if (checked.outOfBand)
+            return fail(place, numberText(number) + " MHz is outside the band");
+        member = checked.value;
+        return true;
+    }
+
+    bool readText(const Field& field, const Json& value, std::string& member, const Place& place) {
+        if (!value.is_string())
+            return fail(place, "expected a text");
+        const std::string& text = value.get_ref<const std::string&>();
+        if (text.find('\0') != std::string::npos)
+            return fail(place, "the text holds a NUL character");
+        switch (field.use) {
+        case FieldUse::HexText:
+            if (!isHexDigits(text))
+                return fail(place, "only hexadecimal digits are allowed");
+            break;
+        case FieldUse::DigitText:
+            if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+                return fail(place, "only the digits 0 to 9 are allowed");
+            break;
+        default:
+            if (fromCp936(toCp936(text)) != text)
+                return fail(place, "the text holds characters the radio cannot show");
+            break;
+        }
+        const std::size_t length = cp936Length(text);
+        if (length > field.length)
+            return fail(place, "the text takes " + std::to_string(length) + " bytes, at most " +
+                                   std::to_string(field.length) + " fit");
+        member = text;
+        return true;
+    }
+
+    template <std::size_t N>
+    bool readRawBytes(const Json& value, std::array<std::uint8_t, N>& bytes, const Place& place) {
+        if (!value.is_string())
+            return fail(place, "expected hexadecimal text");
+        const std::string& text = value.get_ref<const std::string&>();
+        if (text.size() != 2 * N || !isHexDigits(text))
+            return fail(place, "expected " + std::to_string(2 * N) + " hexadecimal digits");
+        for (std::size_t i = 0; i < N; ++i)
+            bytes[i] = static_cast<std::uint8_t>(std::stoul(text.substr(2 * i, 2), nullptr, 16));
+        return true;
+    }
+
+    const BandRanges& m_ranges;
+    std::optional<Error> m_error;
+};
+
+template <class R> void clearInUse(R& record) {
+    if constexpr (requires { record.Used; })
+        record.Used = 0;
+    else if constexpr (requires { record.KeyId; })
+        record.KeyId = 0;
+}
+
+template <class R> void setNumber(R& record, std::size_t number) {
+    forEachField(record, [number](const Field& field, auto& member) {
+        using T = std::remove_cvref_t<decltype(member)>;
+        if constexpr (std::is_integral_v<T>) {
+            if (field.use == FieldUse::Number)
+                member = static_cast<T>(number);
+        }
+    });
+}
+
+template <class R, std::size_t N>
+bool readTable(Reader& reader, std::string_view name, const Json& value, Table<R, N>& table) {
+    const Place tablePlace{std::string(name), {}};
+    if (!value.is_array())
+        return reader.fail(tablePlace, "expected an array of records");
+    constexpr bool listsAll = !requires(R r) {
+        r.Used;
+    }
+    &&!requires(R r) {
+        r.KeyId;
+    };
+    std::vector<bool> listed(N, false);
+    for (const Json& element : value) {
+        if (!element.is_object() || !element.contains("Number"))
+            return reader.fail(tablePlace, "every record needs its \"Number\"");
+        const Json& numberValue = element["Number"];
+        if (!numberValue.is_number_integer() || numberValue.get<std::int64_t>() < 1 ||
+            numberValue.get<std::int64_t>() > static_cast<std::int64_t>(N))
+            return reader.fail(tablePlace, "\"Number\" must be 1 to " + std::to_string(N));
+        const auto number = numberValue.get<std::size_t>();
+        const Place place{std::string(name) + " " + std::to_string(number), {}};
+        if (listed[number - 1])
+            return reader.fail(place, "the record is listed twice");
+        listed[number - 1] = true;
+        R record = table[number - 1];
+        if constexpr (requires { record.Used; })
+            record.Used = 1;
+        if (!reader.readRecord(element, record, place, "Number"))
+            return false;
+        if constexpr (requires { record.Used; }) {
+            if (record.Used != 1)
+                return reader.fail(place.sub("Used"), "a listed record is in use (1)");
+        } else if constexpr (requires { record.KeyId; }) {
+            if (record.KeyId == 0)
+                return reader.fail(place.sub("KeyId"), "a listed key needs a KeyId other than 0");
+        }
+        setNumber(record, number);
+        table[number - 1] = std::move(record);
+    }
+    if constexpr (!listsAll) {
+        for (std::size_t n = 0; n < N; ++n) {
+            if (!listed[n])
+                clearInUse(table[n]);
+        }
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- checks across records
+
+std::optional<Error> checkReferences(const Codeplug& cp, const BandRanges& ranges) {
+    const auto error = [](std::string_view record, std::size_t number, std::string_view field,
+                          const std::string& reason) {
+        return placeError(
+            Place{std::string(record) + " " + std::to_string(number), std::string(field)}, reason);
+    };
+    const auto usedChannel = [&cp](int entry) {
+        return entry >= 0 && entry < static_cast<int>(kChannelCount) &&
+               cp.Channel[static_cast<std::size_t>(entry)].Used >= 1;
+    };
+    for (std::size_t n = 0; n < kChannelCount; ++n) {
+        const ChannelRec& c = cp.Channel[n];
+        if (c.Used < 1)
+            continue;
+        if (c.OffsetDir != 0) {
+            const double tx = c.OffsetDir == 1 ? c.RxFreq + c.Offset : c.RxFreq - c.Offset;
+            if (CheckFrequency(ranges, tx, 0).outOfBand)
+                return error("Channel", n + 1, "Offset",
+                             "the transmit frequency " + numberText(tx) +
+                                 " MHz is outside the band");
+        }
+        for (const std::uint8_t list : c.ScanLists) {
+            if (list >= kScanListCount && list != 0xFF)
+                return error("Channel", n + 1, "ScanLists",
+                             std::to_string(list) + " is no scan list (0 to 15, 255 none)");
+        }
+    }
+    for (std::size_t z = 0; z < kZoneCount; ++z) {
+        const ZoneRec& zone = cp.Zone[z];
+        for (int k = 0; zone.Used >= 1 && k < zone.Count; ++k) {
+            const int member = zone.Members[static_cast<std::size_t>(k)];
+            if (!usedChannel(member))
+                return error("Zone", z + 1, "Members",
+                             "member " + std::to_string(k + 1) + " (" + std::to_string(member) +
+                                 ") is no channel in use");
+        }
+    }
+    for (std::size_t s = 0; s < kScanListCount; ++s) {
+        const ScanListRec& list = cp.ScanList[s];
+        for (int k = 0; list.Used >= 1 && k < list.Count; ++k) {
+            const int member = list.Members[static_cast<std::size_t>(k)];
+            if (!usedChannel(member))
+                return error("ScanList", s + 1, "Members",
+                             "member " + std::to_string(k + 1) + " (" + std::to_string(member) +
+                                 ") is no channel in use");
+            const int zone = list.MemberZones[static_cast<std::size_t>(k)];
+            if (zone < -1 || zone >= static_cast<int>(kZoneCount))
+                return error("ScanList", s + 1, "MemberZones",
+                             "member " + std::to_string(k + 1) + ": " + std::to_string(zone) +
+                                 " is no zone (0 to 15, -1 none)");
+        }
+    }
+    for (std::size_t g = 0; g < kRxGroupCount; ++g) {
+        const RxGroupRec& group = cp.RxGroup[g];
+        for (int k = 0; group.Used >= 1 && k < group.Count; ++k) {
+            const std::int32_t member = group.Members[static_cast<std::size_t>(k)];
+            if (member < 0 || member >= static_cast<std::int32_t>(kContactCount))
+                return error("RxGroup", g + 1, "Members",
+                             "member " + std::to_string(k + 1) + " (" + std::to_string(member) +
+                                 ") is no contact entry (0 to 9999)");
+        }
+    }
+    for (std::size_t z = 0; z < kRoamZoneCount; ++z) {
+        const RoamZoneRec& zone = cp.RoamZone[z];
+        for (int k = 0; zone.Used >= 1 && k < zone.Count; ++k) {
+            const int member = zone.Members[static_cast<std::size_t>(k)];
+            if (member < 0 || member >= static_cast<int>(kRoamChannelCount))
+                return error("RoamZone", z + 1, "Members",
+                             "member " + std::to_string(k + 1) + " (" + std::to_string(member) +
+                                 ") is no roaming channel entry (0 to 249)");
+        }
+    }
+    const auto checkCode = [](const DigitCode& code,
+                              const std::string& field) -> std::optional<Error> {
+        const std::size_t digits = TrimAtNull(code.Digits).size();
+        if (static_cast<std::size_t>(code.Count) != digits)
+            return placeError(Place{"Dtmf", field}, "Count " + std::to_string(code.Count) +
+                                                        " differs from the " +
+                                                        std::to_string(digits) + " digits");
+        return std::nullopt;
+    };
+    for (std::size_t n = 0; n < kDtmfCodes; ++n) {
+        if (auto failed = checkCode(cp.Dtmf.Codes[n], "Codes[" + std::to_string(n) + "].Count"))
+            return failed;
+    }
+    const std::array<std::pair<const DigitCode*, const char*>, 4> extra{
+        {{&cp.Dtmf.Code16, "Code16.Count"},
+         {&cp.Dtmf.Code17, "Code17.Count"},
+         {&cp.Dtmf.Code18, "Code18.Count"},
+         {&cp.Dtmf.Code19, "Code19.Count"}}};
+    for (const auto& [code, field] : extra) {
+        if (auto failed = checkCode(*code, field))
+            return failed;
+    }
+    const std::string& password = cp.Settings.ProgramPassword;
+    if (!std::all_of(password.begin(), password.end(), [](char c) { return c > 0x20 && c < 0x7F; }))
+        return placeError(Place{"Settings", "ProgramPassword"},
+                          "the password takes letters, digits and signs only");
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string CodeplugToJson(const Codeplug& codeplug) {
+    std::string text = "{\n";
+    text += "\"format\": \"" + std::string(kFormat) + "\",\n";
+    text += "\"version\": " + std::to_string(kVersion) + ",\n";
+    text += "\"header\": " + recordToJson(codeplug.Header, std::nullopt).dump();
+    forEachPart(codeplug, [&text](std::string_view name, const auto& part) {
+        using T = std::remove_cvref_t<decltype(part)>;
+        text += ",\n\"" + std::string(name) + "\": ";
+        if constexpr (IsTable<T>::value) {
+            text += "[";
+            bool first = true;
+            for (std::size_t n = 0; n < part.size(); ++n) {
+                if (!isListed(part[n]))
+                    continue;
+                text += first ? "\n" : ",\n";
+                text += recordToJson(part[n], n + 1).dump();
+                first = false;
+            }
+            text += first ? "]" : "\n]";
+        } else {
+            text += memberToJson(part).dump();
+        }
+    });
+    text += "\n}\n";
+    return text;
+}
+
+Result<Codeplug> CodeplugFromJson(std::string_view text) {
+    Json root;
+    try {
+        root = Json::parse(text);
+    } catch (const Json::parse_error& error) {
+        return Error::literal(std::string("not JSON: ") + error.what());
+    }
+    if (!root.is_object())
+        return Error::literal("not a codeplug: expected a JSON object");
+    const auto format = root.find("format");
+    if (format == root.end() || *format != kFormat)
+        return Error::literal("not a codeplug: \"format\" must be \"r605-codeplug\"");
+    const auto version = root.find("version");
+    if (version == root.end() || *version != kVersion)
+        return Error::literal("unsupported codeplug JSON version (1 is known)");
+
+    // The header first: its band decides the new codeplug and the frequency checks.
+    int bandCode = 0;
+    const auto header = root.find("header");
+    if (header != root.end() && header->is_object() && header->contains("BandCode")) {
+        const Json& band = (*header)["BandCode"];
+        if (!band.is_number_integer() || !isKnownBandCode(band.get<int>()))
+            return Error::literal("header, BandCode: no band has the code " + band.dump());
+        bandCode = band.get<int>();
+    }
+    const BandRanges ranges = bandRangesForCode(bandCode).value();
+    Codeplug codeplug = NewCodeplug(bandCode, ranges);
+    Reader reader(ranges);
+    if (header != root.end() && !reader.readRecord(*header, codeplug.Header, Place{"header", {}}))
+        return *reader.error();
+
+    std::set<std::string, std::less<>> known{"format", "version", "header"};
+    bool ok = true;
+    forEachPart(codeplug, [&](std::string_view name, auto& part) {
+        using T = std::remove_cvref_t<decltype(part)>;
+        known.emplace(name);
+        const auto found = root.find(name);
+        if (!ok || found == root.end())
+            return;
+        if constexpr (IsTable<T>::value)
+            ok = readTable(reader, name, *found, part);
+        else
+            ok = reader.readMember(Field::any(name), *found, part, Place{std::string(name), {}});
+    });
+    if (!ok)
+        return *reader.error();
+    for (auto it = root.begin(); it != root.end(); ++it) {
+        if (!known.contains(it.key()))
+            return Error::literal("unknown member \"" + it.key() + "\"");
+    }
+    if (auto failed = checkReferences(codeplug, ranges))
+        return *failed;
+    return codeplug;
+}
+
+} // namespace r605
