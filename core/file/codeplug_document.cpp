@@ -1,7 +1,10 @@
 #include "file/codeplug_document.h"
 
 #include "base/file_io.h"
+#include "file/default_channel_file.h"
 #include "file/rdt_format.h"
+#include "model/new_codeplug.h"
+#include "settings/program_folders.h"
 #include "text/trim.h"
 
 #include <algorithm>
@@ -87,6 +90,17 @@ void CleanZoneAndScanListMembers(Codeplug& codeplug) {
         if (list.Used > 0)
             list.Count = cleanMembers(list.Members, list.Count, &list.MemberZones);
     }
+}
+
+std::string InitialFileName(std::string_view modelFamily, int bandCode) {
+    return TrimAtNull(modelFamily) + "_" + std::to_string(bandCode) + ".rdt";
+}
+
+NewCodeplugFiles NewCodeplugFiles::inProgramFolder(const ProgramFolders& folders, int bandCode) {
+    const fs::path init = "Init";
+    return NewCodeplugFiles{folders.readPath(std::string(kDefaultChannelFile)),
+                            folders.readPath(init / InitialFileName(kModelFamily, bandCode)),
+                            folders.readPath(init / InitialFileName(kModelFamily, 0))};
 }
 
 CodeplugDocument::CodeplugDocument()
@@ -177,6 +191,27 @@ Result<std::vector<Error>> CodeplugDocument::LoadCodeplugFile(const fs::path& fi
     m_fileName = fileName;
     m_newFile = false;
     messages->push_back(Error::literal("Load File OK"));
+    return messages;
+}
+
+std::vector<Error> CodeplugDocument::NewCodeplug(const NewCodeplugFiles& files) {
+    markNewFile();
+    const ChannelRec channelTemplate = LoadDefaultChannel(files.defaultChannel, m_band.BandRanges);
+    m_tables = r605::NewCodeplug(m_band.BandCode, m_band.BandRanges, channelTemplate);
+
+    std::vector<Error> messages;
+    std::error_code ignored;
+    if (fs::is_regular_file(files.initialFile, ignored)) {
+        auto loaded = LoadInitialFile(files.initialFile);
+        if (loaded)
+            messages = std::move(*loaded);
+        else
+            messages.push_back(loaded.error());
+    } else if (fs::is_regular_file(files.initialHeaderFile, ignored)) {
+        if (Status adopted = LoadInitialHeader(files.initialHeaderFile); !adopted)
+            messages.push_back(adopted.error());
+    }
+    CopyTablesToStaging();
     return messages;
 }
 

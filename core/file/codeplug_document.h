@@ -37,6 +37,22 @@ ContactTextForm TextFormForEdition(std::string_view editionCode);
 
 inline constexpr std::string_view kNewFileName = "new.rdt";
 
+class ProgramFolders;
+
+// "R600MK_34.rdt": the initial codeplug file of a model family and band.
+std::string InitialFileName(std::string_view modelFamily, int bandCode);
+
+// The files a new codeplug is made from: the default-channel template, the initial codeplug file
+// of its band, and the initial file whose header and settings it takes when its band has none.
+struct NewCodeplugFiles {
+    std::filesystem::path defaultChannel;
+    std::filesystem::path initialFile;
+    std::filesystem::path initialHeaderFile;
+
+    // "Default.ini", "Init/R600MK_<band>.rdt" and "Init/R600MK_0.rdt" of the program folder.
+    static NewCodeplugFiles inProgramFolder(const ProgramFolders& folders, int bandCode);
+};
+
 // Removes repeated channels from the member lists of every zone and scan list in use (a repeat
 // of an earlier member, and members marked 65535, go; the rest close up in order and Count
 // becomes what is left). A scan list's member zones move with their members.
@@ -78,6 +94,14 @@ public:
     // Reads a file into the codeplug; it becomes CurrentFileName. Gives the messages to show
     // (a warning about the contact block, then "Load File OK").
     Result<std::vector<Error>> LoadCodeplugFile(const std::filesystem::path& fileName);
+
+    // The new codeplug of the current band (start-up, File/New, a band change): named "new.rdt"
+    // and marked as a new file; every table emptied, the first records made, channels 1 and 2
+    // from the default-channel template; then the band's initial file loaded over it, or, when
+    // there is none, the header and settings of the fallback initial file. An initial file that
+    // is refused is not used; its message is given back to be shown. The new codeplug counts as
+    // unchanged.
+    std::vector<Error> NewCodeplug(const NewCodeplugFiles& files);
 
     // The loaders of the new codeplug: the whole initial file (its warnings, no closing message;
     // the file name and the new-file mark stay), or only its header and settings record, whose

@@ -104,7 +104,9 @@ std::string DefaultScanListName(Codeplug& codeplug, int index) {
     return MakeUniqueName(codeplug, index, "Scan List 1", 16, kFamilyScanList);
 }
 std::string DefaultContactName(Codeplug& codeplug, int index, int currentGrid) {
-    return MakeUniqueName(codeplug, index, "Contact 1", 16, currentGrid);
+    // Named from another grid, a contact is not compared with that grid's records: no test.
+    const int family = currentGrid == kFamilyContact ? kFamilyContact : -1;
+    return MakeUniqueName(codeplug, index, "Contact 1", 16, family);
 }
 std::string DefaultRoamZoneName(Codeplug& codeplug, int index) {
     return MakeUniqueName(codeplug, index, "Roam Zone 1", 16, kFamilyRoamZone);

@@ -8,6 +8,14 @@ namespace {
 
 constexpr std::int16_t kDcsD021N = 17;
 
+// Every record numbered by its place and not in use.
+template <class TableT> void numberRecords(TableT& table) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        table[i] = typename TableT::value_type{};
+        table[i].Number = static_cast<decltype(table[i].Number)>(i + 1);
+    }
+}
+
 void resetTables(Codeplug& codeplug) {
     for (std::size_t n = 0; n < kChannelCount; ++n) {
         ChannelRec& channel = codeplug.Channel[n];
@@ -46,6 +54,22 @@ void resetTables(Codeplug& codeplug) {
     }
     for (EmgCodeRec& code : codeplug.EMG_Code)
         code = EmgCodeRec{65535, 65535};
+    numberRecords(codeplug.PhoneBook);
+    numberRecords(codeplug.CallLog1);
+    numberRecords(codeplug.CallLog2);
+    numberRecords(codeplug.CallLog3);
+    numberRecords(codeplug.TextMessage1);
+    numberRecords(codeplug.TextMessage2);
+    numberRecords(codeplug.TextMessage3);
+    numberRecords(codeplug.TextMessage4);
+    // The fourth message list keeps each entry's own position beside its number.
+    for (std::size_t i = 0; i < codeplug.TextMessage4.size(); ++i)
+        codeplug.TextMessage4[i].Index = static_cast<std::int16_t>(i);
+    numberRecords(codeplug.Recording);
+    numberRecords(codeplug.RecordingIndex);
+    numberRecords(codeplug.TwoToneEntry);
+    for (RepeaterOffsetRec& offset : codeplug.RepeaterOffset)
+        offset = RepeaterOffsetRec{};
 }
 
 void setDtmfDefaults(DtmfRec& dtmf) {
@@ -123,10 +147,19 @@ void ApplyDefaultChannel(Codeplug& codeplug, const ChannelRec& channelTemplate, 
 }
 
 Codeplug NewCodeplug(int bandCode, const BandRanges& ranges) {
+    return NewCodeplug(bandCode, ranges, BuiltInDefaultChannel(ranges));
+}
+
+Codeplug NewCodeplug(int bandCode, const BandRanges& ranges, const ChannelRec& channelTemplate) {
     Codeplug codeplug;
     codeplug.Header = CodeplugHeader{"R600MK", static_cast<std::int16_t>(bandCode), "V110"};
     setDtmfDefaults(codeplug.Dtmf);
     setAprsDefaults(codeplug.Aprs);
+    // The APRS companion listens where the APRS record sends.
+    codeplug.AprsCompanion = AprsCompanionRec{};
+    codeplug.AprsCompanion.RxFrequency = codeplug.Aprs.Frequency;
+    codeplug.AprsCompanion.Ctcss = codeplug.Aprs.Ctcss;
+    codeplug.AprsCompanion.Dcs = codeplug.Aprs.Dcs;
     resetTables(codeplug);
 
     RoamChannelRec& roam = codeplug.RoamChannel[0];
@@ -142,7 +175,6 @@ Codeplug NewCodeplug(int bandCode, const BandRanges& ranges) {
     roamZone.Count = 1;
     roamZone.Members[0] = 0;
 
-    const ChannelRec channelTemplate = BuiltInDefaultChannel(ranges);
     ApplyDefaultChannel(codeplug, channelTemplate, 1, bandCentre(ranges, 0), 0, 0);
     ApplyDefaultChannel(codeplug, channelTemplate, 2, bandCentre(ranges, 1), 0, 0);
 

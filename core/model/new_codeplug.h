@@ -15,6 +15,8 @@ namespace r605 {
 // The codeplug for a band code (an error for a code outside the band table).
 Result<Codeplug> NewCodeplug(int bandCode);
 Codeplug NewCodeplug(int bandCode, const BandRanges& ranges);
+// The same with channels 1 and 2 made from a default-channel template (Default.ini).
+Codeplug NewCodeplug(int bandCode, const BandRanges& ranges, const ChannelRec& channelTemplate);
 
 // The template new channels start from when there is no Default.ini.
 ChannelRec BuiltInDefaultChannel(const BandRanges& ranges);
