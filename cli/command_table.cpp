@@ -9,6 +9,8 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
         languageCommand(),
         bootImageCommand(),
+        imageCommand(),
+        decodeCommand(),
     };
     return table;
 }

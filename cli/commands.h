@@ -7,5 +7,7 @@ namespace r605::cli {
 
 Command languageCommand();
 Command bootImageCommand();
+Command imageCommand();
+Command decodeCommand();
 
 } // namespace r605::cli

@@ -50,7 +50,10 @@ std::string GetText(std::span<const std::uint8_t> field, std::size_t keepBytes) 
     const auto end = std::find_if(field.begin(), field.end(),
                                   [](std::uint8_t b) { return b == 0x00 || b == 0xFF; });
     const auto text = field.first(static_cast<std::size_t>(end - field.begin()));
-    const std::size_t kept = gbkFitLength(text, keepBytes);
+    std::size_t kept = gbkFitLength(text, keepBytes);
+    // Trailing blanks are the padding of a fixed-length field: the table cannot tell them apart.
+    while (kept > 0 && text[kept - 1] == ' ')
+        --kept;
     return fromCp936(std::string_view(reinterpret_cast<const char*>(text.data()), kept));
 }
 

@@ -18,6 +18,7 @@ using test::uhfRanges;
 // compared with the codeplug that comes out:
 // - channel names are 8 bytes in the radio (the table holds 16);
 // - receive group list names come back cut to 20 bytes;
+// - a text read back has no trailing blanks (a cut can leave one at the end);
 // - AES keys are never read back (their Flag0 neither); ARC4 Flag0 is not stored either;
 // - a channel's ContactRaw is what the radio held: the contact itself;
 // - the values without a place in the image (header, settings references, clock choice,
@@ -31,7 +32,7 @@ void dropWhatTheImageDoesNotKeep(Codeplug& sent, const Codeplug& before) {
         channel.Unencoded4 = -1;
     }
     for (RxGroupRec& group : sent.RxGroup)
-        group.Name = std::string(cp936FitPrefix(group.Name, 20));
+        group.Name = TrimAtNull(cp936FitPrefix(group.Name, 20));
     for (AesKeyRec& key : sent.AesKey) {
         key.Key.clear();
         key.Flag0 = 0;

@@ -52,6 +52,8 @@ TEST(FieldCodecs, TextsArePaddedWithZeroAndCutBetweenCharacters) {
     // Reading stops at 0x00 or 0xFF and keeps at most the record field's length.
     const std::array<std::uint8_t, 6> erased{0x41, 0x42, 0xFF, 0x43, 0x44, 0x00};
     EXPECT_EQ(GetText(erased, 6), "AB");
+    const std::array<std::uint8_t, 6> blanks{0x20, 0x41, 0x20, 0x20, 0x00, 0x43};
+    EXPECT_EQ(GetText(blanks, 6), " A"); // trailing blanks are padding
     const std::array<std::uint8_t, 5> longer{0x41, 0xD6, 0xD0, 0x42, 0x43};
     EXPECT_EQ(GetText(longer, 2), "A"); // the Chinese character would not fit whole
     EXPECT_EQ(GetText(longer, 4), "A中B");

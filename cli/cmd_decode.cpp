@@ -1,0 +1,93 @@
+// `r605 decode IN.hex [--band CODE] -o OUT.json`: decode-all of a radio image given as hex lines
+// (bytes no line gives are 0) into a codeplug of the band, written as JSON (or as an .rdt file).
+#include "base/file_io.h"
+#include "base/numbers.h"
+#include "commands.h"
+#include "file/rdt_format.h"
+#include "image/family_codecs.h"
+#include "image/hex_lines.h"
+#include "model/new_codeplug.h"
+#include "json/codeplug_json.h"
+
+#include <filesystem>
+#include <ostream>
+
+namespace r605::cli {
+
+namespace {
+
+constexpr std::string_view kUsage = "decode IN.hex [--band CODE] -o OUT.json|OUT.rdt";
+// A full image is some 170000 lines of 43 bytes; anything far larger is not an image.
+constexpr std::size_t kMaxHexFileBytes = 64u * 1024 * 1024;
+
+int usageError(Context& context, std::string_view problem) {
+    context.err << "r605 decode: " << problem << "\nusage: r605 " << kUsage << "\n";
+    return Usage;
+}
+
+bool isRdtFile(const std::filesystem::path& path) {
+    std::string extension = path.extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".rdt";
+}
+
+int runDecode(const Arguments& arguments, Context& context) {
+    if (arguments.positional.size() != 1)
+        return usageError(context, "decode takes one IN.hex");
+    const auto output = arguments.value("-o");
+    if (!output)
+        return usageError(context, "decode needs -o OUT.json");
+    int bandCode = 0;
+    if (const auto band = arguments.value("--band")) {
+        const auto code = parseInteger(*band);
+        if (!code || !isKnownBandCode(static_cast<int>(*code)))
+            return usageError(context, "no band has the code " + *band);
+        bandCode = static_cast<int>(*code);
+    }
+
+    const std::filesystem::path input = arguments.positional[0];
+    const auto text = readFileBytes(input, kMaxHexFileBytes);
+    if (!text) {
+        context.fail(text.error());
+        return Failure;
+    }
+    auto data = ReadHexLines(*text);
+    if (!data) {
+        Error error = data.error();
+        error.text = input.string() + ": " + error.text;
+        context.fail(error);
+        return Failure;
+    }
+    CommImage image;
+    image.CommData = std::move(*data);
+    Codeplug codeplug = NewCodeplug(bandCode, bandRangesForCode(bandCode).value());
+    GetAllFromCommData(image, codeplug);
+
+    std::string bytes;
+    if (isRdtFile(*output)) {
+        auto file = EncodeCodeplugFile(codeplug, ContactTextForm::Gbk);
+        if (!file) {
+            context.fail(file.error());
+            return Failure;
+        }
+        bytes = std::move(*file);
+    } else {
+        bytes = CodeplugToJson(codeplug);
+    }
+    if (const Status saved = writeFileAtomically(*output, bytes); !saved) {
+        context.fail(saved.error());
+        return Failure;
+    }
+    return Success;
+}
+
+} // namespace
+
+Command decodeCommand() {
+    return Command{"decode", kUsage,
+                   "decode a radio image given as hex lines into a codeplug (JSON or .rdt)",
+                   OptionSpec{{"-o", "--band"}, {}}, runDecode};
+}
+
+} // namespace r605::cli
