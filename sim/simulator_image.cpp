@@ -6,6 +6,7 @@
 #include "image/family_codecs.h"
 #include "image/hex_lines.h"
 #include "model/new_codeplug.h"
+#include "json/codeplug_json.h"
 
 #include <algorithm>
 #include <array>
@@ -57,7 +58,17 @@ Result<SimulatorImage> LoadSimulatorImage(const std::filesystem::path& file) {
             return image.error();
         return SimulatorImage{std::move(*image), band};
     }
-    return Error::literal(file.string() + ": an image must be a .rdt or .hex file");
+    if (extension == ".json") {
+        auto codeplug = CodeplugFromJson(*bytes);
+        if (!codeplug)
+            return codeplug.error();
+        const int band = codeplug->Header.BandCode;
+        auto image = ImageOfCodeplug(std::move(*codeplug));
+        if (!image)
+            return image.error();
+        return SimulatorImage{std::move(*image), band};
+    }
+    return Error::literal(file.string() + ": an image must be a .rdt, .json or .hex file");
 }
 
 std::string SimulatorHexLines(const MemoryImage& image) {

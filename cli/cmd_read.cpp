@@ -1,0 +1,97 @@
+// `r605 read --port PORT -o OUT.rdt [--password P] [--retries N]`: reads the codeplug out of a
+// radio, as the Read command does, and saves it.
+#include "base/file_io.h"
+#include "commands.h"
+#include "file/codeplug_document.h"
+#include "link/codeplug_transfer.h"
+#include "link_session.h"
+#include "settings/edition_file.h"
+#include "json/codeplug_json.h"
+
+#include <ostream>
+
+namespace r605::cli {
+
+namespace {
+
+template <class Table> int inUse(const Table& table) {
+    int count = 0;
+    for (const auto& record : table)
+        count += record.Used != 0 ? 1 : 0;
+    return count;
+}
+
+void printSummary(std::ostream& out, const CodeplugDocument& document, const RadioIdent& ident,
+                  const std::filesystem::path& file) {
+    const Codeplug& codeplug = document.tables();
+    out << document.band().ModelName << " " << document.band().BandText << ", version "
+        << ident.versionText << " " << ident.secondVersion << "\n"
+        << "  channels " << inUse(codeplug.Channel) << ", radio IDs " << inUse(codeplug.Person)
+        << ", zones " << inUse(codeplug.Zone) << ", scan lists " << inUse(codeplug.ScanList)
+        << ", contacts " << inUse(codeplug.Contact) << ", receive group lists "
+        << inUse(codeplug.RxGroup) << ", roaming channels " << inUse(codeplug.RoamChannel) << "\n"
+        << "  saved to " << file.string() << "\n";
+}
+
+int runRead(const Arguments& arguments, Context& context) {
+    if (!arguments.positional.empty()) {
+        context.err << "usage: r605 read --port PORT -o OUT.rdt\n";
+        return Usage;
+    }
+    const auto options = ParseLinkOptions(arguments, context, "read");
+    if (!options)
+        return Usage;
+    const std::filesystem::path output = arguments.valueOr("-o", "");
+    if (output.extension() != ".rdt" && output.extension() != ".json") {
+        context.err << "r605 read: -o OUT.rdt (or OUT.json) is needed\n";
+        return Usage;
+    }
+
+    LinkSession session(context, *options);
+    CommImage image;
+    TransferRequest request;
+    request.kind = OperationKind::ReadCodeplug;
+    request.enteredPassword = options->password.value_or("");
+    LinkEngine engine(std::move(request), image.CommData, image.WriteBlockMap, session.recorder());
+    const FinishedAction finished = session.run(engine);
+    if (!finished.success) {
+        for (const Error& message : finished.messages)
+            context.fail(message);
+        return Failure;
+    }
+
+    // The codeplug in memory is only touched once the whole read has succeeded.
+    CodeplugDocument document;
+    if (Status adopted = AdoptReadCodeplug(document, image, engine.radioIdent()); !adopted.ok()) {
+        context.fail(adopted.error());
+        return Failure;
+    }
+    if (output.extension() == ".json") {
+        if (Status saved = writeFileAtomically(output, CodeplugToJson(document.tables()));
+            !saved.ok()) {
+            context.fail(saved.error());
+            return Failure;
+        }
+    } else {
+        const Edition edition = ReadEditionFile(session.folders());
+        auto saved = document.SaveCodeplugFile(output, TextFormForEdition(edition.EditionCode));
+        if (!saved) {
+            context.fail(saved.error());
+            return Failure;
+        }
+    }
+    for (const Error& message : finished.messages)
+        context.err << context.language.describe(message) << "\n";
+    printSummary(context.out, document, engine.radioIdent(), output);
+    return Success;
+}
+
+} // namespace
+
+Command readCommand() {
+    return Command{"read", "read --port PORT -o OUT.rdt|OUT.json [--password P] [--retries N]",
+                   "read the codeplug out of a radio and save it",
+                   OptionSpec{{"--port", "-o", "--password", "--retries"}, {}}, runRead};
+}
+
+} // namespace r605::cli

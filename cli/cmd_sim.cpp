@@ -1,0 +1,135 @@
+// `r605 sim [--pty LINK] [--band CODE] [--load FILE] [--save IMAGE.hex] [--password P]
+// [--faults KIND=RATE,...] [--seed N] [--baud B] [--model TEXT]`: a simulated radio on a new
+// pseudo-terminal. Prints the port path, serves until interrupted, then saves its image.
+#include "base/file_io.h"
+#include "base/numbers.h"
+#include "commands.h"
+#include "fault_injector.h"
+#include "pty_server.h"
+#include "rules/band.h"
+#include "simulator_image.h"
+
+#include <csignal>
+#include <ostream>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace r605::cli {
+
+namespace {
+
+int runSim(const Arguments& arguments, Context& context) {
+    if (!arguments.positional.empty()) {
+        context.err << "usage: r605 sim [--pty LINK] [--band CODE] [--load FILE] ...\n";
+        return Usage;
+    }
+    std::optional<int> band;
+    if (auto text = arguments.value("--band")) {
+        const auto code = parseInteger(*text);
+        if (!code || !isKnownBandCode(static_cast<int>(*code))) {
+            context.err << "r605 sim: --band needs a band code of the band table\n";
+            return Usage;
+        }
+        band = static_cast<int>(*code);
+    }
+    sim::FaultRates faults;
+    if (auto text = arguments.value("--faults")) {
+        auto parsed = sim::ParseFaultRates(*text);
+        if (!parsed) {
+            context.err << "r605 sim: " << parsed.error().text << "\n";
+            return Usage;
+        }
+        faults = *parsed;
+    }
+    std::uint64_t seed = 1;
+    if (auto text = arguments.value("--seed")) {
+        const auto value = parseInteger(*text);
+        if (!value || *value < 0) {
+            context.err << "r605 sim: --seed needs a number\n";
+            return Usage;
+        }
+        seed = static_cast<std::uint64_t>(*value);
+    }
+    double baud = 0;
+    if (auto text = arguments.value("--baud")) {
+        const auto value = parseNumber(*text);
+        if (!value || *value < 0) {
+            context.err << "r605 sim: --baud needs a line rate in bits per second\n";
+            return Usage;
+        }
+        baud = *value;
+    }
+
+    Result<sim::SimulatorImage> start = [&]() -> Result<sim::SimulatorImage> {
+        if (auto file = arguments.value("--load"))
+            return sim::LoadSimulatorImage(*file);
+        return sim::NewRadioImage(band.value_or(0));
+    }();
+    if (!start) {
+        context.fail(start.error());
+        return Failure;
+    }
+    sim::RadioIdentity identity;
+    identity.bandCode = band.value_or(start->bandCode.value_or(0));
+    identity.model = arguments.valueOr("--model", identity.model);
+    sim::RadioSimulator radio(std::move(start->image), identity);
+    if (auto password = arguments.value("--password"))
+        radio.setPassword(*password);
+
+    // SIGINT and SIGTERM end the service through a descriptor the server waits on.
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    sigprocmask(SIG_BLOCK, &signals, nullptr);
+    const int stopFd = ::signalfd(-1, &signals, SFD_CLOEXEC);
+    if (stopFd < 0) {
+        context.err << "r605 sim: cannot watch for signals\n";
+        return Failure;
+    }
+
+    auto server = sim::PtyServer::open(arguments.valueOr("--pty", ""));
+    if (!server) {
+        ::close(stopFd);
+        context.fail(server.error());
+        return Failure;
+    }
+    context.out << (*server)->portPath() << std::endl;
+    sim::FaultInjector injector(faults, seed);
+    const Status served = (*server)->serve(radio, faults.any() ? &injector : nullptr, baud, stopFd);
+    ::close(stopFd);
+
+    const auto& counters = radio.counters();
+    context.err << "r605 sim: " << counters.sessions << " sessions, " << counters.frames
+                << " frames, " << counters.blocksRead << " blocks read, " << counters.blocksWritten
+                << " blocks written, " << injector.replies() - injector.count(sim::FaultKind::None)
+                << " replies disturbed\n";
+    int result = Success;
+    if (!served.ok()) {
+        context.fail(served.error());
+        result = Failure;
+    }
+    if (auto save = arguments.value("--save")) {
+        if (Status saved = writeFileAtomically(*save, sim::SimulatorHexLines(radio.image()));
+            !saved.ok()) {
+            context.fail(saved.error());
+            result = Failure;
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+Command simCommand() {
+    return Command{"sim",
+                   "sim [--pty LINK] [--band CODE] [--load FILE] [--save IMAGE.hex] "
+                   "[--password P] [--faults KIND=RATE,...] [--seed N] [--baud B] [--model TEXT]",
+                   "run a simulated radio on a new pseudo-terminal until interrupted",
+                   OptionSpec{{"--pty", "--band", "--load", "--save", "--password", "--faults",
+                               "--seed", "--baud", "--model"},
+                              {}},
+                   runSim};
+}
+
+} // namespace r605::cli

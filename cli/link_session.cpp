@@ -1,0 +1,117 @@
+#include "link_session.h"
+
+#include "base/numbers.h"
+#include "system_clock.h"
+
+#include <ostream>
+#include <unistd.h>
+
+namespace r605::cli {
+
+namespace {
+
+// Daily traces go to the program folder, or to the user's folder when the program folder is not
+// writable.
+std::filesystem::path traceFolder(const ProgramFolders& folders) {
+    if (folders.programFolderWritable() || folders.userFolder().empty())
+        return folders.programFolder();
+    std::error_code ignored;
+    std::filesystem::create_directories(folders.userFolder(), ignored);
+    return folders.userFolder();
+}
+
+} // namespace
+
+std::optional<LinkOptions> ParseLinkOptions(const Arguments& arguments, Context& context,
+                                            std::string_view command) {
+    LinkOptions options;
+    options.port = arguments.valueOr("--port", "");
+    if (options.port.empty()) {
+        context.err << "r605 " << command << ": --port PORT is needed (see r605 ports)\n";
+        return std::nullopt;
+    }
+    if (auto retries = arguments.value("--retries")) {
+        const auto count = parseInteger(*retries);
+        if (!count || *count < 0 || *count > 1000) {
+            context.err << "r605 " << command << ": --retries needs a number from 0 to 1000\n";
+            return std::nullopt;
+        }
+        options.retries = static_cast<int>(*count);
+    }
+    options.password = arguments.value("--password");
+    return options;
+}
+
+CliPrompt::CliPrompt(Context& context, int retries, std::optional<std::string> password)
+    : m_context(context), m_retriesLeft(retries), m_password(std::move(password)),
+      m_terminal(::isatty(STDERR_FILENO) == 1) {}
+
+CliPrompt::~CliPrompt() {
+    endProgress();
+}
+
+void CliPrompt::endProgress() {
+    if (m_lineOpen)
+        m_context.err << "\n";
+    m_lineOpen = false;
+    m_context.err.flush();
+}
+
+bool CliPrompt::askRetryCancel() {
+    endProgress();
+    const bool retry = m_retriesLeft > 0;
+    m_context.err << "r605: " << m_context.language.GetLangText(2003) << " -> "
+                  << (retry ? "Retry" : "Cancel") << "\n";
+    if (retry)
+        --m_retriesLeft;
+    return retry;
+}
+
+std::optional<std::string> CliPrompt::askPassword(const std::string&) {
+    endProgress();
+    m_context.err << "r605: " << m_context.language.GetLangText(3101) << " "
+                  << (m_password ? "(--password)" : "(none given: Cancel)") << "\n";
+    return m_password;
+}
+
+void CliPrompt::showMessage(const Error& message) {
+    endProgress();
+    m_context.err << "r605: " << m_context.language.describe(message) << "\n";
+}
+
+void CliPrompt::showProgress(int percent) {
+    if (percent == m_lastPercent)
+        return;
+    const std::string label = m_context.language.GetLangText(99104);
+    if (m_terminal) {
+        m_context.err << "\r" << label << " " << percent << "%   ";
+        m_lineOpen = true;
+        m_context.err.flush();
+    } else {
+        // A new pass starts from 0 again.
+        if (percent < m_lastPercent)
+            m_lastTenth = -1;
+        if (percent / 10 != m_lastTenth) {
+            m_lastTenth = percent / 10;
+            m_context.err << label << " " << percent << "%\n";
+        }
+    }
+    m_lastPercent = percent;
+}
+
+LinkSession::LinkSession(Context& context, LinkOptions options)
+    : m_context(context), m_options(std::move(options)),
+      m_folders(ProgramFolders::locate(context.programFolder)), m_log(SystemLocalClock()),
+      m_trace(traceFolder(m_folders), SystemLocalClock()), m_recorder(&m_log, &m_trace),
+      m_prompt(context, m_options.retries, m_options.password),
+      m_driver(std::make_unique<SerialLinkDriver>(m_prompt, &m_log, &m_folders)) {}
+
+FinishedAction LinkSession::run(LinkEngine& engine) {
+    if (!m_driver->OpenRadioPort(QString::fromStdString(m_options.port), engine.kind()))
+        return FinishedAction{false, {}};
+    FinishedAction finished = m_driver->run(engine);
+    m_prompt.endProgress();
+    return finished;
+}
+
+} // namespace r605::cli

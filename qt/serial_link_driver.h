@@ -1,0 +1,79 @@
+#pragma once
+// The serial port under the link engine: opens the programming cable's port at 921600 baud 8N1,
+// purges it before every frame, writes the frames the engine asks for, feeds it the bytes that
+// arrive and the expiry of the per-frame time-out. Everything runs on the thread's event loop
+// (QSerialPort signals and QTimers): no busy waiting, no polling loop. The same driver carries
+// codeplug, radio information and boot image transfers: it knows nothing of their content.
+
+#include "link/comm_log.h"
+#include "link/link_engine.h"
+#include "link_prompt.h"
+
+#include <QElapsedTimer>
+#include <QSerialPort>
+#include <QString>
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace r605 {
+
+class ProgramFolders;
+
+inline constexpr qint32 kRadioBaudRate = 921600;
+
+class SerialLinkDriver {
+public:
+    // `log` receives the step lines of opening the port (while it is on); `folders` locates
+    // language/mysetup.ini, where the "CommHandle" key records an open port. Either may be null.
+    SerialLinkDriver(LinkPrompt& prompt, CommLog* log = nullptr,
+                     const ProgramFolders* folders = nullptr);
+    ~SerialLinkDriver();
+    SerialLinkDriver(const SerialLinkDriver&) = delete;
+    SerialLinkDriver& operator=(const SerialLinkDriver&) = delete;
+
+    // Opens and configures the port for a transfer of `kind`. On failure the user has been told
+    // (message 2002, with the dialout hint 2009 when permission was refused) and nothing was sent.
+    bool OpenRadioPort(const QString& portName, OperationKind kind);
+    // Closes the port (when open) and records "CommHandle" = 0.
+    void ClosePort();
+    bool isOpen() const { return m_port.isOpen(); }
+
+    // Starts the transfer on the open port and returns; `done` is called once when it ends.
+    void start(LinkEngine& engine, std::function<void(const FinishedAction&)> done);
+    // Runs the transfer in a local event loop until it ends.
+    FinishedAction run(LinkEngine& engine);
+
+    // The program's own turnaround for each frame sent straight after a reply: from the read
+    // that completed the reply to the frame handed to the port, in nanoseconds.
+    const std::vector<qint64>& turnaroundsNs() const { return m_turnarounds; }
+
+private:
+    bool configurePort();
+    void writeCommHandle(qint64 handle);
+    void handle(LinkActions actions);
+    void sendNow(const std::vector<std::uint8_t>& bytes, int readTimeoutMs, int writeTimeoutMs);
+    void onReadyRead();
+    void onReplyTimeout();
+    void stopTimers();
+
+    LinkPrompt& m_prompt;
+    CommLog* m_log;
+    const ProgramFolders* m_folders;
+    QSerialPort m_port;
+    QTimer m_replyTimer;
+    QTimer m_writeTimer;
+    QTimer m_delayTimer;
+    SendFrameAction m_delayed;
+    LinkEngine* m_engine = nullptr;
+    std::function<void(const FinishedAction&)> m_done;
+    bool m_running = false;
+    std::uint64_t m_sendGeneration = 0;
+    QElapsedTimer m_clock;
+    qint64 m_replyCompletedAt = -1;
+    std::vector<qint64> m_turnarounds;
+};
+
+} // namespace r605

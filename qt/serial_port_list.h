@@ -1,0 +1,31 @@
+#pragma once
+// The serial ports present, as the port dialog and the start-up port check need them. A port is
+// named as QSerialPort opens it ("ttyUSB0"); any device path, such as a pseudo-terminal, works too.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace r605 {
+
+struct SerialPortEntry {
+    std::string name;           // "ttyUSB0"
+    std::string description;    // "CP2102 USB to UART Bridge Controller"
+    std::string systemLocation; // "/dev/ttyUSB0"
+    std::string manufacturer;
+};
+
+// The ports present, in the order the system lists them.
+std::vector<SerialPortEntry> ListSerialPorts();
+
+// FillComPortList: the names shown in the port dialog, in order.
+std::vector<std::string> SerialPortNames(std::span<const SerialPortEntry> ports);
+
+// The entry the port dialog selects: the one named `preferred` (a device path counts as its
+// name), else the first; none for an empty list.
+std::optional<std::size_t> SelectPortEntry(std::span<const std::string> names,
+                                           std::string_view preferred);
+
+} // namespace r605
