@@ -2,7 +2,6 @@
 
 #include "rules/band.h"
 #include "text/codepage.h"
-#include "text/trim.h"
 
 #include <algorithm>
 #include <array>
@@ -39,10 +38,21 @@ std::size_t gbkFitLength(std::span<const std::uint8_t> bytes, std::size_t maxByt
 } // namespace
 
 void PutText(std::span<std::uint8_t> field, std::string_view text) {
-    const std::string trimmed = TrimAtNull(text);
-    const std::string bytes = toCp936(cp936FitPrefix(trimmed, field.size()));
-    const std::size_t length = std::min(bytes.size(), field.size());
-    std::copy_n(bytes.begin(), length, field.begin());
+    // The trimming rule (TrimAtNull) without a copy: encode-all runs it for 60000 contact texts.
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    text = text.substr(0, text.find('\0'));
+    std::size_t length = 0;
+    if (std::all_of(text.begin(), text.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        length = std::min(text.size(), field.size());
+        std::copy_n(text.begin(), length, field.begin());
+    } else {
+        const std::string bytes = toCp936(text);
+        const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+        length = gbkFitLength(std::span(data, bytes.size()), field.size());
+        std::copy_n(data, length, field.begin());
+    }
     std::fill(field.begin() + static_cast<std::ptrdiff_t>(length), field.end(), 0);
 }
 

@@ -26,7 +26,8 @@ int ByteToIndex(std::uint8_t byte, int max);
 // double-byte character), the rest 0x00. A text that fills the field has no terminator.
 void PutText(std::span<std::uint8_t> field, std::string_view text);
 // Text from a field: the bytes up to the first 0x00 or 0xFF, at most field.size(), of which at
-// most keepBytes are kept (whole characters) so that the text fits its record field.
+// most keepBytes are kept (whole characters) so that the text fits its record field,
+// without trailing blanks (in a fixed-length field they cannot be told from its padding).
 std::string GetText(std::span<const std::uint8_t> field, std::size_t keepBytes);
 void PutText(MemoryImage& image, std::uint32_t address, std::string_view text, std::size_t length);
 std::string GetText(const MemoryImage& image, std::uint32_t address, std::size_t length,
