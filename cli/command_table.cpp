@@ -9,6 +9,9 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
         languageCommand(),
         bootImageCommand(),
+        newCommand(),
+        dumpCommand(),
+        buildCommand(),
         readCommand(),
         writeCommand(),
         portsCommand(),

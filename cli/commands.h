@@ -7,6 +7,9 @@ namespace r605::cli {
 
 Command languageCommand();
 Command bootImageCommand();
+Command newCommand();
+Command dumpCommand();
+Command buildCommand();
 Command readCommand();
 Command writeCommand();
 Command portsCommand();

@@ -269,11 +269,15 @@ struct ReadPass {
             return;
         const std::size_t start = reader.position();
         for (std::size_t k = 0; k < table.size(); ++k) {
-            if (!reader.getRecord(table[k])) {
+            auto& record = table[k];
+            if (!reader.getRecord(record)) {
                 fail(damaged("the file ends inside the " + where(block, start) + ", record " +
                              std::to_string(k + 1) + " of " + std::to_string(table.size())));
                 return;
             }
+            // A record's Number is its place, here as in every table.
+            if constexpr (requires { record.Number; })
+                record.Number = static_cast<decltype(record.Number)>(k + 1);
         }
     }
     template <class Record> void single(std::string_view block, Record& record) {

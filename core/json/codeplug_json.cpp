@@ -88,6 +88,32 @@ template <class R> bool isListed(const R& record) {
         return true;
 }
 
+// Tables whose records not in use still reach the codeplug file (see the header).
+bool listsHeldRecords(std::string_view table) {
+    static constexpr std::array<std::string_view, 6> kTables{
+        "AesKey", "Arc4Key", "RoamChannel", "RoamZone", "TwoToneEntry", "RecordingIndex"};
+    return std::find(kTables.begin(), kTables.end(), table) != kTables.end();
+}
+
+template <class R> void clearInUse(R& record);
+
+// A record not in use that differs from the one reading would put in its place.
+template <class R> bool holdsMoreThan(const R& record, R base) {
+    clearInUse(base);
+    return !(record == base);
+}
+
+template <class T> const T* partNamed(const Codeplug& codeplug, std::string_view name) {
+    const T* found = nullptr;
+    forEachPart(codeplug, [&](std::string_view partName, const auto& part) {
+        if constexpr (std::is_same_v<std::remove_cvref_t<decltype(part)>, T>) {
+            if (partName == name)
+                found = &part;
+        }
+    });
+    return found;
+}
+
 template <class R> bool hasNumberField() {
     static const bool found = [] {
         bool any = false;
@@ -189,6 +215,8 @@ public:
     explicit Reader(const BandRanges& ranges) : m_ranges(ranges) {}
 
     const std::optional<Error>& error() const { return m_error; }
+    // Frequencies of records not in use are kept as they are: no editor checks them.
+    void checkBand(bool check) { m_checkBand = check; }
 
     template <DescribedRecord R>
     bool readRecord(const Json& value, R& record, const Place& place,
@@ -281,7 +309,7 @@ private:
         if (field.hasRange() && (number < field.min || number > field.max))
             return fail(place, numberText(number) + " is outside " + numberText(field.min) +
                                    " .. " + numberText(field.max));
-        if (field.use != FieldUse::Frequency) {
+        if (field.use != FieldUse::Frequency || !m_checkBand) {
             member = number;
             return true;
         }
@@ -296,8 +324,6 @@ private:
         if (!value.is_string())
             return fail(place, "expected a text");
         const std::string& text = value.get_ref<const std::string&>();
-        if (text.find('\0') != std::string::npos)
-            return fail(place, "the text holds a NUL character");
         switch (field.use) {
         case FieldUse::HexText:
             if (!isHexDigits(text))
@@ -334,6 +360,7 @@ private:
 
     const BandRanges& m_ranges;
     std::optional<Error> m_error;
+    bool m_checkBand = true;
 };
 
 template <class R> void clearInUse(R& record) {
@@ -351,6 +378,16 @@ template <class R> void setNumber(R& record, std::size_t number) {
                 member = static_cast<T>(number);
         }
     });
+}
+
+// A listed record that says it is not in use ("Used": 0, or a key's "KeyId": 0).
+bool listedAsUnused(const Json& element) {
+    for (const char* flag : {"Used", "KeyId"}) {
+        const auto found = element.find(flag);
+        if (found != element.end() && found->is_number() && found->get<double>() == 0)
+            return true;
+    }
+    return false;
 }
 
 template <class R, std::size_t N>
@@ -380,13 +417,17 @@ bool readTable(Reader& reader, std::string_view name, const Json& value, Table<R
         R record = table[number - 1];
         if constexpr (requires { record.Used; })
             record.Used = 1;
-        if (!reader.readRecord(element, record, place, "Number"))
+        const bool held = listsHeldRecords(name);
+        reader.checkBand(!held || !listedAsUnused(element));
+        const bool read = reader.readRecord(element, record, place, "Number");
+        reader.checkBand(true);
+        if (!read)
             return false;
         if constexpr (requires { record.Used; }) {
-            if (record.Used != 1)
+            if (record.Used != 1 && !(held && record.Used == 0))
                 return reader.fail(place.sub("Used"), "a listed record is in use (1)");
         } else if constexpr (requires { record.KeyId; }) {
-            if (record.KeyId == 0)
+            if (record.KeyId == 0 && !held)
                 return reader.fail(place.sub("KeyId"), "a listed key needs a KeyId other than 0");
         }
         setNumber(record, number);
@@ -506,19 +547,25 @@ std::optional<Error> checkReferences(const Codeplug& cp, const BandRanges& range
 
 } // namespace
 
-std::string CodeplugToJson(const Codeplug& codeplug) {
+std::string CodeplugToJson(const Codeplug& codeplug, std::string_view languageTag) {
     std::string text = "{\n";
     text += "\"format\": \"" + std::string(kFormat) + "\",\n";
     text += "\"version\": " + std::to_string(kVersion) + ",\n";
+    if (!languageTag.empty())
+        text += "\"languageTag\": " + Json(std::string(languageTag)).dump() + ",\n";
     text += "\"header\": " + recordToJson(codeplug.Header, std::nullopt).dump();
-    forEachPart(codeplug, [&text](std::string_view name, const auto& part) {
+    // What reading puts in the place of a record the JSON leaves out.
+    const int bandCode = isKnownBandCode(codeplug.Header.BandCode) ? codeplug.Header.BandCode : 0;
+    const Codeplug base = NewCodeplug(bandCode, bandRangesForCode(bandCode).value());
+    forEachPart(codeplug, [&text, &base](std::string_view name, const auto& part) {
         using T = std::remove_cvref_t<decltype(part)>;
         text += ",\n\"" + std::string(name) + "\": ";
         if constexpr (IsTable<T>::value) {
+            const T* held = listsHeldRecords(name) ? partNamed<T>(base, name) : nullptr;
             text += "[";
             bool first = true;
             for (std::size_t n = 0; n < part.size(); ++n) {
-                if (!isListed(part[n]))
+                if (!isListed(part[n]) && !(held && holdsMoreThan(part[n], (*held)[n])))
                     continue;
                 text += first ? "\n" : ",\n";
                 text += recordToJson(part[n], n + 1).dump();
@@ -533,7 +580,7 @@ std::string CodeplugToJson(const Codeplug& codeplug) {
     return text;
 }
 
-Result<Codeplug> CodeplugFromJson(std::string_view text) {
+Result<Codeplug> CodeplugFromJson(std::string_view text, std::string* languageTag) {
     Json root;
     try {
         root = Json::parse(text);
@@ -564,7 +611,16 @@ Result<Codeplug> CodeplugFromJson(std::string_view text) {
     if (header != root.end() && !reader.readRecord(*header, codeplug.Header, Place{"header", {}}))
         return *reader.error();
 
-    std::set<std::string, std::less<>> known{"format", "version", "header"};
+    std::string tag;
+    if (const auto found = root.find("languageTag"); found != root.end()) {
+        if (!found->is_string() || (*found != "English" && *found != "GBK"))
+            return Error::literal("languageTag: must be \"English\" or \"GBK\"");
+        tag = found->get<std::string>();
+    }
+    if (languageTag != nullptr)
+        *languageTag = tag;
+
+    std::set<std::string, std::less<>> known{"format", "version", "languageTag", "header"};
     bool ok = true;
     forEachPart(codeplug, [&](std::string_view name, auto& part) {
         using T = std::remove_cvref_t<decltype(part)>;

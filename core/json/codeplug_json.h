@@ -6,6 +6,11 @@
 // values as the record holds them: frequencies in MHz, references as the record counts them,
 // texts as UTF-8 without padding, raw byte areas as hexadecimal text.
 //
+// The tables a codeplug file holds whole (keys, roaming channels and zones, 2-tone entries) and
+// the recordings' companion also list the records not in use that hold anything beyond what the
+// new codeplug leaves there, with their "Used" 0 (or "KeyId" 0): a file read, written as JSON
+// and built again is the same file.
+//
 // Reading checks every value as an editor would and refuses the whole input with one message
 // naming the table, the record's Number and the field. Whatever the JSON leaves out (a field, a
 // record, a table) takes its value from the new codeplug of the header's band.
@@ -19,8 +24,11 @@
 namespace r605 {
 
 // One record per line, so that codeplugs under version control give readable differences.
-std::string CodeplugToJson(const Codeplug& codeplug);
+// `languageTag`, when given ("English" or "GBK"), is written as "languageTag": the text form of
+// the codeplug file the JSON came from, so that building the file again gives the same bytes.
+std::string CodeplugToJson(const Codeplug& codeplug, std::string_view languageTag = {});
 
-Result<Codeplug> CodeplugFromJson(std::string_view text);
+// `languageTag`, when given, receives the JSON's "languageTag" ("" when it has none).
+Result<Codeplug> CodeplugFromJson(std::string_view text, std::string* languageTag = nullptr);
 
 } // namespace r605

@@ -136,8 +136,8 @@ TEST(CodeplugJson, RefusesBadValuesNamingTableRecordAndField) {
                 "Dtmf, Code18.Count: Count 2 differs from the 3 digits");
     expectError(start + R"("Dtmf": {"IdDigits": "1234"}})",
                 "Dtmf, IdDigits: the text takes 4 bytes, at most 3 fit");
-    expectError(start + R"("AesKey": [{"Number": 1, "KeyId": 0}]})",
-                "AesKey 1, KeyId: a listed key needs a KeyId other than 0");
+    expectError(start + R"("AesKey": [{"Number": 1, "KeyId": 256}]})",
+                "AesKey 1, KeyId: 256 is outside 0 .. 255");
     expectError(start + R"("Arc4Key": [{"Number": 255, "KeyId": 1, "Key": "0123456789A"}]})",
                 "Arc4Key 255, Key: the text takes 11 bytes, at most 10 fit");
     expectError(start + R"("Contact": [{"Number": 10001}]})",

@@ -1,0 +1,92 @@
+// `r605 new [--band CODE] [--date YYYY-MM-DD] -o OUT.rdt`: the new codeplug of start-up and
+// File/New for a band: the in-program codeplug, the program folder's Default.ini and initial
+// codeplug files, the embedded information stamped with the day (today unless --date says).
+#include "base/numbers.h"
+#include "commands.h"
+#include "file/codeplug_document.h"
+#include "model/embedded_info_defaults.h"
+#include "settings/edition_file.h"
+#include "settings/program_folders.h"
+
+#include <ctime>
+#include <ostream>
+
+namespace r605::cli {
+
+namespace {
+
+constexpr std::string_view kUsage = "new [--band CODE] [--date YYYY-MM-DD] -o OUT.rdt";
+
+int usageError(Context& context, std::string_view problem) {
+    context.err << "r605 new: " << problem << "\nusage: r605 " << kUsage << "\n";
+    return Usage;
+}
+
+CalendarDate today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return CalendarDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+std::optional<CalendarDate> parseDate(std::string_view text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    const auto year = parseInteger(text.substr(0, 4));
+    const auto month = parseInteger(text.substr(5, 2));
+    const auto day = parseInteger(text.substr(8, 2));
+    if (!year || !month || !day || *month < 1 || *month > 12 || *day < 1 || *day > 31)
+        return std::nullopt;
+    return CalendarDate{static_cast<int>(*year), static_cast<int>(*month), static_cast<int>(*day)};
+}
+
+int runNew(const Arguments& arguments, Context& context) {
+    if (!arguments.positional.empty())
+        return usageError(context, "new takes no file to read");
+    const auto output = arguments.value("-o");
+    if (!output)
+        return usageError(context, "new needs -o OUT.rdt");
+    int bandCode = 0;
+    if (const auto band = arguments.value("--band")) {
+        const auto code = parseInteger(*band);
+        if (!code || !isKnownBandCode(static_cast<int>(*code)))
+            return usageError(context, "no band has the code " + *band);
+        bandCode = static_cast<int>(*code);
+    }
+    CalendarDate date = today();
+    if (const auto text = arguments.value("--date")) {
+        const auto parsed = parseDate(*text);
+        if (!parsed)
+            return usageError(context, "--date must be YYYY-MM-DD");
+        date = *parsed;
+    }
+
+    const ProgramFolders folders = ProgramFolders::locate(context.programFolder);
+    CodeplugDocument document;
+    if (const Status band = document.setBand(bandCode); !band) {
+        context.fail(band.error());
+        return Failure;
+    }
+    // An initial file that is refused leaves the in-program codeplug: a warning, not a failure.
+    for (const Error& message :
+         document.NewCodeplug(NewCodeplugFiles::inProgramFolder(folders, bandCode)))
+        context.err << "r605 new: " << context.language.describe(message) << "\n";
+    SetEmbeddedInfoDefaults(document.tables().EmbeddedInfo, date, IsoDateText(date));
+
+    const ContactTextForm form = TextFormForEdition(ReadEditionFile(folders).EditionCode);
+    auto saved = document.SaveCodeplugFile(*output, form);
+    if (!saved) {
+        context.fail(saved.error());
+        return Failure;
+    }
+    return Success;
+}
+
+} // namespace
+
+Command newCommand() {
+    return Command{"new", kUsage, "write the new codeplug of a band as an .rdt file",
+                   OptionSpec{{"--band", "--date", "-o"}, {}}, runNew};
+}
+
+} // namespace r605::cli

@@ -1,0 +1,175 @@
+// `r605 new`, `dump` and `build` end to end: the new codeplug of a band from an empty program
+// folder and with initial files, and JSON that builds the file it was dumped from.
+#include "file/default_channel_file.h"
+#include "file/rdt_format.h"
+#include "model/new_codeplug.h"
+#include "model/sample_codeplug.h"
+#include "test_support.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace r605 {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CommandRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+CommandRun runR605(const fs::path& home, const QStringList& arguments) {
+    QProcess process;
+    process.setProgram(R605_CLI_PATH);
+    process.setArguments(
+        QStringList{"--language", "en", "--home", QString::fromStdString(home.string())} +
+        arguments);
+    process.start();
+    CommandRun run;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+QString q(const fs::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+Codeplug loaded(const fs::path& file) {
+    auto decoded = DecodeCodeplugFile(test::readFile(file));
+    if (!decoded.ok()) {
+        ADD_FAILURE() << file << ": " << decoded.error().text;
+        return NumberedEmptyCodeplug();
+    }
+    return std::move(decoded->codeplug);
+}
+
+TEST(FileCommands, NewWritesTheNewCodeplugOfTheBand) {
+    test::TempDir home;
+    test::copyProgramData(home.path());
+    CommandRun run = runR605(home.path(), {"new", "--date", "2024-03-07", "-o", q(home / "a.rdt")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    Codeplug uhf = loaded(home / "a.rdt");
+    EXPECT_EQ(uhf.Header.BandCode, 0);
+    EXPECT_EQ(uhf.Channel[0].Name, "CH 1");
+    EXPECT_EQ(uhf.Channel[1].Name, "CH 2");
+    EXPECT_DOUBLE_EQ(uhf.Channel[0].RxFreq, 440.0);
+    EXPECT_DOUBLE_EQ(uhf.Channel[1].RxFreq, 440.0);
+    EXPECT_EQ(uhf.Channel[2].Used, 0);
+    EXPECT_EQ(uhf.Contact[0].Name, "Contact 1");
+    EXPECT_EQ(uhf.Contact[1].Used, 0);
+    EXPECT_DOUBLE_EQ(uhf.RoamChannel[0].RxFreq, 440.0);
+    EXPECT_DOUBLE_EQ(uhf.RoamChannel[0].TxFreq, 439.9);
+    EXPECT_EQ(uhf.RoamZone[0].Count, 1);
+    EXPECT_EQ(uhf.RoamZone[0].Members[0], 0);
+    EXPECT_EQ(uhf.Person[0].Used, 0);
+    EXPECT_EQ(uhf.Zone[0].Used, 0);
+    EXPECT_EQ(uhf.EmbeddedInfo.SerialNumber, "2024030700000001");
+    // Without an edition file the texts are GBK.
+    EXPECT_EQ(test::readFile(home / "a.rdt").substr(0, 12), "V1020GBK    ");
+
+    run = runR605(home.path(), {"new", "--band", "34", "-o", q(home / "vhf.rdt")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const Codeplug vhf = loaded(home / "vhf.rdt");
+    EXPECT_EQ(vhf.Header.BandCode, 34);
+    EXPECT_DOUBLE_EQ(vhf.Channel[0].RxFreq, 155.0);
+
+    // With a Default.ini and the band's initial file.
+    ASSERT_TRUE(
+        SaveDefaultChannel(home / "Default.ini", BuiltInDefaultChannel(*bandRangesForCode(34)))
+            .ok());
+    Codeplug initial = NewCodeplug(34, *bandRangesForCode(34));
+    initial.Zone[2].Used = 1;
+    initial.Zone[2].Name = "Initial";
+    test::writeFile(home / "Init" / "R600MK_34.rdt",
+                    *EncodeCodeplugFile(initial, ContactTextForm::Gbk));
+    run = runR605(home.path(), {"new", "--band", "34", "-o", q(home / "init.rdt")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(loaded(home / "init.rdt").Zone[2].Name, "Initial");
+
+    // A refused initial file is reported and left out.
+    test::writeFile(home / "Init" / "R600MK_34.rdt", "V0000");
+    run = runR605(home.path(), {"new", "--band", "34", "-o", q(home / "bad.rdt")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.find("File Version Error!"), std::string::npos);
+    EXPECT_EQ(loaded(home / "bad.rdt").Zone[2].Used, 0);
+
+    EXPECT_EQ(runR605(home.path(), {"new", "--band", "12", "-o", q(home / "x.rdt")}).exitCode, 2);
+    EXPECT_EQ(runR605(home.path(), {"new", "--date", "7.3.2024", "-o", q(home / "x.rdt")}).exitCode,
+              2);
+    EXPECT_FALSE(fs::exists(home / "x.rdt"));
+}
+
+TEST(FileCommands, DumpThenBuildGivesTheSameFile) {
+    test::TempDir home;
+    ASSERT_EQ(runR605(home.path(), {"new", "-o", q(home / "new.rdt")}).exitCode, 0);
+
+    Codeplug full = SampleFullCodeplug(0, *bandRangesForCode(0), 5);
+    full.RoamChannel[7].Used = 0; // a record not in use that still holds data
+    full.AesKey[9].KeyId = 0;
+    for (std::size_t i = 0; i < 40; ++i) {
+        full.Recording[i * 7].Used = 1;
+        full.Recording[i * 7].CallerId = static_cast<std::int32_t>(i);
+        full.RecordingIndex[i * 7].Blocks = static_cast<std::int16_t>(i + 1);
+    }
+    full.TextMessage4[3].Used = 1;
+    full.TextMessage4[3].Text = "信息 text";
+    // 10000 contacts with full texts fit the contact block in 7-bit form only.
+    Codeplug half = full;
+    for (std::size_t i = 0; i < kContactCount; i += 2)
+        half.Contact[i].Used = 0;
+    auto gbk = EncodeCodeplugFile(half, ContactTextForm::Gbk);
+    ASSERT_TRUE(gbk.ok()) << gbk.error().text;
+    test::writeFile(home / "full-gbk.rdt", *gbk);
+    // Chinese contact texts become "?" in the 7-bit form; the file is what it is.
+    auto english = EncodeCodeplugFile(full, ContactTextForm::SevenBit);
+    ASSERT_TRUE(english.ok()) << english.error().text;
+    test::writeFile(home / "full-english.rdt", *english);
+
+    for (const char* name : {"new.rdt", "full-gbk.rdt", "full-english.rdt"}) {
+        const fs::path file = home / name;
+        const CommandRun dump = runR605(home.path(), {"dump", q(file)});
+        ASSERT_EQ(dump.exitCode, 0) << name << dump.err;
+        test::writeFile(home / "dump.json", dump.out);
+        const CommandRun build =
+            runR605(home.path(), {"build", q(home / "dump.json"), "-o", q(home / "built.rdt")});
+        ASSERT_EQ(build.exitCode, 0) << name << build.err;
+        EXPECT_TRUE(test::readFile(home / "built.rdt") == test::readFile(file)) << name;
+    }
+}
+
+TEST(FileCommands, DamagedInputIsRefusedWithItsReason) {
+    test::TempDir home;
+    test::copyProgramData(home.path());
+    test::writeFile(home / "short.rdt", "V1020GBK    R600MK");
+    CommandRun run = runR605(home.path(), {"dump", q(home / "short.rdt")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("damaged"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("short.rdt"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+
+    run = runR605(home.path(), {"dump", q(home / "missing.rdt")});
+    EXPECT_EQ(run.exitCode, 1);
+
+    test::writeFile(home / "bad.json", R"({"format": "r605-codeplug", "version": 1,
+        "Channel": [{"Number": 1, "RxFreq": 100.0}]})");
+    run = runR605(home.path(), {"build", q(home / "bad.json"), "-o", q(home / "out.rdt")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("Channel 1, RxFreq"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(home / "out.rdt"));
+}
+
+} // namespace
+} // namespace r605
