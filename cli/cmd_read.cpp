@@ -5,6 +5,7 @@
 #include "file/codeplug_document.h"
 #include "link/codeplug_transfer.h"
 #include "link_session.h"
+#include "model/new_codeplug.h"
 #include "settings/edition_file.h"
 #include "json/codeplug_json.h"
 
@@ -60,8 +61,12 @@ int runRead(const Arguments& arguments, Context& context) {
         return Failure;
     }
 
-    // The codeplug in memory is only touched once the whole read has succeeded.
+    // The codeplug in memory is only touched once the whole read has succeeded. The command line
+    // has no codeplug open: the read decodes over the new codeplug of the radio's band, as the
+    // window would right after start-up.
     CodeplugDocument document;
+    if (auto fresh = NewCodeplug(engine.radioIdent().bandCode))
+        document.tables() = std::move(*fresh);
     if (Status adopted = AdoptReadCodeplug(document, image, engine.radioIdent()); !adopted.ok()) {
         context.fail(adopted.error());
         return Failure;

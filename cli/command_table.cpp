@@ -9,6 +9,10 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
         languageCommand(),
         bootImageCommand(),
+        readCommand(),
+        writeCommand(),
+        portsCommand(),
+        simCommand(),
         newCommand(),
         dumpCommand(),
         buildCommand(),

@@ -22,7 +22,16 @@ Result<MemoryImage> ImageOfCodeplug(Codeplug codeplug) {
             reasons += (reasons.empty() ? "" : ", ") + message;
         return Error::literal("the codeplug cannot be encoded: " + reasons);
     }
-    return std::move(image.CommData);
+    // The radio holds what a write sends: the blocks encode-all marked, nothing it left unmarked.
+    MemoryImage radio;
+    std::array<std::uint8_t, 16> block{};
+    for (std::int64_t entry = image.WriteBlockMap.nextWithValue(0, 1); entry >= 0;
+         entry = image.WriteBlockMap.nextWithValue(static_cast<std::uint32_t>(entry) + 1, 1)) {
+        const auto address = static_cast<std::uint32_t>(entry) * 16;
+        image.CommData.read(address, block);
+        radio.write(address, block);
+    }
+    return radio;
 }
 
 Result<SimulatorImage> NewRadioImage(int bandCode) {

@@ -19,8 +19,8 @@ struct SimulatorImage {
     std::optional<int> bandCode;
 };
 
-// Encode-all of a codeplug, as a write leaves it in the radio (the contacts are compacted in the
-// copy given).
+// A codeplug as a write leaves it in a radio: the blocks encode-all marks for writing (the
+// contacts are compacted in the copy given).
 Result<MemoryImage> ImageOfCodeplug(Codeplug codeplug);
 
 // The new codeplug of a band.

@@ -1,0 +1,222 @@
+// The transfer commands as a user runs them: `r605 sim` on a pseudo-terminal and `r605 read`,
+// `write` and `ports` against it, each with a bounded time.
+#include "image/comm_image.h"
+#include "image/family_codecs.h"
+#include "image/hex_lines.h"
+#include "link/codeplug_transfer.h"
+#include "test_support.h"
+#include "json/codeplug_json.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace r605 {
+namespace {
+
+namespace fs = std::filesystem;
+
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "test_link_cli";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
+}
+
+struct CommandRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+QStringList qtArguments(const std::vector<std::string>& arguments) {
+    QStringList list;
+    for (const std::string& argument : arguments)
+        list << QString::fromStdString(argument);
+    return list;
+}
+
+const QString kR605 = QString::fromStdString((fs::path(R605_PROGRAM_DIR) / "r605").string());
+
+// Runs r605 to its end, at most `seconds`; a run that does not end is killed and fails the test.
+CommandRun r605(const std::vector<std::string>& arguments, int seconds = 60) {
+    ensureApplication();
+    QProcess process;
+    process.start(kR605, qtArguments(arguments));
+    const bool ended = process.waitForFinished(seconds * 1000);
+    EXPECT_TRUE(ended) << "r605 did not end";
+    if (!ended)
+        process.kill();
+    process.waitForFinished(5000);
+    return CommandRun{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                      process.readAllStandardOutput().toStdString(),
+                      process.readAllStandardError().toStdString()};
+}
+
+// `r605 sim` in the background; stopped with SIGTERM when the object goes.
+class SimProcess {
+public:
+    explicit SimProcess(const std::vector<std::string>& arguments) {
+        ensureApplication();
+        m_process.start(kR605, qtArguments(arguments));
+        if (m_process.waitForReadyRead(10000))
+            m_port = m_process.readLine().trimmed().toStdString();
+    }
+    ~SimProcess() { stop(); }
+    const std::string& port() const { return m_port; }
+    std::string stop() {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.terminate();
+            if (!m_process.waitForFinished(10000))
+                m_process.kill();
+        }
+        m_err += m_process.readAllStandardError().toStdString();
+        return m_err;
+    }
+    int exitCode() const { return m_process.exitCode(); }
+
+private:
+    QProcess m_process;
+    std::string m_port;
+    std::string m_err;
+};
+
+const char* kDemoJson = R"({"format": "r605-codeplug", "version": 1,
+ "header": {"ModelFamily": "R600MK", "BandCode": 0, "DataVersion": "V110"},
+ "Person": [{"Number": 1, "Used": 1, "Id": 1234567, "Name": "Demo"}],
+ "Zone": [{"Number": 1, "Used": 1, "Count": 2,
+           "Members": [0, 1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1],
+           "Name": "Zone 1"}]})";
+
+TEST(LinkCommands, WriteVerifyAndReadBackThroughTheSimulator) {
+    test::TempDir folder;
+    test::copyProgramData(folder / "home");
+    const std::string home = (folder / "home").string();
+    test::writeFile(folder / "demo.json", kDemoJson);
+    SimProcess sim({"--home", home, "sim", "--pty", (folder / "radio").string(), "--save",
+                    (folder / "radio.hex").string()});
+    ASSERT_EQ(sim.port(), (folder / "radio").string());
+
+    const CommandRun write =
+        r605({"--home", home, "--language", "en", "write", (folder / "demo.json").string(),
+              "--port", sim.port(), "--verify"});
+    EXPECT_EQ(write.exitCode, 0) << write.err;
+    EXPECT_NE(write.err.find("Write completed successfully."), std::string::npos);
+    EXPECT_NE(write.err.find("Verify completed"), std::string::npos);
+    // Not a terminal: progress one line per ten percent.
+    EXPECT_NE(write.err.find("Progress: 50%\n"), std::string::npos);
+
+    const CommandRun read = r605({"--home", home, "--language", "en", "read", "--port", sim.port(),
+                                  "-o", (folder / "back.json").string()});
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_NE(read.out.find("radio IDs 1, zones 1"), std::string::npos) << read.out;
+    const std::string simLog = sim.stop();
+    EXPECT_EQ(sim.exitCode(), 0) << simLog;
+
+    // What was read is what was written.
+    auto written = CodeplugFromJson(kDemoJson);
+    auto back = CodeplugFromJson(test::readFile(folder / "back.json"));
+    ASSERT_TRUE(written.ok() && back.ok());
+    EXPECT_TRUE(back->Person == written->Person);
+    EXPECT_EQ(back->Zone[0].Name, "Zone 1");
+    CommImage writtenImage;
+    CommImage backImage;
+    SetCommDataAll(*written, writtenImage);
+    SetCommDataAll(*back, backImage);
+    const auto writtenBlocks = WrittenBlocks(writtenImage.WriteBlockMap);
+    EXPECT_EQ(WrittenBlocks(backImage.WriteBlockMap), writtenBlocks);
+    EXPECT_TRUE(DifferingBlocks(writtenImage.CommData, backImage.CommData, writtenBlocks).empty());
+
+    // The radio's saved image holds every block encode-all marked, as encoded.
+    CommImage expected;
+    SetCommDataAll(*written, expected);
+    auto radio = ReadHexLines(test::readFile(folder / "radio.hex"));
+    ASSERT_TRUE(radio.ok()) << radio.error().text;
+    const auto blocks = WrittenBlocks(expected.WriteBlockMap);
+    EXPECT_GT(blocks.size(), 100u);
+    EXPECT_TRUE(DifferingBlocks(expected.CommData, *radio, blocks).empty());
+
+    // The day's trace lies in the program folder.
+    bool traced = false;
+    for (const auto& entry : fs::directory_iterator(folder / "home"))
+        traced = traced || entry.path().filename().string().starts_with("log");
+    EXPECT_TRUE(traced);
+}
+
+TEST(LinkCommands, RefusalsAndFailuresEndWithTheirMessages) {
+    test::TempDir folder;
+    test::copyProgramData(folder / "home");
+    const std::string home = (folder / "home").string();
+
+    // A codeplug without a radio ID never reaches the port.
+    test::writeFile(folder / "empty.json",
+                    R"({"format": "r605-codeplug", "version": 1, "header": {"BandCode": 0}})");
+    const CommandRun refused = r605({"--home", home, "--language", "en", "write",
+                                     (folder / "empty.json").string(), "--port", "/dev/null"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("Please add at least one entry to: Radio IDs"), std::string::npos)
+        << refused.err;
+
+    // No such port: message 2002.
+    const CommandRun noPort =
+        r605({"--home", home, "--language", "en", "read", "--port", (folder / "nothing").string(),
+              "-o", (folder / "x.rdt").string()});
+    EXPECT_EQ(noPort.exitCode, 1);
+    EXPECT_NE(noPort.err.find("Cannot open the serial port!"), std::string::npos) << noPort.err;
+    EXPECT_FALSE(fs::exists(folder / "x.rdt"));
+
+    {
+        // A radio of another model.
+        SimProcess sim({"--home", home, "sim", "--model", "R500"});
+        const CommandRun read = r605({"--home", home, "--language", "en", "read", "--port",
+                                      sim.port(), "-o", (folder / "x.rdt").string()});
+        EXPECT_EQ(read.exitCode, 1);
+        EXPECT_NE(read.err.find("The radio model does not match"), std::string::npos) << read.err;
+        EXPECT_NE(read.err.find("Read failed!"), std::string::npos);
+        EXPECT_FALSE(fs::exists(folder / "x.rdt"));
+    }
+    {
+        // A VHF radio and a UHF codeplug; then a radio with a password.
+        test::writeFile(folder / "demo.json", kDemoJson);
+        SimProcess sim({"--home", home, "sim", "--band", "32", "--password", "4711"});
+        const CommandRun write = r605({"--home", home, "--language", "en", "write",
+                                       (folder / "demo.json").string(), "--port", sim.port()});
+        EXPECT_EQ(write.exitCode, 1);
+        EXPECT_NE(write.err.find("band differs"), std::string::npos) << write.err;
+        EXPECT_NE(write.err.find("Write failed!"), std::string::npos);
+
+        const CommandRun locked = r605({"--home", home, "--language", "en", "read", "--port",
+                                        sim.port(), "-o", (folder / "x.rdt").string()});
+        EXPECT_EQ(locked.exitCode, 1);
+        EXPECT_NE(locked.err.find("password protected"), std::string::npos) << locked.err;
+        const CommandRun opened =
+            r605({"--home", home, "--language", "en", "read", "--port", sim.port(), "--password",
+                  "4711", "-o", (folder / "x.rdt").string()});
+        EXPECT_EQ(opened.exitCode, 0) << opened.err;
+        EXPECT_TRUE(fs::exists(folder / "x.rdt"));
+        EXPECT_NE(opened.out.find("R605VHF"), std::string::npos);
+    }
+    {
+        // A radio that never answers: Retry once, then Cancel.
+        SimProcess sim({"--home", home, "sim", "--faults", "silent-after=0"});
+        const CommandRun read =
+            r605({"--home", home, "--language", "en", "read", "--port", sim.port(), "--retries",
+                  "1", "-o", (folder / "y.rdt").string()});
+        EXPECT_EQ(read.exitCode, 1);
+        EXPECT_NE(read.err.find("does not respond"), std::string::npos) << read.err;
+        EXPECT_NE(read.err.find("-> Retry"), std::string::npos);
+        EXPECT_NE(read.err.find("-> Cancel"), std::string::npos);
+        EXPECT_FALSE(fs::exists(folder / "y.rdt"));
+    }
+
+    const CommandRun usage = r605({"--home", home, "read", "-o", "x.rdt"});
+    EXPECT_EQ(usage.exitCode, 2);
+    const CommandRun ports = r605({"--home", home, "ports"});
+    EXPECT_EQ(ports.exitCode, 0);
+}
+
+} // namespace
+} // namespace r605

@@ -1,0 +1,249 @@
+#include "image/comm_image.h"
+#include "image/family_codecs.h"
+#include "link/codeplug_transfer.h"
+#include "link/pass_plan.h"
+#include "model/new_codeplug.h"
+#include "model/sample_codeplug.h"
+#include "pty_radio.h"
+#include "serial_link_driver.h"
+#include "settings/program_folders.h"
+#include "settings/setup_file.h"
+#include "simulator_image.h"
+#include "test_support.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace r605 {
+namespace {
+
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "test_link_serial";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
+}
+
+class ScriptedPrompt : public LinkPrompt {
+public:
+    int retries = 0;
+    std::optional<std::string> password;
+    std::vector<Error> messages;
+    int retryQuestions = 0;
+    std::vector<int> progress;
+
+    bool askRetryCancel() override {
+        ++retryQuestions;
+        return retries-- > 0;
+    }
+    std::optional<std::string> askPassword(const std::string&) override { return password; }
+    void showMessage(const Error& message) override { messages.push_back(message); }
+    void showProgress(int percent) override { progress.push_back(percent); }
+};
+
+// The sample codeplug cut down so that a transfer over the terminal stays short (`contacts`
+// contacts, 20 receive group lists, 50 radio IDs), with no programming password unless one is
+// given.
+Codeplug testCodeplug(int contacts, std::string password = "") {
+    const auto ranges = bandRangesForCode(0);
+    Codeplug codeplug = SampleFullCodeplug(0, *ranges, 7);
+    codeplug.Settings.ProgramPassword = std::move(password);
+    auto cut = [](auto& table, std::size_t keep) {
+        for (std::size_t i = keep; i < table.size(); ++i)
+            table[i].Used = 0;
+    };
+    cut(codeplug.Contact, static_cast<std::size_t>(contacts));
+    cut(codeplug.RxGroup, 20);
+    cut(codeplug.Person, 50);
+    return codeplug;
+}
+
+Codeplug decoded(const MemoryImage& image, int bandCode) {
+    CommImage comm;
+    comm.CommData = image;
+    Codeplug codeplug = *NewCodeplug(bandCode);
+    GetAllFromCommData(comm, codeplug);
+    return codeplug;
+}
+
+struct ReadOutcome {
+    FinishedAction finished;
+    CommImage image;
+    LinkStatistics statistics;
+};
+
+ReadOutcome readRadio(const std::string& port, ScriptedPrompt& prompt,
+                      OperationKind kind = OperationKind::ReadCodeplug) {
+    ensureApplication();
+    ReadOutcome outcome;
+    SerialLinkDriver driver(prompt);
+    TransferRequest request;
+    request.kind = kind;
+    request.enteredPassword = prompt.password.value_or("");
+    LinkEngine engine(std::move(request), outcome.image.CommData, outcome.image.WriteBlockMap);
+    if (!driver.OpenRadioPort(QString::fromStdString(port), kind))
+        return outcome;
+    outcome.finished = driver.run(engine);
+    outcome.statistics = engine.statistics();
+    EXPECT_FALSE(driver.isOpen());
+    return outcome;
+}
+
+TEST(SerialLink, ReadsACodeplugAndGetsWhatTheRadioHolds) {
+    auto image = sim::ImageOfCodeplug(testCodeplug(300));
+    ASSERT_TRUE(image.ok());
+    test::PtyRadio radio(*image, sim::RadioIdentity{});
+    ScriptedPrompt prompt;
+    ReadOutcome read = readRadio(radio.port(), prompt);
+    radio.stop();
+    ASSERT_TRUE(read.finished.success);
+    EXPECT_EQ(read.finished.messages.front().key, (TextKey{2004, Section::Other}));
+    EXPECT_EQ(read.statistics.resends, 0u);
+    EXPECT_EQ(radio.radio().counters().blocksRead, read.statistics.readBlockFrames);
+    // Every block the read fetched is the radio's, and the codeplug decodes the same.
+    std::array<std::uint8_t, 16> mine{};
+    std::array<std::uint8_t, 16> theirs{};
+    std::size_t blocks = 0;
+    for (std::uint32_t page : read.image.CommData.allocatedPages()) {
+        for (std::uint32_t address = page; address < page + MemoryImage::kPageSize; address += 16) {
+            read.image.CommData.read(address, mine);
+            radio.radio().image().read(address, theirs);
+            if (mine != std::array<std::uint8_t, 16>{}) {
+                ++blocks;
+                EXPECT_EQ(mine, theirs) << std::hex << address;
+            }
+        }
+    }
+    EXPECT_GT(blocks, 2000u);
+    EXPECT_TRUE(decoded(read.image.CommData, 0) == decoded(radio.radio().image(), 0));
+    EXPECT_EQ(prompt.progress.back(), 100);
+}
+
+TEST(SerialLink, PasswordOfTheRadioIsAskedFor) {
+    auto image = sim::ImageOfCodeplug(testCodeplug(10, "5A7C"));
+    ASSERT_TRUE(image.ok());
+    test::PtyRadio radio(*image, sim::RadioIdentity{});
+    ScriptedPrompt refused;
+    EXPECT_FALSE(readRadio(radio.port(), refused).finished.success);
+    ScriptedPrompt knows;
+    knows.password = "5A7C";
+    EXPECT_TRUE(readRadio(radio.port(), knows).finished.success);
+}
+
+TEST(SerialLink, WritesACodeplugAndTheRadioHoldsEncodeAll) {
+    ensureApplication();
+    test::TempDir folder;
+    const ProgramFolders folders(folder.path(), {}, true);
+    std::filesystem::create_directories(folder / "language");
+    Codeplug codeplug = testCodeplug(200);
+    const auto expected = sim::ImageOfCodeplug(codeplug);
+    ASSERT_TRUE(expected.ok());
+
+    test::PtyRadio radio(MemoryImage{}, sim::RadioIdentity{});
+    ScriptedPrompt prompt;
+    SerialLinkDriver driver(prompt, nullptr, &folders);
+    CommImage image;
+    TransferRequest request;
+    request.kind = OperationKind::WriteCodeplug;
+    request.encodeAll = EncodeAllForWrite(codeplug, image);
+    LinkEngine engine(std::move(request), image.CommData, image.WriteBlockMap);
+    ASSERT_TRUE(driver.OpenRadioPort(QString::fromStdString(radio.port()), engine.kind()));
+    EXPECT_NE(ReadSetupFile(folders).CommHandle, 0); // recorded while the port is open
+    const FinishedAction finished = driver.run(engine);
+    radio.stop();
+    ASSERT_TRUE(finished.success);
+    EXPECT_EQ(ReadSetupFile(folders).CommHandle, 0);
+    // Every block encode-all marked reached the radio as encoded, and nothing else did.
+    const std::vector<std::uint32_t> written = WrittenBlocks(image.WriteBlockMap);
+    EXPECT_TRUE(DifferingBlocks(image.CommData, radio.radio().image(), written).empty());
+    EXPECT_TRUE(DifferingBlocks(*expected, radio.radio().image(), written).empty());
+    BlockMap elsewhere;
+    for (std::uint32_t page : radio.radio().image().allocatedPages())
+        elsewhere.markRange(page, MemoryImage::kPageSize, 1);
+    for (std::uint32_t address : written)
+        elsewhere.set(address / 16, 0);
+    EXPECT_TRUE(
+        DifferingBlocks(MemoryImage{}, radio.radio().image(), WrittenBlocks(elsewhere)).empty());
+    EXPECT_EQ(radio.radio().counters().blocksWritten, WrittenBlocks(image.WriteBlockMap).size());
+    // The program's turnaround was measured for the frames that followed a reply.
+    EXPECT_GT(driver.turnaroundsNs().size(), 1000u);
+}
+
+TEST(SerialLink, RadioWithoutContactsWritesAndReadsBack) {
+    Codeplug codeplug = testCodeplug(0);
+    test::PtyRadio radio(MemoryImage{}, sim::RadioIdentity{});
+    ensureApplication();
+    ScriptedPrompt prompt;
+    {
+        SerialLinkDriver driver(prompt);
+        CommImage image;
+        TransferRequest request;
+        request.kind = OperationKind::WriteCodeplug;
+        request.encodeAll = EncodeAllForWrite(codeplug, image);
+        LinkEngine engine(std::move(request), image.CommData, image.WriteBlockMap);
+        ASSERT_TRUE(driver.OpenRadioPort(QString::fromStdString(radio.port()), engine.kind()));
+        ASSERT_TRUE(driver.run(engine).success);
+    }
+    ReadOutcome read = readRadio(radio.port(), prompt);
+    radio.stop();
+    ASSERT_TRUE(read.finished.success);
+    // No contact index entry and no contact record was read.
+    EXPECT_EQ(NextMarkedBlock(read.image.WriteBlockMap, kContactIndex, 2), -16);
+    EXPECT_EQ(NextMarkedBlock(read.image.WriteBlockMap, kContactRecords, 1), 0x02980000);
+    const Codeplug back = decoded(read.image.CommData, 0);
+    for (const ContactRec& contact : back.Contact)
+        EXPECT_EQ(contact.Used, 0);
+    EXPECT_TRUE(back.Channel == decoded(*sim::ImageOfCodeplug(codeplug), 0).Channel);
+}
+
+TEST(SerialLink, NoisyCableGivesIdenticalDataOrAFailureNeverAHang) {
+    const auto image = sim::ImageOfCodeplug(testCodeplug(0));
+    ASSERT_TRUE(image.ok());
+    auto faults =
+        sim::ParseFaultRates("drop=0.003,corrupt=0.003,short=0.003,late=0.002,garbage=0.003");
+    int successes = 0;
+    for (std::uint64_t seed = 1; seed <= 2; ++seed) {
+        test::PtyRadio radio(*image, sim::RadioIdentity{}, *faults, seed);
+        ScriptedPrompt prompt;
+        prompt.retries = 2;
+        const auto started = std::chrono::steady_clock::now();
+        ReadOutcome read = readRadio(radio.port(), prompt);
+        const auto took = std::chrono::steady_clock::now() - started;
+        radio.stop();
+        EXPECT_LT(took, std::chrono::seconds(60)) << "seed " << seed;
+        EXPECT_GT(radio.faults().replies() - radio.faults().count(sim::FaultKind::None), 0u);
+        if (!read.finished.success) {
+            EXPECT_EQ(read.finished.messages.front().key, (TextKey{2006, Section::Other}));
+            continue;
+        }
+        ++successes;
+        EXPECT_TRUE(decoded(read.image.CommData, 0) == decoded(*image, 0)) << "seed " << seed;
+    }
+    EXPECT_GE(successes, 1);
+}
+
+TEST(SerialLink, PortThatCannotOpenSaysSoAndSendsNothing) {
+    ensureApplication();
+    test::TempDir folder;
+    std::filesystem::create_directories(folder / "language");
+    const ProgramFolders folders(folder.path(), {}, true);
+    ScriptedPrompt prompt;
+    CommLog log([] { return LocalDateTime{}; });
+    log.setCommLogOn(true);
+    SerialLinkDriver driver(prompt, &log, &folders);
+    EXPECT_FALSE(
+        driver.OpenRadioPort((folder / "no-such-tty").c_str(), OperationKind::ReadCodeplug));
+    ASSERT_FALSE(prompt.messages.empty());
+    EXPECT_EQ(prompt.messages[0].key, (TextKey{2002, Section::Other}));
+    EXPECT_EQ(ReadSetupFile(folders).CommHandle, 0);
+    EXPECT_EQ(log.lines(),
+              (std::vector<std::string>{"打开串口:00:00:00", "打开串口完毕:00:00:00"}));
+    EXPECT_FALSE(driver.OpenRadioPort("ttyS0", OperationKind::None)); // not a transfer
+    EXPECT_EQ(prompt.messages.size(), 1u);
+}
+
+} // namespace
+} // namespace r605
