@@ -9,10 +9,6 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
         languageCommand(),
         bootImageCommand(),
-        readCommand(),
-        writeCommand(),
-        portsCommand(),
-        simCommand(),
         newCommand(),
         dumpCommand(),
         buildCommand(),

@@ -7,10 +7,6 @@ namespace r605::cli {
 
 Command languageCommand();
 Command bootImageCommand();
-Command readCommand();
-Command writeCommand();
-Command portsCommand();
-Command simCommand();
 Command newCommand();
 Command dumpCommand();
 Command buildCommand();
