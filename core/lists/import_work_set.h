@@ -46,7 +46,19 @@ struct RxGroupRefs {
 };
 
 // The record tables that list files fill. Contacts are one table for list types 5 and 15.
-enum class ListTable { Channels, RadioIds, Zones, ScanLists, Contacts, RxGroups, DtmfCodes, None };
+enum class ListTable {
+    Channels,
+    RadioIds,
+    Zones,
+    ScanLists,
+    PhoneBook,
+    Contacts,
+    QuickTexts,
+    RxGroups,
+    DtmfCodes,
+    TwoToneCodes,
+    None
+};
 
 constexpr ListTable tableOf(ListType type) {
     switch (type) {
@@ -58,6 +70,12 @@ constexpr ListTable tableOf(ListType type) {
         return ListTable::Zones;
     case ListType::ScanLists:
         return ListTable::ScanLists;
+    case ListType::PhoneBook:
+        return ListTable::PhoneBook;
+    case ListType::QuickTexts:
+        return ListTable::QuickTexts;
+    case ListType::TwoToneCodes:
+        return ListTable::TwoToneCodes;
     case ListType::Contacts:
     case ListType::DownloadedContacts:
         return ListTable::Contacts;
@@ -74,6 +92,9 @@ struct ImportWorkSet {
     // Starts as a copy of the codeplug: the tables of the lists not read are the codeplug's.
     Codeplug tables;
     std::array<bool, static_cast<std::size_t>(ListTable::None)> read{};
+    // Per table read, the entries whose file line gave their number: such a record is the
+    // record of that number, whatever its name now is.
+    std::array<std::vector<bool>, static_cast<std::size_t>(ListTable::None)> numbered;
 
     // References of the records read, by entry; filled only for the tables read.
     std::vector<ChannelRefs> channelRefs;
@@ -82,6 +103,10 @@ struct ImportWorkSet {
     std::vector<RxGroupRefs> rxGroupRefs;
 
     bool wasRead(ListTable table) const { return read[static_cast<std::size_t>(table)]; }
+    bool wasNumbered(ListTable table, std::size_t entry) const {
+        const auto& flags = numbered[static_cast<std::size_t>(table)];
+        return entry < flags.size() && flags[entry];
+    }
 };
 
 } // namespace r605

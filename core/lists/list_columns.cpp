@@ -118,8 +118,18 @@ std::vector<ListColumn> ImportColumns(ListType type, bool toolMode) {
         return {{TextKey{11500}, F::Number},
                 {TextKey{11501}, F::Name},
                 {TextKey{11516}, F::Members, {}, true}};
+    case ListType::PhoneBook:
+        return {{TextKey{10400}, F::Number},
+                {TextKey{10401}, F::PhoneNumber},
+                {TextKey{10402}, F::Name}};
+    case ListType::QuickTexts:
+        return {{TextKey{11200}, F::Number}, {TextKey{11204}, F::MessageText}};
     case ListType::DtmfCodes:
         return {{TextKey{20030}, F::Number}, {TextKey{1602}, F::CodeValue}};
+    case ListType::TwoToneCodes:
+        return {{TextKey{30310}, F::Number},
+                {TextKey{30311}, F::FirstTone},
+                {TextKey{30312}, F::SecondTone}};
     default:
         return {};
     }

@@ -76,6 +76,11 @@ enum class ListField {
     DwellTime,
     LookBackTime,
     DropoutDelay,
+    // Phone book, quick texts, 2-tone codes
+    PhoneNumber,
+    MessageText,
+    FirstTone,
+    SecondTone,
     // DTMF codes
     CodeValue,
 };

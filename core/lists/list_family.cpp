@@ -19,6 +19,12 @@ std::unique_ptr<ListFamily> MakeListFamily(ListType type, const ListContext& con
         return MakeRxGroupRows(context);
     case ListType::DtmfCodes:
         return MakeDtmfCodeRows(context);
+    case ListType::PhoneBook:
+        return MakePhoneBookRows(context);
+    case ListType::QuickTexts:
+        return MakeQuickTextRows(context);
+    case ListType::TwoToneCodes:
+        return MakeTwoToneCodeRows(context);
     default:
         return nullptr;
     }

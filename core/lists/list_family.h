@@ -46,5 +46,8 @@ std::unique_ptr<ListFamily> MakeScanListRows(const ListContext& context);
 std::unique_ptr<ListFamily> MakeContactRows(const ListContext& context);
 std::unique_ptr<ListFamily> MakeRxGroupRows(const ListContext& context);
 std::unique_ptr<ListFamily> MakeDtmfCodeRows(const ListContext& context);
+std::unique_ptr<ListFamily> MakePhoneBookRows(const ListContext& context);
+std::unique_ptr<ListFamily> MakeQuickTextRows(const ListContext& context);
+std::unique_ptr<ListFamily> MakeTwoToneCodeRows(const ListContext& context);
 
 } // namespace r605

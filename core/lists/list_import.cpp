@@ -32,7 +32,8 @@ class SlotAllocator {
 public:
     explicit SlotAllocator(std::size_t size) : m_taken(size, false) {}
 
-    Result<std::size_t> place(const std::string* numberCell) {
+    // The slot, and whether the record gave its number.
+    Result<std::pair<std::size_t, bool>> place(const std::string* numberCell) {
         if (numberCell && !trimBlanks(*numberCell).empty()) {
             const auto number = parseInteger(*numberCell);
             if (!number || *number < 1 || static_cast<std::uint64_t>(*number) > m_taken.size())
@@ -42,12 +43,12 @@ public:
             if (m_taken[slot])
                 return Error::literal("record number " + std::to_string(*number) +
                                       " appears twice");
-            return take(slot);
+            return std::pair{take(slot), true};
         }
         for (std::size_t i = 0; i < m_taken.size(); ++i) {
             const std::size_t slot = (m_next + i) % m_taken.size();
             if (!m_taken[slot])
-                return take(slot);
+                return std::pair{take(slot), false};
         }
         return Error::literal("the file holds more records than the list's " +
                               std::to_string(m_taken.size()));
@@ -67,7 +68,7 @@ private:
 } // namespace
 
 ListImport::ListImport(const Codeplug& codeplug, const ListContext& context)
-    : m_codeplug(codeplug), m_context(context), m_work{codeplug, {}, {}, {}, {}, {}} {}
+    : m_codeplug(codeplug), m_context(context), m_work{codeplug, {}, {}, {}, {}, {}, {}} {}
 
 bool IsDownloadedContactFile(const std::filesystem::path& path) {
     std::string extension = path.extension().string();
@@ -110,7 +111,9 @@ Status ListImport::importText(ListType type, const ListText& text, std::string_v
         return Error::literal(failure);
 
     family->reset(m_work);
-    m_work.read[static_cast<std::size_t>(tableOf(type))] = true;
+    const auto table = static_cast<std::size_t>(tableOf(type));
+    m_work.read[table] = true;
+    m_work.numbered[table].assign(family->size(), false);
     SlotAllocator slots(family->size());
     const std::size_t total = std::max(m_linesTotal, m_linesDone + text.size());
     if (m_context.progress)
@@ -131,7 +134,9 @@ Status ListImport::importText(ListType type, const ListText& text, std::string_v
             return number ? row.fail(ListField::Number, slot.error())
                           : Error::literal(place + ": " + slot.error().text);
         }
-        if (Status read = family->read(row, *slot, m_work); !read)
+        const auto [entry, numbered] = *slot;
+        m_work.numbered[table][entry] = numbered;
+        if (Status read = family->read(row, entry, m_work); !read)
             return read;
     }
     return Status::success();

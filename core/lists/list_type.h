@@ -31,29 +31,26 @@ constexpr bool isListType(int value) {
     return value >= 0 && value < kListTypeCount;
 }
 
-// Lists whose records this program holds, and so can export and import. The others (phone book,
-// quick texts, radio information, the settings groups, 2-tone, 5-tone and one-key tables) live
-// in areas of the radio whose layouts are kept as raw bytes.
+// Lists whose records this program holds, and so can export and import. The others (radio
+// information, which only a radio reports, the settings groups, 5-tone codes and one-key calls)
+// live in areas of the radio whose layouts are kept as raw bytes.
 constexpr bool hasRecordFamily(ListType type) {
     switch (type) {
-    case ListType::Channels:
-    case ListType::RadioIds:
-    case ListType::Zones:
-    case ListType::ScanLists:
-    case ListType::Contacts:
-    case ListType::RxGroups:
-    case ListType::DtmfCodes:
-    case ListType::DownloadedContacts:
-        return true;
-    default:
+    case ListType::RadioInfo:
+    case ListType::GeneralSettings:
+    case ListType::OptionalSettings:
+    case ListType::FiveToneCodes:
+    case ListType::OneKeyCalls:
         return false;
+    default:
+        return true;
     }
 }
 
-// The CSV import passes over these lists: nothing is read and the file counts as imported.
+// The import passes over the radio information list: it is what a radio reports about itself,
+// nothing a file can set. Nothing is read and the file counts as imported.
 constexpr bool isSkippedOnImport(ListType type) {
-    return type == ListType::PhoneBook || type == ListType::QuickTexts ||
-           type == ListType::RadioInfo;
+    return type == ListType::RadioInfo;
 }
 
 // Contact lists: list types 5 and 15 both fill the contact table.

@@ -127,19 +127,23 @@ template <class Table> std::optional<Entry> firstInUse(const Table& table) {
     return std::nullopt;
 }
 
-// Where the records of an imported table's old version went: old entry -> new entry of the same
-// name (nothing when it is gone). `choose` picks among new records of one name, given the old.
-template <class Table>
-std::vector<std::optional<Entry>> translation(
-    const Table& oldTable, const Table& newTable, std::size_t nameBytes,
-    const std::function<Entry(const typename Table::value_type&, const Candidates&)>& choose) {
+// Where the records of an imported table's old version went: old entry -> new entry (nothing
+// when it is gone). A record that the file gave by its number is the record of that number,
+// renamed or not; otherwise the record of the same name is taken. `choose(old, candidates)`
+// picks among new records of one name.
+template <class Table, class Numbered, class Choose>
+std::vector<std::optional<Entry>> translation(const Table& oldTable, const Table& newTable,
+                                              std::size_t nameBytes, Numbered numbered,
+                                              Choose choose) {
     const NameIndex index(newTable, nameBytes);
     std::vector<std::optional<Entry>> map(oldTable.size());
     for (Entry entry = 0; entry < oldTable.size(); ++entry) {
         const auto& record = oldTable[entry];
         if (record.Used == 0)
             continue;
-        if (const Candidates* found = index.find(NameKey(record.Name)))
+        if (newTable[entry].Used != 0 && numbered(entry))
+            map[entry] = entry;
+        else if (const Candidates* found = index.find(NameKey(record.Name)))
             map[entry] = choose(record, *found);
     }
     return map;
@@ -199,6 +203,9 @@ public:
 
 private:
     bool read(ListTable table) const { return m_work.wasRead(table); }
+    auto numbered(ListTable table) const {
+        return [this, table](Entry entry) { return m_work.wasNumbered(table, entry); };
+    }
 
     // Group lists hold group-call contacts: of several contacts of one name, the group call.
     Entry chooseGroupContact(const Candidates& candidates) const {
@@ -325,47 +332,43 @@ private:
         return Status::success();
     }
 
-    // References of the lists not read into lists that were: to the record of the same name.
+    // References of the lists not read into lists that were: to the record of the same number
+    // or name.
     void repointUnreadLists() {
         const auto sameName = [](const auto&, const Candidates& c) { return c.front(); };
         std::vector<std::optional<Entry>> channelMap, contactMap, personMap, scanListMap, groupMap;
         if (read(ListTable::Channels))
-            channelMap =
-                translation(m_old.Channel, m_new.Channel, 16,
-                            std::function<Entry(const ChannelRec&, const Candidates&)>(sameName));
+            channelMap = translation(m_old.Channel, m_new.Channel, 16,
+                                     numbered(ListTable::Channels), sameName);
         if (read(ListTable::Contacts)) {
             // Of several contacts of one name, the one with the same radio ID and call type.
-            contactMap = translation(m_old.Contact, m_new.Contact, 16,
-                                     std::function<Entry(const ContactRec&, const Candidates&)>(
-                                         [this](const ContactRec& old, const Candidates& c) {
-                                             for (const Entry entry : c) {
-                                                 const ContactRec& candidate = m_new.Contact[entry];
-                                                 if (candidate.Id == old.Id &&
-                                                     candidate.CallType == old.CallType)
-                                                     return entry;
-                                             }
-                                             return c.front();
-                                         }));
+            contactMap = translation(
+                m_old.Contact, m_new.Contact, 16, numbered(ListTable::Contacts),
+                [this](const ContactRec& old, const Candidates& c) {
+                    for (const Entry entry : c) {
+                        const ContactRec& candidate = m_new.Contact[entry];
+                        if (candidate.Id == old.Id && candidate.CallType == old.CallType)
+                            return entry;
+                    }
+                    return c.front();
+                });
         }
         if (read(ListTable::RadioIds)) {
-            personMap = translation(m_old.Person, m_new.Person, 16,
-                                    std::function<Entry(const PersonRec&, const Candidates&)>(
-                                        [this](const PersonRec& old, const Candidates& c) {
-                                            for (const Entry entry : c) {
-                                                if (m_new.Person[entry].Id == old.Id)
-                                                    return entry;
-                                            }
-                                            return c.front();
-                                        }));
+            personMap = translation(m_old.Person, m_new.Person, 16, numbered(ListTable::RadioIds),
+                                    [this](const PersonRec& old, const Candidates& c) {
+                                        for (const Entry entry : c) {
+                                            if (m_new.Person[entry].Id == old.Id)
+                                                return entry;
+                                        }
+                                        return c.front();
+                                    });
         }
         if (read(ListTable::ScanLists))
-            scanListMap =
-                translation(m_old.ScanList, m_new.ScanList, 16,
-                            std::function<Entry(const ScanListRec&, const Candidates&)>(sameName));
+            scanListMap = translation(m_old.ScanList, m_new.ScanList, 16,
+                                      numbered(ListTable::ScanLists), sameName);
         if (read(ListTable::RxGroups))
-            groupMap =
-                translation(m_old.RxGroup, m_new.RxGroup, 35,
-                            std::function<Entry(const RxGroupRec&, const Candidates&)>(sameName));
+            groupMap = translation(m_old.RxGroup, m_new.RxGroup, 35, numbered(ListTable::RxGroups),
+                                   sameName);
 
         if (!read(ListTable::Channels))
             repointChannels(contactMap, personMap, scanListMap, groupMap);
@@ -552,9 +555,8 @@ private:
         }
         if (read(ListTable::Zones)) {
             const auto zoneMap =
-                translation(m_old.Zone, m_new.Zone, 16,
-                            std::function<Entry(const ZoneRec&, const Candidates&)>(
-                                [](const ZoneRec&, const Candidates& c) { return c.front(); }));
+                translation(m_old.Zone, m_new.Zone, 16, numbered(ListTable::Zones),
+                            [](const ZoneRec&, const Candidates& c) { return c.front(); });
             if (const auto to = mapped(zoneMap, settings.ZoneRef))
                 settings.ZoneRef = static_cast<std::int16_t>(*to);
             if (!UsedRecord(m_new.Zone, settings.ZoneRef))

@@ -33,6 +33,9 @@ void expectSameLists(const Codeplug& actual, const Codeplug& expected, const std
     EXPECT_TRUE(actual.RxGroup == expected.RxGroup) << where;
     EXPECT_TRUE(actual.Dtmf == expected.Dtmf) << where;
     EXPECT_TRUE(actual.Settings == expected.Settings) << where;
+    EXPECT_TRUE(actual.PhoneBook == expected.PhoneBook) << where;
+    EXPECT_TRUE(actual.TextMessage3 == expected.TextMessage3) << where;
+    EXPECT_TRUE(actual.TwoToneEntry == expected.TwoToneEntry) << where;
     EXPECT_TRUE(actual == expected) << where;
 }
 

@@ -50,6 +50,12 @@ Codeplug emptyCodeplug() {
     }
     for (std::size_t n = 0; n < kRxGroupCount; ++n)
         codeplug.RxGroup[n].Number = static_cast<std::int16_t>(n + 1);
+    for (std::size_t n = 0; n < kPhoneBookCount; ++n)
+        codeplug.PhoneBook[n].Number = static_cast<std::int16_t>(n + 1);
+    for (std::size_t n = 0; n < kTextMessageCount; ++n)
+        codeplug.TextMessage3[n].Number = static_cast<std::int16_t>(n + 1);
+    for (std::size_t n = 0; n < kTwoToneEntryCount; ++n)
+        codeplug.TwoToneEntry[n].Number = static_cast<std::int16_t>(n + 1);
     return codeplug;
 }
 
@@ -216,6 +222,18 @@ Codeplug sampleCodeplug() {
     // DTMF codes 1 and 16.
     c.Dtmf.Codes[0] = DigitCode{"12345", 5};
     c.Dtmf.Codes[15] = DigitCode{"ABCDEF0123456789", 16};
+
+    // Phone book entries 1 and 128, quick texts 1 and 100, 2-tone codes 3 and 16 (a name that no
+    // list carries, kept by the import).
+    c.PhoneBook[0] = PhoneBookRec{1, 1, "*12#", "Office, \"HQ\""};
+    c.PhoneBook[127] = PhoneBookRec{128, 1, "0123456789012345", "家"};
+    c.TextMessage3[0].Used = 1;
+    c.TextMessage3[0].Text = "On my way, \"5 min\"";
+    c.TextMessage3[99].Used = 1;
+    c.TextMessage3[99].Text = std::string(70, 'x') + "，收到" + std::string(60, 'y');
+    c.TwoToneEntry[2] = TwoToneEntryRec{3, 1, 3000, 12345, "Pair 3"};
+    c.TwoToneEntry[15] = TwoToneEntryRec{16, 1, 0, 32767, ""};
+    c.TwoToneEntry[4].Name = "Unused pair";
     return c;
 }
 
