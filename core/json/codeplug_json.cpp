@@ -10,6 +10,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <type_traits>
@@ -390,19 +393,14 @@ bool listedAsUnused(const Json& element) {
     return false;
 }
 
-template <class R, std::size_t N>
-bool readTable(Reader& reader, std::string_view name, const Json& value, Table<R, N>& table) {
-    const Place tablePlace{std::string(name), {}};
-    if (!value.is_array())
-        return reader.fail(tablePlace, "expected an array of records");
-    constexpr bool listsAll = !requires(R r) {
-        r.Used;
-    }
-    &&!requires(R r) {
-        r.KeyId;
-    };
-    std::vector<bool> listed(N, false);
-    for (const Json& element : value) {
+// Reads the records of one table as the parser meets them, one at a time, so that the records
+// of a large codeplug never stand in memory as JSON all at once.
+template <class R, std::size_t N> class TableReader {
+public:
+    TableReader(std::string_view name, Table<R, N>& table) : m_name(name), m_table(table) {}
+
+    bool read(Reader& reader, const Json& element) {
+        const Place tablePlace{m_name, {}};
         if (!element.is_object() || !element.contains("Number"))
             return reader.fail(tablePlace, "every record needs its \"Number\"");
         const Json& numberValue = element["Number"];
@@ -410,14 +408,14 @@ bool readTable(Reader& reader, std::string_view name, const Json& value, Table<R
             numberValue.get<std::int64_t>() > static_cast<std::int64_t>(N))
             return reader.fail(tablePlace, "\"Number\" must be 1 to " + std::to_string(N));
         const auto number = numberValue.get<std::size_t>();
-        const Place place{std::string(name) + " " + std::to_string(number), {}};
-        if (listed[number - 1])
+        const Place place{m_name + " " + std::to_string(number), {}};
+        if (m_listed[number - 1])
             return reader.fail(place, "the record is listed twice");
-        listed[number - 1] = true;
-        R record = table[number - 1];
+        m_listed[number - 1] = true;
+        R record = m_table[number - 1];
         if constexpr (requires { record.Used; })
             record.Used = 1;
-        const bool held = listsHeldRecords(name);
+        const bool held = listsHeldRecords(m_name);
         reader.checkBand(!held || !listedAsUnused(element));
         const bool read = reader.readRecord(element, record, place, "Number");
         reader.checkBand(true);
@@ -431,15 +429,51 @@ bool readTable(Reader& reader, std::string_view name, const Json& value, Table<R
                 return reader.fail(place.sub("KeyId"), "a listed key needs a KeyId other than 0");
         }
         setNumber(record, number);
-        table[number - 1] = std::move(record);
+        m_table[number - 1] = std::move(record);
+        return true;
     }
-    if constexpr (!listsAll) {
-        for (std::size_t n = 0; n < N; ++n) {
-            if (!listed[n])
-                clearInUse(table[n]);
+
+    // The records the table does not list are not in use (tables without an in-use flag keep
+    // them as they are).
+    void finish() {
+        constexpr bool listsAll = !requires(R r) {
+            r.Used;
+        }
+        &&!requires(R r) {
+            r.KeyId;
+        };
+        if constexpr (!listsAll) {
+            for (std::size_t n = 0; n < N; ++n) {
+                if (!m_listed[n])
+                    clearInUse(m_table[n]);
+            }
         }
     }
-    return true;
+
+private:
+    std::string m_name;
+    Table<R, N>& m_table;
+    std::vector<bool> m_listed = std::vector<bool>(N, false);
+};
+
+// Parses the text, giving the records of the top-level arrays (the tables) to `record` as each
+// one ends instead of keeping them: the result holds the arrays empty. `record` returns false
+// to stop taking records (after an error).
+template <class OnRecord> Json parseWithoutRecords(std::string_view text, OnRecord&& record) {
+    std::string member;
+    bool inTable = false;
+    return Json::parse(text, [&](int depth, Json::parse_event_t event, Json& parsed) {
+        using Event = Json::parse_event_t;
+        if (depth == 1 && event == Event::key)
+            member = parsed.get<std::string>();
+        if (depth == 1 && (event == Event::array_start || event == Event::array_end))
+            inTable = event == Event::array_start;
+        if (depth == 2 && inTable && event == Event::object_end) {
+            record(member, parsed);
+            return false;
+        }
+        return true;
+    });
 }
 
 // ---------------------------------------------------------------- checks across records
@@ -581,9 +615,13 @@ std::string CodeplugToJson(const Codeplug& codeplug, std::string_view languageTa
 }
 
 Result<Codeplug> CodeplugFromJson(std::string_view text, std::string* languageTag) {
+    // First the top level without the tables' records: format, header, single records.
+    std::set<std::string, std::less<>> withRecords;
     Json root;
     try {
-        root = Json::parse(text);
+        root = parseWithoutRecords(text, [&withRecords](const std::string& member, const Json&) {
+            withRecords.insert(member);
+        });
     } catch (const Json::parse_error& error) {
         return Error::literal(std::string("not JSON: ") + error.what());
     }
@@ -621,6 +659,8 @@ Result<Codeplug> CodeplugFromJson(std::string_view text, std::string* languageTa
         *languageTag = tag;
 
     std::set<std::string, std::less<>> known{"format", "version", "languageTag", "header"};
+    std::map<std::string, std::function<bool(const Json&)>, std::less<>> tables;
+    std::vector<std::function<void()>> finishTables;
     bool ok = true;
     forEachPart(codeplug, [&](std::string_view name, auto& part) {
         using T = std::remove_cvref_t<decltype(part)>;
@@ -628,10 +668,21 @@ Result<Codeplug> CodeplugFromJson(std::string_view text, std::string* languageTa
         const auto found = root.find(name);
         if (!ok || found == root.end())
             return;
-        if constexpr (IsTable<T>::value)
-            ok = readTable(reader, name, *found, part);
-        else
+        if constexpr (IsTable<T>::value) {
+            if (!found->is_array()) {
+                ok = reader.fail(Place{std::string(name), {}}, "expected an array of records");
+                return;
+            }
+            auto table =
+                std::make_shared<TableReader<typename T::value_type, T::kSize>>(name, part);
+            for (const Json& element : *found) // what the first pass kept is no record
+                ok = ok && table->read(reader, element);
+            tables.emplace(
+                name, [table, &reader](const Json& record) { return table->read(reader, record); });
+            finishTables.emplace_back([table] { table->finish(); });
+        } else {
             ok = reader.readMember(Field::any(name), *found, part, Place{std::string(name), {}});
+        }
     });
     if (!ok)
         return *reader.error();
@@ -639,6 +690,25 @@ Result<Codeplug> CodeplugFromJson(std::string_view text, std::string* languageTa
         if (!known.contains(it.key()))
             return Error::literal("unknown member \"" + it.key() + "\"");
     }
+    for (const std::string& member : withRecords) {
+        if (!tables.contains(member)) // an array of objects where numbers belong
+            return Error::literal(member + ": expected a whole number");
+    }
+    // Then the tables' records, each read into the codeplug as the parser ends it.
+    root = Json();
+    try {
+        parseWithoutRecords(text, [&](const std::string& member, const Json& record) {
+            const auto table = tables.find(member);
+            if (ok && table != tables.end())
+                ok = table->second(record);
+        });
+    } catch (const Json::parse_error& error) {
+        return Error::literal(std::string("not JSON: ") + error.what());
+    }
+    if (!ok)
+        return *reader.error();
+    for (const auto& finish : finishTables)
+        finish();
     if (auto failed = checkReferences(codeplug, ranges))
         return *failed;
     return codeplug;

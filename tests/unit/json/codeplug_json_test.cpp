@@ -153,6 +153,10 @@ TEST(CodeplugJson, RefusesBadValuesNamingTableRecordAndField) {
     expectError(start + R"("header": {"BandCode": 12}})",
                 "header, BandCode: no band has the code 12");
     expectError(start + R"("Channels": []})", "unknown member \"Channels\"");
+    expectError(start + R"("UserToneSet": [{"Number": 1}]})",
+                "UserToneSet: expected a whole number");
+    expectError(start + R"("Contact": [5]})", "Contact: every record needs its \"Number\"");
+    expectError(start + R"("Contact": {"Number": 5}})", "Contact: expected an array of records");
     expectError(R"({"format": "r605-codeplug", "version": 2})",
                 "unsupported codeplug JSON version (1 is known)");
     expectError(R"({"version": 1})", "not a codeplug: \"format\" must be \"r605-codeplug\"");
