@@ -55,6 +55,8 @@ int runRead(const Arguments& arguments, Context& context) {
     request.enteredPassword = options->password.value_or("");
     LinkEngine engine(std::move(request), image.CommData, image.WriteBlockMap, session.recorder());
     const FinishedAction finished = session.run(engine);
+    if (arguments.flag("--stats"))
+        session.printStatistics(engine);
     if (!finished.success) {
         for (const Error& message : finished.messages)
             context.fail(message);
@@ -94,9 +96,10 @@ int runRead(const Arguments& arguments, Context& context) {
 } // namespace
 
 Command readCommand() {
-    return Command{"read", "read --port PORT -o OUT.rdt|OUT.json [--password P] [--retries N]",
+    return Command{"read",
+                   "read --port PORT -o OUT.rdt|OUT.json [--password P] [--retries N] [--stats]",
                    "read the codeplug out of a radio and save it",
-                   OptionSpec{{"--port", "-o", "--password", "--retries"}, {}}, runRead};
+                   OptionSpec{{"--port", "-o", "--password", "--retries"}, {"--stats"}}, runRead};
 }
 
 } // namespace r605::cli

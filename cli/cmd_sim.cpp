@@ -1,10 +1,12 @@
 // `r605 sim [--pty LINK] [--band CODE] [--load FILE] [--save IMAGE.hex] [--password P]
-// [--faults KIND=RATE,...] [--seed N] [--baud B] [--model TEXT]`: a simulated radio on a new
-// pseudo-terminal. Prints the port path, serves until interrupted, then saves its image.
+// [--faults KIND=RATE,...] [--seed N] [--baud B] [--model TEXT] [--sample SEED]`: a simulated
+// radio on a new pseudo-terminal. Prints the port path, serves until interrupted, then saves its
+// image. --sample starts it with the largest codeplug a radio holds.
 #include "base/file_io.h"
 #include "base/numbers.h"
 #include "commands.h"
 #include "fault_injector.h"
+#include "model/sample_codeplug.h"
 #include "pty_server.h"
 #include "rules/band.h"
 #include "simulator_image.h"
@@ -63,6 +65,22 @@ int runSim(const Arguments& arguments, Context& context) {
     Result<sim::SimulatorImage> start = [&]() -> Result<sim::SimulatorImage> {
         if (auto file = arguments.value("--load"))
             return sim::LoadSimulatorImage(*file);
+        if (auto sample = arguments.value("--sample")) {
+            // The largest codeplug a radio holds, for figures and soaks.
+            const auto seed = parseInteger(*sample);
+            const int code = band.value_or(0);
+            const auto ranges = bandRangesForCode(code);
+            if (!seed || *seed < 0 || !ranges)
+                return Error::literal("--sample needs a seed number");
+            Codeplug sampleCodeplug =
+                SampleFullCodeplug(code, *ranges, static_cast<std::uint32_t>(*seed));
+            // No password unless --password gives one.
+            sampleCodeplug.Settings.ProgramPassword.clear();
+            auto image = sim::ImageOfCodeplug(std::move(sampleCodeplug));
+            if (!image)
+                return image.error();
+            return sim::SimulatorImage{std::move(*image), code};
+        }
         return sim::NewRadioImage(band.value_or(0));
     }();
     if (!start) {
@@ -124,10 +142,11 @@ int runSim(const Arguments& arguments, Context& context) {
 Command simCommand() {
     return Command{"sim",
                    "sim [--pty LINK] [--band CODE] [--load FILE] [--save IMAGE.hex] "
-                   "[--password P] [--faults KIND=RATE,...] [--seed N] [--baud B] [--model TEXT]",
+                   "[--password P] [--faults KIND=RATE,...] [--seed N] [--baud B] [--model TEXT] "
+                   "[--sample SEED]",
                    "run a simulated radio on a new pseudo-terminal until interrupted",
                    OptionSpec{{"--pty", "--band", "--load", "--save", "--password", "--faults",
-                               "--seed", "--baud", "--model"},
+                               "--seed", "--baud", "--model", "--sample"},
                               {}},
                    runSim};
 }

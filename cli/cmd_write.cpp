@@ -74,6 +74,8 @@ int runWrite(const Arguments& arguments, Context& context) {
     request.encodeAll = EncodeAllForWrite(codeplug, image);
     LinkEngine engine(std::move(request), image.CommData, image.WriteBlockMap, session.recorder());
     const FinishedAction finished = session.run(engine);
+    if (arguments.flag("--stats"))
+        session.printStatistics(engine);
     for (const std::string& encoderMessage : image.Messages)
         context.err << "r605: " << encoderMessage << "\n";
     if (!finished.success) {
@@ -98,6 +100,8 @@ int runWrite(const Arguments& arguments, Context& context) {
     LinkEngine reader(std::move(verify), readBack.CommData, readBack.WriteBlockMap,
                       session.recorder());
     const FinishedAction verified = session.run(reader);
+    if (arguments.flag("--stats"))
+        session.printStatistics(reader);
     if (!verified.success) {
         for (const Error& message : verified.messages)
             context.fail(message);
@@ -115,12 +119,13 @@ int runWrite(const Arguments& arguments, Context& context) {
 } // namespace
 
 Command writeCommand() {
-    return Command{"write",
-                   "write FILE.rdt|FILE.json --port PORT [--password P] [--set-clock] [--verify] "
-                   "[--retries N]",
-                   "write a codeplug into a radio (--verify reads every written block back)",
-                   OptionSpec{{"--port", "--password", "--retries"}, {"--set-clock", "--verify"}},
-                   runWrite};
+    return Command{
+        "write",
+        "write FILE.rdt|FILE.json --port PORT [--password P] [--set-clock] [--verify] "
+        "[--retries N] [--stats]",
+        "write a codeplug into a radio (--verify reads every written block back)",
+        OptionSpec{{"--port", "--password", "--retries"}, {"--set-clock", "--verify", "--stats"}},
+        runWrite};
 }
 
 } // namespace r605::cli

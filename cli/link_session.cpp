@@ -3,8 +3,13 @@
 #include "base/numbers.h"
 #include "system_clock.h"
 
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
 #include <ostream>
 #include <unistd.h>
+#include <vector>
 
 namespace r605::cli {
 
@@ -109,9 +114,39 @@ LinkSession::LinkSession(Context& context, LinkOptions options)
 FinishedAction LinkSession::run(LinkEngine& engine) {
     if (!m_driver->OpenRadioPort(QString::fromStdString(m_options.port), engine.kind()))
         return FinishedAction{false, {}};
+    QElapsedTimer clock;
+    clock.start();
     FinishedAction finished = m_driver->run(engine);
+    m_lastElapsedSeconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     m_prompt.endProgress();
     return finished;
+}
+
+void LinkSession::printStatistics(const LinkEngine& engine) const {
+    const LinkStatistics& statistics = engine.statistics();
+    // 10 bits a byte on the line: start bit, 8 data bits, stop bit.
+    const double wireSeconds =
+        static_cast<double>(statistics.bytesSent + statistics.bytesReceived) * 10.0 /
+        kRadioBaudRate;
+    std::vector<qint64> turnarounds = m_driver->turnaroundsNs();
+    double medianMicroseconds = 0;
+    if (!turnarounds.empty()) {
+        std::nth_element(turnarounds.begin(), turnarounds.begin() + turnarounds.size() / 2,
+                         turnarounds.end());
+        medianMicroseconds = static_cast<double>(turnarounds[turnarounds.size() / 2]) / 1000.0;
+    }
+    char line[512];
+    std::snprintf(line, sizeof line,
+                  "stats: frames %zu (resends %zu, time-outs %zu, unrecognised %zu, stale %zu, "
+                  "restarts %zu), bytes sent %zu, received %zu, elapsed %.3f s, wire time %.3f s "
+                  "at %d baud, ratio %.3f, turnaround median %.1f us over %zu frames\n",
+                  statistics.framesSent, statistics.resends, statistics.timeouts,
+                  statistics.unrecognised, statistics.staleReplies, statistics.restarts,
+                  statistics.bytesSent, statistics.bytesReceived, m_lastElapsedSeconds, wireSeconds,
+                  static_cast<int>(kRadioBaudRate),
+                  wireSeconds > 0 ? m_lastElapsedSeconds / wireSeconds : 0.0, medianMicroseconds,
+                  turnarounds.size());
+    m_context.err << line;
 }
 
 } // namespace r605::cli

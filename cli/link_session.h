@@ -67,6 +67,10 @@ public:
 
     const SerialLinkDriver& driver() const { return *m_driver; }
 
+    // Figures of the transfers run so far, for --stats: frames, bytes, time on the line and the
+    // program's own turnaround.
+    void printStatistics(const LinkEngine& engine) const;
+
 private:
     Context& m_context;
     LinkOptions m_options;
@@ -76,6 +80,7 @@ private:
     CommRecorder m_recorder;
     CliPrompt m_prompt;
     std::unique_ptr<SerialLinkDriver> m_driver;
+    double m_lastElapsedSeconds = 0;
 };
 
 } // namespace r605::cli

@@ -4,6 +4,10 @@
 
 #include <QEventLoop>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 #include <span>
 #include <string>
 
@@ -151,14 +155,30 @@ void SerialLinkDriver::sendNow(const std::vector<std::uint8_t>& bytes, int readT
     ++m_sendGeneration;
     // Purge: whatever arrived for an earlier frame is not the reply to this one.
     m_port.clear(QSerialPort::AllDirections);
-    m_port.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-    m_port.flush();
+    writeFrame(bytes);
     m_replyTimer.start(readTimeoutMs);
     if (m_port.bytesToWrite() > 0)
         m_writeTimer.start(writeTimeoutMs);
     if (m_replyCompletedAt >= 0) {
         m_turnarounds.push_back(m_clock.nsecsElapsed() - m_replyCompletedAt);
         m_replyCompletedAt = -1;
+    }
+}
+
+void SerialLinkDriver::writeFrame(const std::vector<std::uint8_t>& bytes) {
+    std::size_t written = 0;
+#ifdef Q_OS_UNIX
+    // A frame is at most 24 bytes and the output queue was just purged: it goes to the device in
+    // one call. Going round QSerialPort's write buffer would switch its write notifier on and off
+    // for every frame, which costs the event loop more than the frame itself.
+    const ssize_t n = ::write(static_cast<int>(m_port.handle()), bytes.data(), bytes.size());
+    if (n > 0)
+        written = static_cast<std::size_t>(n);
+#endif
+    if (written < bytes.size()) {
+        m_port.write(reinterpret_cast<const char*>(bytes.data() + written),
+                     static_cast<qint64>(bytes.size() - written));
+        m_port.flush();
     }
 }
 

@@ -55,6 +55,7 @@ private:
     void writeCommHandle(qint64 handle);
     void handle(LinkActions actions);
     void sendNow(const std::vector<std::uint8_t>& bytes, int readTimeoutMs, int writeTimeoutMs);
+    void writeFrame(const std::vector<std::uint8_t>& bytes);
     void onReadyRead();
     void onReplyTimeout();
     void stopTimers();

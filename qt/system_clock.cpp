@@ -1,16 +1,27 @@
 #include "system_clock.h"
 
-#include <QDateTime>
+#include <ctime>
+#include <memory>
 
 namespace r605 {
 
 LocalClock SystemLocalClock() {
-    return [] {
-        const QDateTime now = QDateTime::currentDateTime();
-        const QDate date = now.date();
-        const QTime time = now.time();
-        return LocalDateTime{date.year(), date.month(),  date.day(),
-                             time.hour(), time.minute(), time.second()};
+    // Two trace entries a frame ask for the time: the local time is worked out once a second.
+    struct Cache {
+        std::time_t second = -1;
+        LocalDateTime local;
+    };
+    auto cache = std::make_shared<Cache>();
+    return [cache] {
+        const std::time_t now = std::time(nullptr);
+        if (now != cache->second) {
+            std::tm parts{};
+            localtime_r(&now, &parts);
+            cache->second = now;
+            cache->local = LocalDateTime{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
+                                         parts.tm_hour,        parts.tm_min,     parts.tm_sec};
+        }
+        return cache->local;
     };
 }
 

@@ -28,4 +28,9 @@ void CommRecorder::replyReceived(std::span<const std::uint8_t> bytesSoFar) {
         report(m_log->AddCommLogBytes(bytesSoFar, LogDirection::Received));
 }
 
+void CommRecorder::transferEnded() {
+    if (m_trace != nullptr)
+        m_trace->flush();
+}
+
 } // namespace r605

@@ -24,6 +24,7 @@ public:
     void step(std::string_view caption) override;
     void frameSent(std::span<const std::uint8_t> frame) override;
     void replyReceived(std::span<const std::uint8_t> bytesSoFar) override;
+    void transferEnded() override;
 
 private:
     void report(const Status& status);

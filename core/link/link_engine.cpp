@@ -566,6 +566,8 @@ void LinkEngine::FinishTransfer(bool success, std::vector<Error> after) {
     m_pending = Pending::None;
     m_finished = true;
     m_success = success;
+    if (m_recorder != nullptr)
+        m_recorder->transferEnded();
 }
 
 void LinkEngine::guardAgainstStall() {

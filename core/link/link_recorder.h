@@ -15,6 +15,8 @@ public:
     virtual void step(std::string_view caption) = 0;
     virtual void frameSent(std::span<const std::uint8_t> frame) = 0;
     virtual void replyReceived(std::span<const std::uint8_t> bytesSoFar) = 0;
+    // The transfer has ended, successfully or not.
+    virtual void transferEnded() {}
 };
 
 } // namespace r605

@@ -47,9 +47,14 @@ TransferTrace::~TransferTrace() {
     close();
 }
 
+void TransferTrace::flush() {
+    if (m_file != nullptr && std::fflush(m_file) != 0 && !m_error)
+        m_error = Error::literal("cannot write the trace file " + m_openPath.string());
+}
+
 void TransferTrace::close() {
-    if (m_file != nullptr)
-        std::fclose(m_file);
+    if (m_file != nullptr && std::fclose(m_file) != 0 && !m_error)
+        m_error = Error::literal("cannot write the trace file " + m_openPath.string());
     m_file = nullptr;
     m_openPath.clear();
 }
@@ -70,8 +75,7 @@ void TransferTrace::AppendTransferTrace(std::string_view caption,
         m_openPath = path;
     }
     const std::string entry = TraceEntry(now, caption, BytesToHexText(bytes));
-    if (std::fwrite(entry.data(), 1, entry.size(), m_file) != entry.size() ||
-        std::fflush(m_file) != 0) {
+    if (std::fwrite(entry.data(), 1, entry.size(), m_file) != entry.size()) {
         if (!m_error)
             m_error = Error::literal("cannot write the trace file " + path.string());
     }

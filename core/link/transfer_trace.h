@@ -40,9 +40,11 @@ public:
     TransferTrace(const TransferTrace&) = delete;
     TransferTrace& operator=(const TransferTrace&) = delete;
 
-    // AppendTransferTrace. The file stays open between entries of the same day (a transfer
-    // writes two entries a frame); every entry is flushed to the file at once.
+    // AppendTransferTrace. The file stays open between entries of the same day: a transfer
+    // writes two entries a frame, and opening the file for each would cost more than the frame.
     void AppendTransferTrace(std::string_view caption, std::span<const std::uint8_t> bytes);
+    // Hands the entries written so far to the file (at the end of every transfer).
+    void flush();
     void close();
 
     // The first write error met, if any.
