@@ -152,15 +152,15 @@ Result<std::vector<Error>> CodeplugDocument::SaveCodeplugFile(ContactTextForm fo
 
 Result<std::vector<Error>> CodeplugDocument::SaveCodeplugFile(const fs::path& fileName,
                                                               ContactTextForm form) {
-    Codeplug candidate = m_tables;
-    candidate.Header = currentHeader();
-    auto bytes = EncodeCodeplugFile(candidate, form);
+    m_saveCandidate = m_tables;
+    m_saveCandidate.Header = currentHeader();
+    auto bytes = EncodeCodeplugFile(m_saveCandidate, form);
     if (!bytes)
         return bytes.error();
     if (Status written = writeFileAtomically(fileName, *bytes); !written)
         return Error::keyed(99129, written.error().text);
-    m_tables.Header = candidate.Header;
-    m_staging = std::move(candidate);
+    m_tables.Header = m_saveCandidate.Header;
+    std::swap(m_staging, m_saveCandidate);
     m_fileName = fileName;
     m_newFile = false;
     return std::vector<Error>{Error::literal("Save File OK")};
@@ -170,18 +170,17 @@ Result<std::vector<Error>> CodeplugDocument::load(const fs::path& fileName) {
     auto bytes = readFileBytes(fileName, kMaxCodeplugFileBytes);
     if (!bytes)
         return readError(fileName, bytes.error());
-    auto decoded = DecodeCodeplugFile(*bytes);
-    if (!decoded)
+    if (Status decoded = DecodeCodeplugFileInto(*bytes, m_loadCandidate); !decoded)
         return withFileName(fileName, decoded.error());
-    auto band = CurrentBand::forCode(decoded->codeplug.Header.BandCode);
+    auto band = CurrentBand::forCode(m_loadCandidate.codeplug.Header.BandCode);
     if (!band)
         return withFileName(fileName, band.error());
     // Only a complete, valid file gets this far.
-    m_staging = std::move(decoded->codeplug);
+    std::swap(m_staging, m_loadCandidate.codeplug);
     if (Status copied = CopyStagingToTables(); !copied)
         return copied.error();
     CleanZoneAndScanListMembers(m_tables);
-    return std::move(decoded->warnings);
+    return m_loadCandidate.warnings;
 }
 
 Result<std::vector<Error>> CodeplugDocument::LoadCodeplugFile(const fs::path& fileName) {
@@ -223,12 +222,8 @@ Status CodeplugDocument::LoadInitialHeader(const fs::path& fileName) {
     auto bytes = readFilePrefix(fileName, 12 + HeaderRecordSize());
     if (!bytes)
         return readError(fileName, bytes.error());
-    auto adopted = DecodeCodeplugFileHeader(*bytes, m_tables);
-    if (!adopted)
+    if (Status adopted = AdoptCodeplugFileSettings(*bytes, m_tables); !adopted)
         return withFileName(fileName, adopted.error());
-    const CodeplugHeader header = m_tables.Header;
-    m_tables = std::move(*adopted);
-    m_tables.Header = header;
     return Status::success();
 }
 

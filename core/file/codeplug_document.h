@@ -9,6 +9,7 @@
 
 #include "base/result.h"
 #include "file/contact_block.h"
+#include "file/rdt_format.h"
 #include "model/codeplug.h"
 #include "rules/band.h"
 
@@ -115,6 +116,10 @@ private:
 
     Codeplug m_tables;
     Codeplug m_staging;
+    // What a load reads into and a save writes from before either is taken: their storage is
+    // kept from one file operation to the next (a codeplug is some MiB).
+    DecodedCodeplugFile m_loadCandidate;
+    Codeplug m_saveCandidate;
     CurrentBand m_band;
     std::filesystem::path m_fileName;
     bool m_newFile = true;

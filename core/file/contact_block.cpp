@@ -176,7 +176,10 @@ void PackContact(std::string& block, const ContactRec& contact, ContactTextForm 
 Result<PackedContacts> PackContacts(const Table<ContactRec, kContactCount>& contacts,
                                     ContactTextForm form) {
     PackedContacts packed;
-    packed.block.reserve(form == ContactTextForm::SevenBit ? 256 * 1024 : 512 * 1024);
+    const auto used = static_cast<std::size_t>(std::count_if(
+        contacts.begin(), contacts.end(), [](const ContactRec& c) { return c.Used > 0; }));
+    // Typical entries are far shorter than the longest (88 bytes in 7-bit form).
+    packed.block.reserve(std::min(used * 64 + 1, kContactBlockCapacity));
     for (std::size_t i = 0; i < contacts.size(); ++i) {
         const ContactRec& contact = contacts[i];
         if (contact.Used <= 0)

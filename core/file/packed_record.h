@@ -37,7 +37,7 @@ public:
 
     template <DescribedRecord Record> void putRecord(const Record& record) {
         forEachField(record,
-                     [this](const Field& field, const auto& member) { putMember(field, member); });
+                     [&](const Field& field, const auto& member) { putMember(field, member); });
     }
 
     template <class T> void putMember(const Field& field, const T& member) {
@@ -120,7 +120,7 @@ public:
     bool skip(std::size_t count) { return take(count); }
 
     template <DescribedRecord Record> bool getRecord(Record& record) {
-        forEachField(record, [this](const Field& field, auto& member) {
+        forEachField(record, [&](const Field& field, auto& member) {
             if (!m_failed)
                 getMember(field, member);
         });

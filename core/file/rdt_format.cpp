@@ -1,11 +1,13 @@
 #include "file/rdt_format.h"
 
 #include "file/packed_record.h"
+#include "model/packed_size.h"
 #include "rules/band.h"
 #include "text/trim.h"
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -77,22 +79,39 @@ template <class Record> bool inUse(const Record& record) {
     return record.Used > 0;
 }
 
-// First pass of a save: the directory.
+template <class Record> std::size_t recordSize() {
+    static const std::size_t size = packedSize<Record>();
+    return size;
+}
+
+// First pass of a save: the directory, and the size of the blocks.
 struct CountPass {
     Directory directory{};
+    std::size_t contactBlockSize = 0;
     std::size_t contactCount = 0;
+    std::size_t bytes = 0;
 
     template <class TableT> void counted(std::string_view, int slot, const TableT& table) {
-        directory[static_cast<std::size_t>(slot)] = static_cast<std::int32_t>(
+        const auto count = static_cast<std::size_t>(
             std::count_if(table.begin(), table.end(), inUse<typename TableT::value_type>));
+        directory[static_cast<std::size_t>(slot)] = static_cast<std::int32_t>(count);
+        bytes += count * recordSize<typename TableT::value_type>();
     }
     template <class TableT, class MainT>
-    void companion(std::string_view, int, const TableT&, const MainT&) {}
+    void companion(std::string_view, int slot, const TableT&, const MainT&) {
+        bytes += static_cast<std::size_t>(directory[static_cast<std::size_t>(slot)]) *
+                 recordSize<typename TableT::value_type>();
+    }
     void contacts(const Table<ContactRec, kContactCount>&) {
         directory[kContactSlot] = static_cast<std::int32_t>(contactCount);
+        bytes += 4 + contactBlockSize;
     }
-    template <class TableT> void whole(std::string_view, const TableT&) {}
-    template <class Record> void single(std::string_view, const Record&) {}
+    template <class TableT> void whole(std::string_view, const TableT& table) {
+        bytes += table.size() * recordSize<typename TableT::value_type>();
+    }
+    template <class Record> void single(std::string_view, const Record&) {
+        bytes += recordSize<Record>();
+    }
 };
 
 // Second pass of a save: the blocks.
@@ -321,35 +340,66 @@ Status checkMemberCounts(const Codeplug& codeplug) {
         if (Status s = checkCount("RoamZone", i, zone, zone.Count, kRoamZoneMembers); !s)
             return s;
     }
-    const auto checkDigits = [](std::string_view name, const DigitCode& code) -> Status {
+    return Status::success();
+}
+
+// The header and settings record on its own: read, and checked, before anything of a codeplug
+// is touched. Its members have the codeplug's names, so that visitHeaderRecord serves both.
+struct HeaderRecord {
+    CodeplugHeader Header;
+    FiveToneAreas FiveTone;
+    DtmfRec Dtmf;
+    TwoToneAreas TwoTone;
+    OptionAreas Option;
+    AlarmAreas Alarm;
+    OneKeyAreas OneKey;
+    SettingsRec Settings;
+    Table<QuickCallRec, kQuickCallCount> QuickCall;
+    EmbeddedInfoRec EmbeddedInfo;
+    Table<AlertTonePattern, kAlertTonePatternCount> AlertTonePatterns;
+    r605::UserToneSet UserToneSet{};
+
+    // Everything but the header itself.
+    void adoptSettingsInto(Codeplug& codeplug) && {
+        codeplug.FiveTone = std::move(FiveTone);
+        codeplug.Dtmf = std::move(Dtmf);
+        codeplug.TwoTone = std::move(TwoTone);
+        codeplug.Option = std::move(Option);
+        codeplug.Alarm = std::move(Alarm);
+        codeplug.OneKey = std::move(OneKey);
+        codeplug.Settings = std::move(Settings);
+        codeplug.QuickCall = std::move(QuickCall);
+        codeplug.EmbeddedInfo = std::move(EmbeddedInfo);
+        codeplug.AlertTonePatterns = std::move(AlertTonePatterns);
+        codeplug.UserToneSet = UserToneSet;
+    }
+};
+
+Status checkDigitCounts(const DtmfRec& dtmf) {
+    const auto check = [](std::string_view name, const DigitCode& code) -> Status {
         if (code.Count >= 0 && code.Count <= 16)
             return Status::success();
         return damaged("Dtmf " + std::string(name) + ": digit count " + std::to_string(code.Count) +
                        " is outside 0 to 16");
     };
-    for (std::size_t i = 0; i < codeplug.Dtmf.Codes.size(); ++i) {
-        if (Status s = checkDigits("code " + std::to_string(i + 1), codeplug.Dtmf.Codes[i]); !s)
+    for (std::size_t i = 0; i < dtmf.Codes.size(); ++i) {
+        if (Status s = check("code " + std::to_string(i + 1), dtmf.Codes[i]); !s)
             return s;
     }
-    for (const auto* code : {&codeplug.Dtmf.Code16, &codeplug.Dtmf.Code17, &codeplug.Dtmf.Code18,
-                             &codeplug.Dtmf.Code19}) {
-        if (Status s = checkDigits("code", *code); !s)
+    for (const auto* code : {&dtmf.Code16, &dtmf.Code17, &dtmf.Code18, &dtmf.Code19}) {
+        if (Status s = check("code", *code); !s)
             return s;
     }
     return Status::success();
 }
 
-template <class TableT> void numberRecords(TableT& table) {
-    for (std::size_t i = 0; i < table.size(); ++i)
-        table[i].Number = static_cast<decltype(table[i].Number)>(i + 1);
-}
-
 struct Preamble {
     ContactTextForm textForm = ContactTextForm::Gbk;
+    HeaderRecord record;
 };
 
 // Steps shared by both loaders: version, tag, header and settings record.
-Result<Preamble> readPreamble(PackedReader& reader, std::string_view bytes, Codeplug& into) {
+Result<Preamble> readPreamble(PackedReader& reader, std::string_view bytes) {
     if (bytes.size() < kVersionLength || CheckFileVersion(bytes.substr(0, kVersionLength)) != 0)
         return Error::literal("File Version Error!");
     (void)reader.skip(kVersionLength);
@@ -369,14 +419,58 @@ Result<Preamble> readPreamble(PackedReader& reader, std::string_view bytes, Code
         return Error::keyed(99128, "data version " + std::string(kOldDataVersion));
 
     bool complete = true;
-    visitHeaderRecord(into, [&](const Field& field, auto& member) {
+    visitHeaderRecord(preamble.record, [&](const Field& field, auto& member) {
         if (complete)
             complete = reader.getMember(field, member);
     });
     if (!complete)
         return damaged("the file ends inside its header record of " +
                        std::to_string(HeaderRecordSize()) + " bytes");
+    if (Status counts = checkDigitCounts(preamble.record.Dtmf); !counts)
+        return counts.error();
     return preamble;
+}
+
+// The preamble of a whole file, which must belong to this model and a known band.
+Result<Preamble> readFilePreamble(PackedReader& reader, std::string_view bytes) {
+    auto preamble = readPreamble(reader, bytes);
+    if (!preamble)
+        return preamble;
+    const CodeplugHeader& header = preamble->record.Header;
+    if (IsForeignModel(header.ModelFamily))
+        return Error::keyed(99113, "model family \"" + TrimAtNull(header.ModelFamily) + "\"");
+    if (!isKnownBandCode(header.BandCode))
+        return damaged("unknown band code " + std::to_string(header.BandCode));
+    return preamble;
+}
+
+// The directory and the blocks, into a codeplug that is reset first.
+Status readBody(PackedReader& reader, Preamble&& preamble, DecodedCodeplugFile& decoded) {
+    ResetToNumberedEmpty(decoded.codeplug);
+    decoded.textForm = preamble.textForm;
+    decoded.warnings.clear();
+    decoded.codeplug.Header = preamble.record.Header;
+    std::move(preamble.record).adoptSettingsInto(decoded.codeplug);
+
+    Directory directory{};
+    for (std::int32_t& count : directory) {
+        if (!reader.getInt32(count))
+            return damaged("the file ends inside its record-count directory");
+    }
+    ReadPass blocks{reader, directory, decoded.textForm, decoded.warnings, std::nullopt};
+    visitBlocks(decoded.codeplug, blocks);
+    if (blocks.error)
+        return *blocks.error;
+    return checkMemberCounts(decoded.codeplug);
+}
+
+template <class TableT> void resetTable(TableT& table) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        auto& record = table[i];
+        record = typename TableT::value_type{};
+        if constexpr (requires { record.Number; })
+            record.Number = static_cast<decltype(record.Number)>(i + 1);
+    }
 }
 
 } // namespace
@@ -413,10 +507,13 @@ Result<std::string> EncodeCodeplugFile(const Codeplug& codeplug, ContactTextForm
 
     CountPass counts;
     counts.contactCount = packed->count;
+    counts.contactBlockSize = packed->block.size();
     visitBlocks(codeplug, counts);
 
+    const std::size_t size =
+        kVersionLength + kTagLength + HeaderRecordSize() + 4 * kRecordCountSlots + counts.bytes;
     std::string bytes;
-    bytes.reserve(4u * 1024 * 1024);
+    bytes.reserve(size);
     PackedWriter writer(bytes);
     bytes += kFileVersionText;
     bytes += LanguageTag(form);
@@ -427,73 +524,86 @@ Result<std::string> EncodeCodeplugFile(const Codeplug& codeplug, ContactTextForm
         writer.putInt32(count);
     WritePass blocks{writer, packed->block};
     visitBlocks(codeplug, blocks);
+    assert(bytes.size() == size);
     return bytes;
+}
+
+void ResetToNumberedEmpty(Codeplug& codeplug) {
+    codeplug.Header = CodeplugHeader{};
+    resetTable(codeplug.Channel);
+    resetTable(codeplug.Person);
+    resetTable(codeplug.Zone);
+    resetTable(codeplug.ScanList);
+    resetTable(codeplug.Contact);
+    for (ContactRec& contact : codeplug.Contact)
+        contact.Id = contact.Number;
+    resetTable(codeplug.RxGroup);
+    resetTable(codeplug.RoamChannel);
+    resetTable(codeplug.RoamZone);
+    codeplug.Dtmf = DtmfRec{};
+    resetTable(codeplug.EMG_Code);
+    resetTable(codeplug.AesKey);
+    resetTable(codeplug.Arc4Key);
+    resetTable(codeplug.QuickCall);
+    codeplug.Settings = SettingsRec{};
+    codeplug.EmbeddedInfo = EmbeddedInfoRec{};
+    codeplug.Aprs = AprsRec{};
+    resetTable(codeplug.AlertTonePatterns);
+    codeplug.UserToneSet = r605::UserToneSet{};
+    codeplug.Option = OptionAreas{};
+    codeplug.FiveTone = FiveToneAreas{};
+    codeplug.TwoTone = TwoToneAreas{};
+    codeplug.Alarm = AlarmAreas{};
+    codeplug.OneKey = OneKeyAreas{};
+    resetTable(codeplug.PhoneBook);
+    resetTable(codeplug.CallLog1);
+    resetTable(codeplug.CallLog2);
+    resetTable(codeplug.CallLog3);
+    resetTable(codeplug.TextMessage1);
+    resetTable(codeplug.TextMessage2);
+    resetTable(codeplug.TextMessage3);
+    resetTable(codeplug.TextMessage4);
+    for (std::size_t i = 0; i < codeplug.TextMessage4.size(); ++i)
+        codeplug.TextMessage4[i].Index = static_cast<std::int16_t>(i);
+    resetTable(codeplug.Recording);
+    resetTable(codeplug.RecordingIndex);
+    resetTable(codeplug.RepeaterOffset);
+    resetTable(codeplug.TwoToneEntry);
+    codeplug.AprsCompanion = AprsCompanionRec{};
 }
 
 Codeplug NumberedEmptyCodeplug() {
     Codeplug codeplug;
-    numberRecords(codeplug.Channel);
-    numberRecords(codeplug.Person);
-    numberRecords(codeplug.Zone);
-    numberRecords(codeplug.ScanList);
-    numberRecords(codeplug.Contact);
-    for (ContactRec& contact : codeplug.Contact)
-        contact.Id = contact.Number;
-    numberRecords(codeplug.RxGroup);
-    numberRecords(codeplug.RoamZone);
-    numberRecords(codeplug.PhoneBook);
-    numberRecords(codeplug.CallLog1);
-    numberRecords(codeplug.CallLog2);
-    numberRecords(codeplug.CallLog3);
-    numberRecords(codeplug.TextMessage1);
-    numberRecords(codeplug.TextMessage2);
-    numberRecords(codeplug.TextMessage3);
-    numberRecords(codeplug.TextMessage4);
-    for (std::size_t i = 0; i < codeplug.TextMessage4.size(); ++i)
-        codeplug.TextMessage4[i].Index = static_cast<std::int16_t>(i);
-    numberRecords(codeplug.Recording);
-    numberRecords(codeplug.RecordingIndex);
-    numberRecords(codeplug.TwoToneEntry);
+    ResetToNumberedEmpty(codeplug);
     return codeplug;
 }
 
-Result<DecodedCodeplugFile> DecodeCodeplugFile(std::string_view bytes) {
-    DecodedCodeplugFile decoded;
-    decoded.codeplug = NumberedEmptyCodeplug();
+Status DecodeCodeplugFileInto(std::string_view bytes, DecodedCodeplugFile& decoded) {
     PackedReader reader(bytes);
-    auto preamble = readPreamble(reader, bytes, decoded.codeplug);
+    auto preamble = readFilePreamble(reader, bytes);
     if (!preamble)
         return preamble.error();
-    decoded.textForm = preamble->textForm;
+    return readBody(reader, std::move(*preamble), decoded);
+}
 
-    const CodeplugHeader& header = decoded.codeplug.Header;
-    if (IsForeignModel(header.ModelFamily))
-        return Error::keyed(99113, "model family \"" + TrimAtNull(header.ModelFamily) + "\"");
-    if (!isKnownBandCode(header.BandCode))
-        return damaged("unknown band code " + std::to_string(header.BandCode));
-
-    Directory directory{};
-    for (std::int32_t& count : directory) {
-        if (!reader.getInt32(count))
-            return damaged("the file ends inside its record-count directory");
-    }
-    ReadPass blocks{reader, directory, decoded.textForm, decoded.warnings, std::nullopt};
-    visitBlocks(decoded.codeplug, blocks);
-    if (blocks.error)
-        return *blocks.error;
-    if (Status counts = checkMemberCounts(decoded.codeplug); !counts)
-        return counts.error();
+Result<DecodedCodeplugFile> DecodeCodeplugFile(std::string_view bytes) {
+    PackedReader reader(bytes);
+    auto preamble = readFilePreamble(reader, bytes);
+    if (!preamble)
+        return preamble.error();
+    DecodedCodeplugFile decoded;
+    if (Status read = readBody(reader, std::move(*preamble), decoded); !read)
+        return read.error();
     return decoded;
 }
 
-Result<Codeplug> DecodeCodeplugFileHeader(std::string_view bytes, Codeplug base) {
+Status AdoptCodeplugFileSettings(std::string_view bytes, Codeplug& codeplug) {
     PackedReader reader(bytes);
-    auto preamble = readPreamble(reader, bytes, base);
+    auto preamble = readPreamble(reader, bytes);
     if (!preamble)
         return preamble.error();
-    if (Status counts = checkMemberCounts(base); !counts)
-        return counts.error();
-    return base;
+    std::move(preamble->record).adoptSettingsInto(codeplug);
+    return Status::success();
 }
 
 } // namespace r605

@@ -67,12 +67,16 @@ struct DecodedCodeplugFile {
 // their Number. A file that is not a codeplug file of this model, or that is damaged in any way
 // that would make its tables wrong, is refused with the reason and the place.
 Result<DecodedCodeplugFile> DecodeCodeplugFile(std::string_view bytes);
+// The same into an existing result, whose storage is reused (a codeplug is some MiB). After a
+// refusal `decoded` holds no codeplug worth keeping.
+Status DecodeCodeplugFileInto(std::string_view bytes, DecodedCodeplugFile& decoded);
 
-// Reads the version, the tag and the header and settings record only, and gives `base` with
-// every member of that record replaced.
-Result<Codeplug> DecodeCodeplugFileHeader(std::string_view bytes, Codeplug base);
+// Reads the version, the tag and the header and settings record only, and gives their settings
+// (every single record but the header) to `codeplug`; nothing changes when the file is refused.
+Status AdoptCodeplugFileSettings(std::string_view bytes, Codeplug& codeplug);
 
 // The empty codeplug a file is read into: default records, each table's records numbered.
 Codeplug NumberedEmptyCodeplug();
+void ResetToNumberedEmpty(Codeplug& codeplug);
 
 } // namespace r605

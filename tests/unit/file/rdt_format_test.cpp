@@ -302,17 +302,38 @@ TEST(RdtFormat, ForeignOldAndDamagedFilesAreRefused) {
     }
 }
 
-TEST(RdtFormat, TheHeaderAloneCanBeTakenFromAFile) {
+TEST(RdtFormat, TheSettingsAloneCanBeTakenFromAFile) {
     Codeplug source = test::RandomCodeplug(7);
+    source.Header.BandCode = 34;
     const std::string bytes = encode(source);
-    Codeplug base = smallCodeplug();
-    auto adopted = DecodeCodeplugFileHeader(bytes.substr(0, directoryStart()), base);
-    ASSERT_TRUE(adopted.ok());
-    EXPECT_EQ(adopted->Dtmf, source.Dtmf);
-    EXPECT_EQ(adopted->Option, source.Option);
-    EXPECT_EQ(adopted->UserToneSet, source.UserToneSet);
-    EXPECT_EQ(adopted->Channel[1].Name, "Two"); // tables stay
-    EXPECT_FALSE(DecodeCodeplugFileHeader(bytes.substr(0, directoryStart() - 1), base).ok());
+    Codeplug codeplug = smallCodeplug();
+    ASSERT_TRUE(AdoptCodeplugFileSettings(bytes.substr(0, directoryStart()), codeplug).ok());
+    EXPECT_EQ(codeplug.Dtmf, source.Dtmf);
+    EXPECT_EQ(codeplug.Option, source.Option);
+    EXPECT_EQ(codeplug.QuickCall, source.QuickCall);
+    EXPECT_EQ(codeplug.UserToneSet, source.UserToneSet);
+    EXPECT_EQ(codeplug.Header.BandCode, 0);     // the header stays
+    EXPECT_EQ(codeplug.Channel[1].Name, "Two"); // and the tables
+
+    // A refusal changes nothing.
+    const Codeplug before = codeplug;
+    std::string damagedDigits = bytes;
+    const std::size_t dtmf = kHeaderStart + 14 + packedSize<FiveToneAreas>();
+    damagedDigits[dtmf + 16] = 17; // the first code's digit count
+    EXPECT_FALSE(AdoptCodeplugFileSettings(damagedDigits, codeplug).ok());
+    EXPECT_FALSE(AdoptCodeplugFileSettings(bytes.substr(0, directoryStart() - 1), codeplug).ok());
+    EXPECT_TRUE(codeplug == before);
+}
+
+TEST(RdtFormat, DecodingIntoAResultReusesItAndResetsIt) {
+    DecodedCodeplugFile decoded;
+    ASSERT_TRUE(DecodeCodeplugFileInto(encode(smallCodeplug()), decoded).ok());
+    EXPECT_EQ(decoded.codeplug.Channel[4].Name, "Five");
+    Codeplug other = NumberedEmptyCodeplug();
+    other.Contact[8].Used = 1;
+    ASSERT_TRUE(DecodeCodeplugFileInto(encode(other, ContactTextForm::SevenBit), decoded).ok());
+    EXPECT_EQ(test::codeplugDifference(decoded.codeplug, other), "");
+    EXPECT_EQ(decoded.textForm, ContactTextForm::SevenBit);
 }
 
 } // namespace
