@@ -622,7 +622,7 @@ Result<Codeplug> CodeplugFromJson(std::string_view text, std::string* languageTa
         root = parseWithoutRecords(text, [&withRecords](const std::string& member, const Json&) {
             withRecords.insert(member);
         });
-    } catch (const Json::parse_error& error) {
+    } catch (const Json::exception& error) { // a syntax error or a number out of range
         return Error::literal(std::string("not JSON: ") + error.what());
     }
     if (!root.is_object())
@@ -702,7 +702,7 @@ Result<Codeplug> CodeplugFromJson(std::string_view text, std::string* languageTa
             if (ok && table != tables.end())
                 ok = table->second(record);
         });
-    } catch (const Json::parse_error& error) {
+    } catch (const Json::exception& error) { // a syntax error or a number out of range
         return Error::literal(std::string("not JSON: ") + error.what());
     }
     if (!ok)

@@ -160,6 +160,10 @@ TEST(CodeplugJson, RefusesBadValuesNamingTableRecordAndField) {
     expectError(R"({"format": "r605-codeplug", "version": 2})",
                 "unsupported codeplug JSON version (1 is known)");
     expectError(R"({"version": 1})", "not a codeplug: \"format\" must be \"r605-codeplug\"");
+    // Regression: a number too large for a double escaped as an exception.
+    const auto huge = CodeplugFromJson(R"({"format": "r605-codeplug", "UserToneSet": [2E830]})");
+    ASSERT_FALSE(huge.ok());
+    EXPECT_EQ(huge.error().text.rfind("not JSON: ", 0), 0u);
     const auto broken = CodeplugFromJson("{\"format\": ");
     ASSERT_FALSE(broken.ok());
     EXPECT_EQ(broken.error().text.rfind("not JSON: ", 0), 0u);
