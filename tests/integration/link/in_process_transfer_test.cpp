@@ -1,6 +1,9 @@
 #include "fault_injector.h"
+#include "image/comm_image.h"
 #include "in_process_link.h"
+#include "link/codeplug_transfer.h"
 #include "link/pass_plan.h"
+#include "model/new_codeplug.h"
 #include "radio_simulator.h"
 
 #include <gtest/gtest.h>
@@ -172,6 +175,30 @@ TEST(InProcessTransfer, SilentRadioAndRefusedPasswordFailCleanly) {
     LinkEngine engine3(std::move(withPassword), image3, blocks);
     EXPECT_TRUE(RunInProcess(engine3, locked, nullptr, {}).outcome.success);
     EXPECT_TRUE(image3 == locked.image());
+}
+
+TEST(InProcessTransfer, WriteCarriesTheInformationBlockWithTheCodeplugsPassword) {
+    // A radio whose information block holds its own bytes and the password "OLD".
+    MemoryImage before;
+    for (std::uint32_t i = 0; i < 16; ++i)
+        before.write(kRadioInfoBlock + i, static_cast<std::uint8_t>(0xA0 + i));
+    RadioSimulator radio(before, RadioIdentity{});
+    radio.setPassword("OLD");
+    auto codeplug = NewCodeplug(0);
+    ASSERT_TRUE(codeplug.ok());
+    codeplug->Settings.ProgramPassword = "9876";
+    CommImage image;
+    TransferRequest request;
+    request.kind = OperationKind::WriteCodeplug;
+    request.enteredPassword = "OLD";
+    request.encodeAll = EncodeAllForWrite(*codeplug, image);
+    LinkEngine engine(std::move(request), image.CommData, image.WriteBlockMap);
+    ASSERT_TRUE(RunInProcess(engine, radio, nullptr, {}).outcome.success);
+    std::array<std::uint8_t, 16> info{};
+    radio.image().read(kRadioInfoBlock, info);
+    const std::array<std::uint8_t, 16> expected{0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7,
+                                                '9',  '8',  '7',  '6',  0xAC, 0xAD, 0xAE, 0xAF};
+    EXPECT_EQ(info, expected);
 }
 
 TEST(InProcessTransfer, PacedTransferTakesTheWireTime) {

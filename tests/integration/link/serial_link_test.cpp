@@ -6,6 +6,7 @@
 #include "model/sample_codeplug.h"
 #include "pty_radio.h"
 #include "serial_link_driver.h"
+#include "serial_port_list.h"
 #include "settings/program_folders.h"
 #include "settings/setup_file.h"
 #include "simulator_image.h"
@@ -243,6 +244,22 @@ TEST(SerialLink, PortThatCannotOpenSaysSoAndSendsNothing) {
               (std::vector<std::string>{"打开串口:00:00:00", "打开串口完毕:00:00:00"}));
     EXPECT_FALSE(driver.OpenRadioPort("ttyS0", OperationKind::None)); // not a transfer
     EXPECT_EQ(prompt.messages.size(), 1u);
+}
+
+TEST(SerialPortList, PortDialogSelectsTheStoredPortOrTheFirst) {
+    const std::vector<std::string> names{"ttyS0", "ttyUSB0", "ttyACM0"};
+    EXPECT_EQ(SelectPortEntry(names, "ttyUSB0"), 1u);
+    EXPECT_EQ(SelectPortEntry(names, "/dev/ttyACM0"), 2u);
+    EXPECT_EQ(SelectPortEntry(names, "ttyUSB7"), 0u);
+    EXPECT_EQ(SelectPortEntry({}, "ttyUSB0"), std::nullopt);
+    ensureApplication();
+    // The machine's own list: whatever it holds, every entry has a name and a device.
+    const auto ports = ListSerialPorts();
+    EXPECT_EQ(SerialPortNames(ports).size(), ports.size());
+    for (const SerialPortEntry& port : ports) {
+        EXPECT_FALSE(port.name.empty());
+        EXPECT_FALSE(port.systemLocation.empty());
+    }
 }
 
 } // namespace
