@@ -3,10 +3,13 @@
 #include "base/file_io.h"
 #include "base/numbers.h"
 #include "commands.h"
+#include "file/codeplug_document.h"
 #include "file/rdt_format.h"
 #include "image/family_codecs.h"
 #include "image/hex_lines.h"
 #include "model/new_codeplug.h"
+#include "settings/edition_file.h"
+#include "settings/program_folders.h"
 #include "json/codeplug_json.h"
 
 #include <filesystem>
@@ -66,7 +69,10 @@ int runDecode(const Arguments& arguments, Context& context) {
 
     std::string bytes;
     if (isRdtFile(*output)) {
-        auto file = EncodeCodeplugFile(codeplug, ContactTextForm::Gbk);
+        // The text form of every saved file: the edition's.
+        const ContactTextForm form = TextFormForEdition(
+            ReadEditionFile(ProgramFolders::locate(context.programFolder)).EditionCode);
+        auto file = EncodeCodeplugFile(codeplug, form);
         if (!file) {
             context.fail(file.error());
             return Failure;
