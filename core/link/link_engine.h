@@ -5,6 +5,13 @@
 // It reads blocks into and writes blocks from the memory image (CommData) and plans the passes in
 // the block map (WriteBlockMap) it is given. The Qt driver, the command-line tool, the tests and
 // the benchmarks all run this same engine.
+//
+// Waiting for a reply is always bounded. A reply that has begun to arrive when its time-out
+// expires gets one further wait of the same length (the radio may be in the middle of sending
+// it); still incomplete after that, it counts as missing and the retry rule decides. Bytes beyond
+// the length a reply asks for are not taken (the purge before the next frame drops them), except
+// after a late read reply for an earlier block, which is set aside so that the frame's own reply
+// behind it in the same bytes still counts.
 
 #include "image/memory_image.h"
 #include "link/frames.h"
