@@ -198,6 +198,7 @@ std::string ChannelRows::cell(const Codeplug& codeplug, std::size_t entry, ListF
 }
 
 void ChannelRows::reset(ImportWorkSet& work) const {
+    work.tables.Channel.make();
     for (std::size_t n = 0; n < kChannelCount; ++n) {
         ChannelRec& channel = work.tables.Channel[n];
         channel = m_context.defaultChannel;

@@ -69,6 +69,7 @@ public:
     }
 
     void reset(ImportWorkSet& work) const override {
+        work.tables.Contact.make();
         // As a new codeplug holds them: each unused contact carries its own number as its ID.
         for (std::size_t n = 0; n < kContactCount; ++n) {
             ContactRec& contact = work.tables.Contact[n];

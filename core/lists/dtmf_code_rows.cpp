@@ -35,7 +35,8 @@ public:
     }
 
     void reset(ImportWorkSet& work) const override {
-        for (DigitCode& code : work.tables.Dtmf.Codes)
+        work.tables.DtmfCodes.make();
+        for (DigitCode& code : work.tables.DtmfCodes.table())
             code = DigitCode{};
     }
 
@@ -55,7 +56,7 @@ public:
             }
             code.Count = static_cast<std::int16_t>(code.Digits.size());
         }
-        work.tables.Dtmf.Codes[slot] = std::move(code);
+        work.tables.DtmfCodes[slot] = std::move(code);
         return Status::success();
     }
 };

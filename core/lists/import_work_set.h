@@ -2,12 +2,15 @@
 // The import work set: a second set of the record tables into which list files are read before
 // anything in the codeplug changes, with the references of the lists read still as names. Only
 // when every file has been read and every name resolved does the result replace the codeplug.
+// It holds only the tables that lists fill; the rest of the codeplug is copied once, at the end.
 
 #include "lists/list_type.h"
 #include "model/codeplug.h"
 
 #include <array>
+#include <cassert>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -88,9 +91,48 @@ constexpr ListTable tableOf(ListType type) {
     }
 }
 
+// A table of the work set, made when a file of its list is read (a contact table is 10000
+// records: an import of channels should not pay for one).
+template <class T> class WorkTable {
+public:
+    // Makes the table (default records) when it does not exist yet.
+    T& make() {
+        if (!m_table)
+            m_table = std::make_unique<T>();
+        return *m_table;
+    }
+    bool exists() const { return m_table != nullptr; }
+    auto& operator[](std::size_t entry) {
+        assert(m_table);
+        return (*m_table)[entry];
+    }
+    T& table() {
+        assert(m_table);
+        return *m_table;
+    }
+
+private:
+    std::unique_ptr<T> m_table;
+};
+
+// The tables that list files fill, as the import reads them.
+struct ImportTables {
+    WorkTable<Table<ChannelRec, kChannelCount>> Channel;
+    WorkTable<Table<PersonRec, kPersonCount>> Person;
+    WorkTable<Table<ZoneRec, kZoneCount>> Zone;
+    WorkTable<Table<ScanListRec, kScanListCount>> ScanList;
+    WorkTable<Table<PhoneBookRec, kPhoneBookCount>> PhoneBook;
+    WorkTable<Table<ContactRec, kContactCount>> Contact;
+    WorkTable<Table<TextMessageRec, kTextMessageCount>> TextMessage3;
+    WorkTable<Table<RxGroupRec, kRxGroupCount>> RxGroup;
+    WorkTable<std::array<DigitCode, kDtmfCodes>> DtmfCodes;
+    WorkTable<Table<TwoToneEntryRec, kTwoToneEntryCount>> TwoToneEntry;
+};
+
 struct ImportWorkSet {
-    // Starts as a copy of the codeplug: the tables of the lists not read are the codeplug's.
-    Codeplug tables;
+    // The codeplug imported into: the tables of the lists not read stay as it has them.
+    const Codeplug* base = nullptr;
+    ImportTables tables;
     std::array<bool, static_cast<std::size_t>(ListTable::None)> read{};
     // Per table read, the entries whose file line gave their number: such a record is the
     // record of that number, whatever its name now is.
@@ -106,6 +148,24 @@ struct ImportWorkSet {
     bool wasNumbered(ListTable table, std::size_t entry) const {
         const auto& flags = numbered[static_cast<std::size_t>(table)];
         return entry < flags.size() && flags[entry];
+    }
+
+    // Puts the tables read into `codeplug` (a copy of the base), leaving the others.
+    void moveReadTablesInto(Codeplug& codeplug) {
+        const auto take = [&](ListTable table, auto& to, auto& from) {
+            if (wasRead(table) && from.exists())
+                to = std::move(from.table());
+        };
+        take(ListTable::Channels, codeplug.Channel, tables.Channel);
+        take(ListTable::RadioIds, codeplug.Person, tables.Person);
+        take(ListTable::Zones, codeplug.Zone, tables.Zone);
+        take(ListTable::ScanLists, codeplug.ScanList, tables.ScanList);
+        take(ListTable::PhoneBook, codeplug.PhoneBook, tables.PhoneBook);
+        take(ListTable::Contacts, codeplug.Contact, tables.Contact);
+        take(ListTable::QuickTexts, codeplug.TextMessage3, tables.TextMessage3);
+        take(ListTable::RxGroups, codeplug.RxGroup, tables.RxGroup);
+        take(ListTable::DtmfCodes, codeplug.Dtmf.Codes, tables.DtmfCodes);
+        take(ListTable::TwoToneCodes, codeplug.TwoToneEntry, tables.TwoToneEntry);
     }
 };
 

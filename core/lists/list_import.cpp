@@ -68,7 +68,7 @@ private:
 } // namespace
 
 ListImport::ListImport(const Codeplug& codeplug, const ListContext& context)
-    : m_codeplug(codeplug), m_context(context), m_work{codeplug, {}, {}, {}, {}, {}, {}} {}
+    : m_codeplug(codeplug), m_context(context), m_work{&codeplug, {}, {}, {}, {}, {}, {}, {}} {}
 
 bool IsDownloadedContactFile(const std::filesystem::path& path) {
     std::string extension = path.extension().string();
@@ -147,9 +147,11 @@ bool ListImport::anyRead() const {
 }
 
 Result<Codeplug> ListImport::finish() {
-    if (Status resolved = ResolveImportedReferences(m_codeplug, m_work); !resolved)
+    Codeplug result = m_codeplug;
+    m_work.moveReadTablesInto(result);
+    if (Status resolved = ResolveImportedReferences(m_codeplug, m_work, result); !resolved)
         return resolved.error();
-    return std::move(m_work.tables);
+    return result;
 }
 
 Result<std::optional<Codeplug>> ImportListOfLists(const Codeplug& codeplug,

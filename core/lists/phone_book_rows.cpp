@@ -36,6 +36,7 @@ public:
     }
 
     void reset(ImportWorkSet& work) const override {
+        work.tables.PhoneBook.make();
         for (std::size_t n = 0; n < kPhoneBookCount; ++n) {
             work.tables.PhoneBook[n] = PhoneBookRec{};
             work.tables.PhoneBook[n].Number = static_cast<std::int16_t>(n + 1);

@@ -27,6 +27,7 @@ public:
     }
 
     void reset(ImportWorkSet& work) const override {
+        work.tables.TextMessage3.make();
         for (std::size_t n = 0; n < kTextMessageCount; ++n) {
             work.tables.TextMessage3[n] = TextMessageRec{};
             work.tables.TextMessage3[n].Number = static_cast<std::int16_t>(n + 1);

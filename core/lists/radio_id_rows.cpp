@@ -32,6 +32,7 @@ public:
     }
 
     void reset(ImportWorkSet& work) const override {
+        work.tables.Person.make();
         for (std::size_t n = 0; n < kPersonCount; ++n) {
             PersonRec& person = work.tables.Person[n];
             person = PersonRec{};

@@ -180,8 +180,8 @@ void storeMembers(Array& members, std::int16_t& count, const std::vector<Value>&
 
 class Resolver {
 public:
-    Resolver(const Codeplug& original, ImportWorkSet& work)
-        : m_old(original), m_work(work), m_new(work.tables), m_channels(m_new.Channel, 16),
+    Resolver(const Codeplug& original, const ImportWorkSet& work, Codeplug& result)
+        : m_old(original), m_work(work), m_new(result), m_channels(m_new.Channel, 16),
           m_persons(m_new.Person, 16), m_scanLists(m_new.ScanList, 16),
           m_contacts(m_new.Contact, 16), m_rxGroups(m_new.RxGroup, 35) {}
 
@@ -565,7 +565,7 @@ private:
     }
 
     const Codeplug& m_old;
-    ImportWorkSet& m_work;
+    const ImportWorkSet& m_work;
     Codeplug& m_new;
     NameIndex m_channels, m_persons, m_scanLists, m_contacts, m_rxGroups;
     std::vector<std::optional<Entry>> m_channelMap;
@@ -573,8 +573,9 @@ private:
 
 } // namespace
 
-Status ResolveImportedReferences(const Codeplug& original, ImportWorkSet& work) {
-    return Resolver(original, work).run();
+Status ResolveImportedReferences(const Codeplug& original, const ImportWorkSet& work,
+                                 Codeplug& result) {
+    return Resolver(original, work, result).run();
 }
 
 } // namespace r605

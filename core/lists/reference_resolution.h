@@ -10,7 +10,8 @@
 
 namespace r605 {
 
-// Resolves the work set's references in place.
+// Resolves the references of `result`, the original codeplug with the work set's tables moved
+// in.
 //  - A name in a file read that names no record fails the import, with the file, the line and
 //    the column of the cell: a list that refers to a missing record is not what the user
 //    meant, and dropping the reference silently would lose it.
@@ -21,6 +22,7 @@ namespace r605 {
 //    member of an imported scan list whose channel lies in no zone fails the import, one of a
 //    scan list not read leaves the list.
 //  - The settings' channel and zone references are kept on qualifying records.
-Status ResolveImportedReferences(const Codeplug& original, ImportWorkSet& work);
+Status ResolveImportedReferences(const Codeplug& original, const ImportWorkSet& work,
+                                 Codeplug& result);
 
 } // namespace r605

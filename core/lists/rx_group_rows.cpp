@@ -44,6 +44,7 @@ public:
     }
 
     void reset(ImportWorkSet& work) const override {
+        work.tables.RxGroup.make();
         for (std::size_t n = 0; n < kRxGroupCount; ++n) {
             RxGroupRec& group = work.tables.RxGroup[n];
             group = RxGroupRec{};

@@ -79,6 +79,7 @@ public:
     }
 
     void reset(ImportWorkSet& work) const override {
+        work.tables.ScanList.make();
         for (std::size_t n = 0; n < kScanListCount; ++n) {
             ScanListRec& list = work.tables.ScanList[n];
             list = ScanListRec{};

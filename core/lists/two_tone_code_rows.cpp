@@ -38,12 +38,12 @@ public:
     }
 
     void reset(ImportWorkSet& work) const override {
+        work.tables.TwoToneEntry.make();
         for (std::size_t n = 0; n < kTwoToneEntryCount; ++n) {
             // The names are not in the list: they stay as the codeplug has them.
-            std::string name = std::move(work.tables.TwoToneEntry[n].Name);
             work.tables.TwoToneEntry[n] = TwoToneEntryRec{};
             work.tables.TwoToneEntry[n].Number = static_cast<std::int16_t>(n + 1);
-            work.tables.TwoToneEntry[n].Name = std::move(name);
+            work.tables.TwoToneEntry[n].Name = work.base->TwoToneEntry[n].Name;
         }
     }
 

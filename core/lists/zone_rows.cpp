@@ -48,6 +48,7 @@ public:
     }
 
     void reset(ImportWorkSet& work) const override {
+        work.tables.Zone.make();
         for (std::size_t n = 0; n < kZoneCount; ++n) {
             ZoneRec& zone = work.tables.Zone[n];
             zone = ZoneRec{};

@@ -1,0 +1,1 @@
+%Radio ID,Callsign,Name,City,State,Country,Remarks<br/>1023001,BG1AA,Wang,Beijing,Beijing,China,<br/>1023002,BG1AB,Li,,,China,x<br/>
