@@ -198,6 +198,19 @@ Result<PackedContacts> PackContacts(const Table<ContactRec, kContactCount>& cont
     return packed;
 }
 
+bool ContactsFitSevenBitLosslessly(const Table<ContactRec, kContactCount>& contacts) {
+    const auto plain = [](const std::string& text) {
+        return std::all_of(text.begin(), text.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 127; });
+    };
+    return std::all_of(contacts.begin(), contacts.end(), [&](const ContactRec& contact) {
+        if (contact.Used <= 0)
+            return true;
+        return std::all_of(kTextFields.begin(), kTextFields.end(),
+                           [&](const TextField& field) { return plain(contact.*field.member); });
+    });
+}
+
 UnpackedContacts UnpackContacts(std::string_view block, std::size_t count, ContactTextForm form) {
     UnpackedContacts result;
     result.contacts.reserve(count);

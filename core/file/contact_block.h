@@ -44,6 +44,10 @@ struct PackedContacts {
 Result<PackedContacts> PackContacts(const Table<ContactRec, kContactCount>& contacts,
                                     ContactTextForm form);
 
+// True when every text of every contact in use is plain 7-bit ASCII (codes below 127), so that
+// the 7-bit form holds the contacts without any loss.
+bool ContactsFitSevenBitLosslessly(const Table<ContactRec, kContactCount>& contacts);
+
 // Appends one contact's entry to the block.
 void PackContact(std::string& block, const ContactRec& contact, ContactTextForm form);
 

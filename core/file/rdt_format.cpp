@@ -502,6 +502,15 @@ std::string LanguageTag(ContactTextForm form) {
 
 Result<std::string> EncodeCodeplugFile(const Codeplug& codeplug, ContactTextForm form) {
     auto packed = PackContacts(codeplug.Contact, form);
+    // GBK entries of long plain-ASCII texts take a byte per character and can overflow the block
+    // (10000 contacts with every text full need about 990000 bytes). When every text is plain
+    // ASCII the 7-bit form holds them without loss in about 880000 bytes, so the file is saved in
+    // that form (tag "English") rather than refused; the texts read back identical either way.
+    if (!packed && form == ContactTextForm::Gbk &&
+        ContactsFitSevenBitLosslessly(codeplug.Contact)) {
+        form = ContactTextForm::SevenBit;
+        packed = PackContacts(codeplug.Contact, form);
+    }
     if (!packed)
         return packed.error();
 

@@ -161,6 +161,33 @@ TEST(CodeplugDocument, AFailedSaveKeepsTheOldFileAndTheUnsavedState) {
     EXPECT_EQ(fs::directory_iterator(dir.path())->path().filename(), "keep.rdt");
 }
 
+TEST(CodeplugDocument, AFullPlainTextContactListIsSavedInSevenBitFormInsteadOfRefused) {
+    // 10000 contacts with every text full overflow the GBK block (about 990000 bytes); plain
+    // ASCII texts lose nothing in the 7-bit form, so the save goes through tagged "English".
+    test::TempDir dir;
+    CodeplugDocument document;
+    for (std::size_t i = 0; i < kContactCount; ++i) {
+        ContactRec& contact = document.tables().Contact[i];
+        contact.Used = 1;
+        contact.Id = static_cast<std::int32_t>(i + 1);
+        contact.Name = "Contact name 0" + std::to_string(i % 10) + "x";
+        contact.City = "City name 12345";
+        contact.Callsign = "BG7ABCDE";
+        contact.State = contact.Country = contact.Remarks = "Sixteen chars 16";
+    }
+    ASSERT_TRUE(document.SaveCodeplugFile(dir / "full.rdt", ContactTextForm::Gbk).ok());
+    EXPECT_EQ(test::readFile(dir / "full.rdt").substr(5, 7), "English");
+    CodeplugDocument reloaded;
+    ASSERT_TRUE(reloaded.LoadCodeplugFile(dir / "full.rdt").ok());
+    EXPECT_TRUE(reloaded.tables().Contact == document.tables().Contact);
+
+    // One Chinese text makes the 7-bit form lossy: that list is refused, nothing written.
+    document.tables().Contact[17].Remarks = "中文";
+    auto refused = document.SaveCodeplugFile(dir / "mixed.rdt", ContactTextForm::Gbk);
+    EXPECT_FALSE(refused.ok());
+    EXPECT_FALSE(fs::exists(dir / "mixed.rdt"));
+}
+
 TEST(CodeplugDocument, ALoadRemovesRepeatedMembersOfZonesAndScanLists) {
     test::TempDir dir;
     CodeplugDocument document;
