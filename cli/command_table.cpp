@@ -18,6 +18,8 @@ const std::vector<Command>& commands() {
         simCommand(),
         imageCommand(),
         decodeCommand(),
+        exportCommand(),
+        importCommand(),
     };
     return table;
 }

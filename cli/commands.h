@@ -16,5 +16,7 @@ Command portsCommand();
 Command simCommand();
 Command imageCommand();
 Command decodeCommand();
+Command exportCommand();
+Command importCommand();
 
 } // namespace r605::cli

@@ -341,7 +341,8 @@ Status ChannelRows::readReferences(const ListRow& row, ChannelRefs& refs) const 
 }
 
 Status ChannelRows::read(const ListRow& row, std::size_t slot, ImportWorkSet& work) const {
-    ChannelRec channel = m_context.defaultChannel;
+    const ChannelRec* kept = work.keptRecord(ListTable::Channels, work.base->Channel, slot);
+    ChannelRec channel = kept ? *kept : m_context.defaultChannel;
     channel.Number = static_cast<std::int16_t>(slot + 1);
     channel.Used = 1;
     if (const std::string* name = row.cell(F::Name))

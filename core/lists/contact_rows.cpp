@@ -80,17 +80,20 @@ public:
     }
 
     Status read(const ListRow& row, std::size_t slot, ImportWorkSet& work) const override {
-        ContactRec contact;
+        const ContactRec* kept = work.keptRecord(ListTable::Contacts, work.base->Contact, slot);
+        ContactRec contact = kept ? *kept : ContactRec{};
         contact.Number = static_cast<std::int32_t>(slot + 1);
         contact.Used = 1;
-        // A contact is a radio ID to call: a line without one is no contact.
+        // A contact is a radio ID to call: a new contact without one is no contact.
         const std::string* id = row.cell(F::Id);
-        if (!id || trimBlanks(*id).empty())
+        if ((id && trimBlanks(*id).empty()) || (!id && !kept))
             return row.fail(F::Id, "the contact has no radio ID");
-        auto idValue = ParseIntegerCell(*id, 0, kMaxContactId);
-        if (!idValue)
-            return row.fail(F::Id, idValue.error());
-        contact.Id = static_cast<std::int32_t>(*idValue);
+        if (id) {
+            auto idValue = ParseIntegerCell(*id, 0, kMaxContactId);
+            if (!idValue)
+                return row.fail(F::Id, idValue.error());
+            contact.Id = static_cast<std::int32_t>(*idValue);
+        }
         for (const TextAccess& text : kTexts) {
             if (const std::string* cell = row.cell(text.field))
                 contact.*text.member = TextFieldCell(*cell, text.length);

@@ -150,6 +150,17 @@ struct ImportWorkSet {
         return entry < flags.size() && flags[entry];
     }
 
+    // The record an imported line starts from when its line gave the record's number and the
+    // codeplug uses that record: the columns of the file change it, the fields the list does not
+    // carry stay as the codeplug has them. Nothing otherwise (the line makes a new record).
+    template <class Table>
+    const typename Table::value_type* keptRecord(ListTable table, const Table& baseTable,
+                                                 std::size_t entry) const {
+        if (!wasNumbered(table, entry) || entry >= baseTable.size() || baseTable[entry].Used == 0)
+            return nullptr;
+        return &baseTable[entry];
+    }
+
     // Puts the tables read into `codeplug` (a copy of the base), leaving the others.
     void moveReadTablesInto(Codeplug& codeplug) {
         const auto take = [&](ListTable table, auto& to, auto& from) {

@@ -35,16 +35,18 @@ Result<std::string> ExportListText(const Codeplug& codeplug, ListType type,
     CsvWriter writer;
     writer.writeRow(DistinctHeadings(cells), commaAfterLast);
 
-    const std::size_t total = family->size();
-    for (std::size_t entry = 0; entry < total; ++entry) {
-        if (context.progress)
-            context.progress(entry + 1, total);
-        if (!family->inUse(codeplug, entry))
-            continue;
+    std::vector<std::size_t> used;
+    for (std::size_t entry = 0; entry < family->size(); ++entry) {
+        if (family->inUse(codeplug, entry))
+            used.push_back(entry);
+    }
+    for (std::size_t i = 0; i < used.size(); ++i) {
         cells.clear();
         for (const ListColumn& column : columns)
-            cells.push_back(family->cell(codeplug, entry, column.field));
+            cells.push_back(family->cell(codeplug, used[i], column.field));
         writer.writeRow(cells, commaAfterLast);
+        if (context.progress)
+            context.progress(i + 1, used.size());
     }
     return writer.text();
 }

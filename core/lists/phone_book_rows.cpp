@@ -44,7 +44,9 @@ public:
     }
 
     Status read(const ListRow& row, std::size_t slot, ImportWorkSet& work) const override {
-        PhoneBookRec record;
+        const PhoneBookRec* kept =
+            work.keptRecord(ListTable::PhoneBook, work.base->PhoneBook, slot);
+        PhoneBookRec record = kept ? *kept : PhoneBookRec{};
         record.Number = static_cast<std::int16_t>(slot + 1);
         record.Used = 1;
         if (const std::string* cell = row.cell(F::PhoneNumber)) {

@@ -35,7 +35,9 @@ public:
     }
 
     Status read(const ListRow& row, std::size_t slot, ImportWorkSet& work) const override {
-        TextMessageRec record;
+        const TextMessageRec* kept =
+            work.keptRecord(ListTable::QuickTexts, work.base->TextMessage3, slot);
+        TextMessageRec record = kept ? *kept : TextMessageRec{};
         record.Number = static_cast<std::int16_t>(slot + 1);
         record.Used = 1;
         if (const std::string* cell = row.cell(F::MessageText))

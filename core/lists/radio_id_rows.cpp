@@ -41,7 +41,8 @@ public:
     }
 
     Status read(const ListRow& row, std::size_t slot, ImportWorkSet& work) const override {
-        PersonRec person;
+        const PersonRec* kept = work.keptRecord(ListTable::RadioIds, work.base->Person, slot);
+        PersonRec person = kept ? *kept : PersonRec{};
         person.Number = static_cast<std::int16_t>(slot + 1);
         person.Used = 1;
         if (const std::string* id = row.cell(F::Id)) {

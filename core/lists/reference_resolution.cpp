@@ -178,6 +178,8 @@ void storeMembers(Array& members, std::int16_t& count, const std::vector<Value>&
     count = static_cast<std::int16_t>(values.size());
 }
 
+using EntryMap = std::vector<std::optional<Entry>>;
+
 class Resolver {
 public:
     Resolver(const Codeplug& original, const ImportWorkSet& work, Codeplug& result)
@@ -186,18 +188,18 @@ public:
           m_contacts(m_new.Contact, 16), m_rxGroups(m_new.RxGroup, 35) {}
 
     Status run() {
-        if (Status status = resolveChannels(); !status)
+        buildMaps();
+        if (Status status = channels(); !status)
             return status;
-        if (Status status = resolveZones(); !status)
+        if (Status status = zones(); !status)
             return status;
-        if (Status status = resolveScanLists(); !status)
+        if (Status status = scanLists(); !status)
             return status;
-        if (Status status = resolveRxGroups(); !status)
+        if (Status status = rxGroups(); !status)
             return status;
-        repointUnreadLists();
-        if (Status status = assignMemberZones(); !status)
-            return status;
-        repointSettings();
+        quickCalls();
+        assignMemberZones();
+        settings();
         return Status::success();
     }
 
@@ -205,6 +207,14 @@ private:
     bool read(ListTable table) const { return m_work.wasRead(table); }
     auto numbered(ListTable table) const {
         return [this, table](Entry entry) { return m_work.wasNumbered(table, entry); };
+    }
+
+    // Whether a record's references that no file gives are the codeplug's, to be re-pointed to
+    // the imported records: every record of a list not read, and an imported record that
+    // started from the codeplug's record of its number (its file lacks some reference columns).
+    template <class Table>
+    bool carriesOldReferences(ListTable table, const Table& oldTable, Entry entry) const {
+        return !read(table) || m_work.keptRecord(table, oldTable, entry) != nullptr;
     }
 
     // Group lists hold group-call contacts: of several contacts of one name, the group call.
@@ -216,133 +226,15 @@ private:
         return candidates.front();
     }
 
-    Status resolveChannels() {
-        if (!read(ListTable::Channels))
-            return Status::success();
-        for (Entry n = 0; n < kChannelCount; ++n) {
-            ChannelRec& channel = m_new.Channel[n];
-            if (channel.Used == 0)
-                continue;
-            const ChannelRefs& refs = m_work.channelRefs[n];
-            if (refs.contact) {
-                auto contact = resolveWithId(*refs.contact, m_new.Contact, m_contacts, "contact");
-                if (!contact)
-                    return contact.error();
-                channel.Contact = static_cast<std::int32_t>(contact->value_or(0));
-            }
-            if (refs.radioId) {
-                auto person = resolveWithId(*refs.radioId, m_new.Person, m_persons, "radio ID");
-                if (!person)
-                    return person.error();
-                channel.RadioId = *person ? static_cast<std::int16_t>(**person) : -1;
-            }
-            if (refs.rxGroup) {
-                auto group =
-                    resolveOne(*refs.rxGroup, m_rxGroups, "receive group list", firstCandidate);
-                if (!group)
-                    return group.error();
-                channel.RxGroup = *group ? static_cast<std::int16_t>(**group + 1) : 0;
-            }
-            if (!refs.scanLists.empty()) {
-                auto lists = resolveMembers(refs.scanLists, m_scanLists, "scan list",
-                                            firstCandidate, channel.ScanLists.size());
-                if (!lists)
-                    return lists.error();
-                channel.ScanLists.fill(0xFF);
-                std::copy(lists->begin(), lists->end(), channel.ScanLists.begin());
-            }
-        }
-        return Status::success();
-    }
-
-    Status resolveZones() {
-        if (!read(ListTable::Zones))
-            return Status::success();
-        for (Entry z = 0; z < kZoneCount; ++z) {
-            ZoneRec& zone = m_new.Zone[z];
-            if (zone.Used == 0)
-                continue;
-            const ZoneRefs& refs = m_work.zoneRefs[z];
-            auto members =
-                resolveMembers(refs.members, m_channels, "channel", firstCandidate, kZoneMembers);
-            if (!members)
-                return members.error();
-            storeMembers(zone.Members, zone.Count, *members, std::int16_t{-1});
-            bool keepFirst = false, keepSecond = false;
-            for (const auto& [ref, selected, keep] :
-                 {std::tuple{&refs.channelA, &zone.Selected1, &keepFirst},
-                  std::tuple{&refs.channelB, &zone.Selected2, &keepSecond}}) {
-                if (!*ref)
-                    continue;
-                auto channel = resolveOne(**ref, m_channels, "channel", firstCandidate);
-                if (!channel)
-                    return channel.error();
-                if (*channel) {
-                    *selected = static_cast<std::int16_t>(**channel);
-                    *keep = true;
-                }
-            }
-            selectFromMembers(zone, keepFirst, keepSecond);
-        }
-        return Status::success();
-    }
-
-    Status resolveScanLists() {
-        if (!read(ListTable::ScanLists))
-            return Status::success();
-        for (Entry s = 0; s < kScanListCount; ++s) {
-            ScanListRec& list = m_new.ScanList[s];
-            if (list.Used == 0)
-                continue;
-            const ScanListRefs& refs = m_work.scanListRefs[s];
-            auto members = resolveMembers(refs.members, m_channels, "channel", firstCandidate,
-                                          kScanListMembers);
-            if (!members)
-                return members.error();
-            storeMembers(list.Members, list.Count, *members, std::int16_t{-1});
-            for (const auto& [ref, priority] : {std::pair{&refs.priority1, &list.Priority1},
-                                                std::pair{&refs.priority2, &list.Priority2}}) {
-                if (!*ref)
-                    continue;
-                auto channel = resolveOne(**ref, m_channels, "channel", firstCandidate);
-                if (!channel)
-                    return channel.error();
-                *priority = *channel ? static_cast<std::int16_t>(**channel + 1) : 0;
-            }
-        }
-        return Status::success();
-    }
-
-    Status resolveRxGroups() {
-        if (!read(ListTable::RxGroups))
-            return Status::success();
-        const Chooser choose = [this](const Candidates& c) { return chooseGroupContact(c); };
-        for (Entry g = 0; g < kRxGroupCount; ++g) {
-            RxGroupRec& group = m_new.RxGroup[g];
-            if (group.Used == 0)
-                continue;
-            auto members = resolveMembers(m_work.rxGroupRefs[g].members, m_contacts, "contact",
-                                          choose, kRxGroupMembers);
-            if (!members)
-                return members.error();
-            group.Members.fill(-1);
-            std::copy(members->begin(), members->end(), group.Members.begin());
-            group.Count = static_cast<std::int16_t>(members->size());
-        }
-        return Status::success();
-    }
-
-    // References of the lists not read into lists that were: to the record of the same number
-    // or name.
-    void repointUnreadLists() {
+    // Where the records of the imported lists' old versions went, by number or name.
+    void buildMaps() {
         const auto sameName = [](const auto&, const Candidates& c) { return c.front(); };
-        std::vector<std::optional<Entry>> channelMap, contactMap, personMap, scanListMap, groupMap;
         if (read(ListTable::Channels))
-            channelMap = translation(m_old.Channel, m_new.Channel, 16,
-                                     numbered(ListTable::Channels), sameName);
+            m_channelMap = translation(m_old.Channel, m_new.Channel, 16,
+                                       numbered(ListTable::Channels), sameName);
         if (read(ListTable::Contacts)) {
             // Of several contacts of one name, the one with the same radio ID and call type.
-            contactMap = translation(
+            m_contactMap = translation(
                 m_old.Contact, m_new.Contact, 16, numbered(ListTable::Contacts),
                 [this](const ContactRec& old, const Candidates& c) {
                     for (const Entry entry : c) {
@@ -354,168 +246,303 @@ private:
                 });
         }
         if (read(ListTable::RadioIds)) {
-            personMap = translation(m_old.Person, m_new.Person, 16, numbered(ListTable::RadioIds),
-                                    [this](const PersonRec& old, const Candidates& c) {
-                                        for (const Entry entry : c) {
-                                            if (m_new.Person[entry].Id == old.Id)
-                                                return entry;
-                                        }
-                                        return c.front();
-                                    });
+            m_personMap = translation(m_old.Person, m_new.Person, 16, numbered(ListTable::RadioIds),
+                                      [this](const PersonRec& old, const Candidates& c) {
+                                          for (const Entry entry : c) {
+                                              if (m_new.Person[entry].Id == old.Id)
+                                                  return entry;
+                                          }
+                                          return c.front();
+                                      });
         }
         if (read(ListTable::ScanLists))
-            scanListMap = translation(m_old.ScanList, m_new.ScanList, 16,
-                                      numbered(ListTable::ScanLists), sameName);
+            m_scanListMap = translation(m_old.ScanList, m_new.ScanList, 16,
+                                        numbered(ListTable::ScanLists), sameName);
+        if (read(ListTable::Zones))
+            m_zoneMap =
+                translation(m_old.Zone, m_new.Zone, 16, numbered(ListTable::Zones), sameName);
         if (read(ListTable::RxGroups))
-            groupMap = translation(m_old.RxGroup, m_new.RxGroup, 35, numbered(ListTable::RxGroups),
-                                   sameName);
-
-        if (!read(ListTable::Channels))
-            repointChannels(contactMap, personMap, scanListMap, groupMap);
-        if (!read(ListTable::Zones) && read(ListTable::Channels))
-            repointZones(channelMap);
-        if (!read(ListTable::ScanLists) && read(ListTable::Channels))
-            repointScanLists(channelMap);
-        if (!read(ListTable::RxGroups) && read(ListTable::Contacts))
-            repointRxGroups(contactMap);
-        if (read(ListTable::Contacts)) {
-            // Quick calls of kind 2 call a contact (1-based, 0 none).
-            for (QuickCallRec& call : m_new.QuickCall) {
-                if (call.Kind != 2 || call.Contact == 0)
-                    continue;
-                const auto to = mapped(contactMap, call.Contact - 1);
-                call.Contact = to ? static_cast<std::int32_t>(*to + 1) : 0;
-            }
-        }
-        if (read(ListTable::Channels))
-            m_channelMap = std::move(channelMap);
+            m_groupMap = translation(m_old.RxGroup, m_new.RxGroup, 35,
+                                     numbered(ListTable::RxGroups), sameName);
     }
 
-    void repointChannels(const std::vector<std::optional<Entry>>& contactMap,
-                         const std::vector<std::optional<Entry>>& personMap,
-                         const std::vector<std::optional<Entry>>& scanListMap,
-                         const std::vector<std::optional<Entry>>& groupMap) {
+    // Members re-pointed through a map; the members whose record is gone leave the list.
+    template <class Array>
+    std::vector<typename Array::value_type> repointMembers(const Array& members, int count,
+                                                           const EntryMap& map) const {
+        std::vector<typename Array::value_type> kept;
+        const auto n =
+            static_cast<std::size_t>(std::clamp<int>(count, 0, static_cast<int>(members.size())));
+        for (std::size_t k = 0; k < n; ++k) {
+            if (const auto to = mapped(map, members[k]))
+                kept.push_back(static_cast<typename Array::value_type>(*to));
+        }
+        return kept;
+    }
+
+    Status channels() {
+        const bool contactsRead = read(ListTable::Contacts);
+        const bool personsRead = read(ListTable::RadioIds);
+        const bool groupsRead = read(ListTable::RxGroups);
+        const bool listsRead = read(ListTable::ScanLists);
         const auto firstContact = firstInUse(m_new.Contact);
         const auto firstPerson = firstInUse(m_new.Person);
-        for (ChannelRec& channel : m_new.Channel) {
+        for (Entry n = 0; n < kChannelCount; ++n) {
+            ChannelRec& channel = m_new.Channel[n];
             if (channel.Used == 0)
                 continue;
-            if (read(ListTable::Contacts)) {
-                const auto to = mapped(contactMap, channel.Contact);
+            const ChannelRefs* refs = read(ListTable::Channels) ? &m_work.channelRefs[n] : nullptr;
+            const bool repoint = carriesOldReferences(ListTable::Channels, m_old.Channel, n);
+
+            if (refs && refs->contact) {
+                auto contact = resolveWithId(*refs->contact, m_new.Contact, m_contacts, "contact");
+                if (!contact)
+                    return contact.error();
+                channel.Contact = static_cast<std::int32_t>(contact->value_or(0));
+            } else if (repoint && contactsRead) {
+                // A channel always calls a contact: the first still in use when its own is gone.
+                const auto to = mapped(m_contactMap, channel.Contact);
                 channel.Contact = static_cast<std::int32_t>(to.value_or(firstContact.value_or(0)));
             }
-            if (read(ListTable::RadioIds)) {
-                const auto to = mapped(personMap, channel.RadioId);
+
+            if (refs && refs->radioId) {
+                auto person = resolveWithId(*refs->radioId, m_new.Person, m_persons, "radio ID");
+                if (!person)
+                    return person.error();
+                channel.RadioId = *person ? static_cast<std::int16_t>(**person) : -1;
+            } else if (repoint && personsRead) {
+                const auto to = mapped(m_personMap, channel.RadioId);
                 channel.RadioId = to            ? static_cast<std::int16_t>(*to)
                                   : firstPerson ? static_cast<std::int16_t>(*firstPerson)
                                                 : std::int16_t{-1};
             }
-            if (read(ListTable::RxGroups) && channel.RxGroup != 0) {
-                const auto to = mapped(groupMap, channel.RxGroup - 1);
+
+            if (refs && refs->rxGroup) {
+                auto group =
+                    resolveOne(*refs->rxGroup, m_rxGroups, "receive group list", firstCandidate);
+                if (!group)
+                    return group.error();
+                channel.RxGroup = *group ? static_cast<std::int16_t>(**group + 1) : 0;
+            } else if (repoint && groupsRead && channel.RxGroup != 0) {
+                const auto to = mapped(m_groupMap, channel.RxGroup - 1);
                 channel.RxGroup = to ? static_cast<std::int16_t>(*to + 1) : 0;
             }
-            if (read(ListTable::ScanLists)) {
-                std::vector<std::uint8_t> kept;
+
+            std::vector<Entry> lists;
+            if (refs && !refs->scanLists.empty()) {
+                auto resolved = resolveMembers(refs->scanLists, m_scanLists, "scan list",
+                                               firstCandidate, channel.ScanLists.size());
+                if (!resolved)
+                    return resolved.error();
+                lists = std::move(*resolved);
+            } else if (repoint && listsRead) {
                 for (const std::uint8_t list : channel.ScanLists) {
-                    if (const auto to = mapped(scanListMap, list == 0xFF ? -1 : list))
-                        kept.push_back(static_cast<std::uint8_t>(*to));
+                    if (const auto to = mapped(m_scanListMap, list == 0xFF ? -1 : list))
+                        lists.push_back(*to);
                 }
-                channel.ScanLists.fill(0xFF);
-                std::copy(kept.begin(), kept.end(), channel.ScanLists.begin());
+            } else {
+                continue;
             }
+            channel.ScanLists.fill(0xFF);
+            std::copy(lists.begin(), lists.end(), channel.ScanLists.begin());
         }
+        return Status::success();
     }
 
-    void repointZones(const std::vector<std::optional<Entry>>& channelMap) {
-        for (ZoneRec& zone : m_new.Zone) {
+    Status zones() {
+        const bool channelsRead = read(ListTable::Channels);
+        for (Entry z = 0; z < kZoneCount; ++z) {
+            ZoneRec& zone = m_new.Zone[z];
             if (zone.Used == 0)
                 continue;
-            std::vector<std::int16_t> kept;
-            const auto count = std::clamp<int>(zone.Count, 0, static_cast<int>(kZoneMembers));
-            for (int k = 0; k < count; ++k) {
-                if (const auto to = mapped(channelMap, zone.Members[static_cast<std::size_t>(k)]))
-                    kept.push_back(static_cast<std::int16_t>(*to));
+            const ZoneRefs* refs = read(ListTable::Zones) ? &m_work.zoneRefs[z] : nullptr;
+            const bool repoint =
+                channelsRead && carriesOldReferences(ListTable::Zones, m_old.Zone, z);
+            bool changed = false;
+            if (refs && !refs->members.empty()) {
+                auto members = resolveMembers(refs->members, m_channels, "channel", firstCandidate,
+                                              kZoneMembers);
+                if (!members)
+                    return members.error();
+                storeMembers(zone.Members, zone.Count, *members, std::int16_t{-1});
+                changed = true;
+            } else if (repoint) {
+                storeMembers(zone.Members, zone.Count,
+                             repointMembers(zone.Members, zone.Count, m_channelMap),
+                             std::int16_t{-1});
+                changed = true;
             }
-            storeMembers(zone.Members, zone.Count, kept, std::int16_t{-1});
-            const auto first = mapped(channelMap, zone.Selected1);
-            const auto second = mapped(channelMap, zone.Selected2);
-            if (first)
-                zone.Selected1 = static_cast<std::int16_t>(*first);
-            if (second)
-                zone.Selected2 = static_cast<std::int16_t>(*second);
-            selectFromMembers(zone, first.has_value(), second.has_value());
+            // Each selected channel: named in the file, re-pointed, or (when gone or not given)
+            // taken from the members as the channel repair does.
+            bool keep[2] = {true, true};
+            std::int16_t* selected[2] = {&zone.Selected1, &zone.Selected2};
+            const std::optional<PendingRef>* given[2] = {nullptr, nullptr};
+            if (refs) {
+                given[0] = &refs->channelA;
+                given[1] = &refs->channelB;
+            }
+            for (int i = 0; i < 2; ++i) {
+                if (given[i] && *given[i]) {
+                    auto channel = resolveOne(**given[i], m_channels, "channel", firstCandidate);
+                    if (!channel)
+                        return channel.error();
+                    keep[i] = channel->has_value();
+                    if (*channel)
+                        *selected[i] = static_cast<std::int16_t>(**channel);
+                    changed = true;
+                } else if (repoint) {
+                    const auto to = mapped(m_channelMap, *selected[i]);
+                    keep[i] = to.has_value();
+                    if (to)
+                        *selected[i] = static_cast<std::int16_t>(*to);
+                } else if (refs && !carriesOldReferences(ListTable::Zones, m_old.Zone, z)) {
+                    keep[i] = false; // a new zone without the column
+                }
+            }
+            if (changed || !keep[0] || !keep[1])
+                selectFromMembers(zone, keep[0], keep[1]);
         }
+        return Status::success();
     }
 
-    void repointScanLists(const std::vector<std::optional<Entry>>& channelMap) {
-        for (ScanListRec& list : m_new.ScanList) {
+    Status scanLists() {
+        const bool channelsRead = read(ListTable::Channels);
+        for (Entry s = 0; s < kScanListCount; ++s) {
+            ScanListRec& list = m_new.ScanList[s];
             if (list.Used == 0)
                 continue;
-            std::vector<std::int16_t> kept;
-            const auto count = std::clamp<int>(list.Count, 0, static_cast<int>(kScanListMembers));
-            for (int k = 0; k < count; ++k) {
-                if (const auto to = mapped(channelMap, list.Members[static_cast<std::size_t>(k)]))
-                    kept.push_back(static_cast<std::int16_t>(*to));
+            const ScanListRefs* refs =
+                read(ListTable::ScanLists) ? &m_work.scanListRefs[s] : nullptr;
+            const bool repoint =
+                channelsRead && carriesOldReferences(ListTable::ScanLists, m_old.ScanList, s);
+            if (refs && !refs->members.empty()) {
+                auto members = resolveMembers(refs->members, m_channels, "channel", firstCandidate,
+                                              kScanListMembers);
+                if (!members)
+                    return members.error();
+                storeMembers(list.Members, list.Count, *members, std::int16_t{-1});
+            } else if (repoint) {
+                // The member zones travel with their members.
+                std::vector<std::int16_t> members, zones;
+                const auto count =
+                    std::clamp<int>(list.Count, 0, static_cast<int>(kScanListMembers));
+                for (int k = 0; k < count; ++k) {
+                    const auto index = static_cast<std::size_t>(k);
+                    if (const auto to = mapped(m_channelMap, list.Members[index])) {
+                        members.push_back(static_cast<std::int16_t>(*to));
+                        zones.push_back(list.MemberZones[index]);
+                    }
+                }
+                storeMembers(list.Members, list.Count, members, std::int16_t{-1});
+                storeMembers(list.MemberZones, list.Count, zones, std::int16_t{-1});
             }
-            storeMembers(list.Members, list.Count, kept, std::int16_t{-1});
-            for (std::int16_t* priority : {&list.Priority1, &list.Priority2}) {
-                if (*priority == 0)
-                    continue;
-                const auto to = mapped(channelMap, *priority - 1);
-                *priority = to ? static_cast<std::int16_t>(*to + 1) : 0;
+            const std::optional<PendingRef>* given[2] = {nullptr, nullptr};
+            if (refs) {
+                given[0] = &refs->priority1;
+                given[1] = &refs->priority2;
+            }
+            std::int16_t* priority[2] = {&list.Priority1, &list.Priority2};
+            for (int i = 0; i < 2; ++i) {
+                if (given[i] && *given[i]) {
+                    auto channel = resolveOne(**given[i], m_channels, "channel", firstCandidate);
+                    if (!channel)
+                        return channel.error();
+                    *priority[i] = *channel ? static_cast<std::int16_t>(**channel + 1) : 0;
+                } else if (repoint && *priority[i] != 0) {
+                    const auto to = mapped(m_channelMap, *priority[i] - 1);
+                    *priority[i] = to ? static_cast<std::int16_t>(*to + 1) : 0;
+                }
             }
         }
+        return Status::success();
     }
 
-    void repointRxGroups(const std::vector<std::optional<Entry>>& contactMap) {
-        for (RxGroupRec& group : m_new.RxGroup) {
+    Status rxGroups() {
+        const bool contactsRead = read(ListTable::Contacts);
+        const Chooser choose = [this](const Candidates& c) { return chooseGroupContact(c); };
+        for (Entry g = 0; g < kRxGroupCount; ++g) {
+            RxGroupRec& group = m_new.RxGroup[g];
             if (group.Used == 0)
                 continue;
-            std::vector<std::int32_t> kept;
-            const auto count = std::clamp<int>(group.Count, 0, static_cast<int>(kRxGroupMembers));
-            for (int k = 0; k < count; ++k) {
-                if (const auto to = mapped(contactMap, group.Members[static_cast<std::size_t>(k)]))
-                    kept.push_back(static_cast<std::int32_t>(*to));
+            const RxGroupRefs* refs = read(ListTable::RxGroups) ? &m_work.rxGroupRefs[g] : nullptr;
+            std::vector<std::int32_t> members;
+            if (refs && !refs->members.empty()) {
+                auto resolved =
+                    resolveMembers(refs->members, m_contacts, "contact", choose, kRxGroupMembers);
+                if (!resolved)
+                    return resolved.error();
+                members.assign(resolved->begin(), resolved->end());
+            } else if (contactsRead &&
+                       carriesOldReferences(ListTable::RxGroups, m_old.RxGroup, g)) {
+                members = repointMembers(group.Members, group.Count, m_contactMap);
+            } else {
+                continue;
             }
             group.Members.fill(-1);
-            std::copy(kept.begin(), kept.end(), group.Members.begin());
-            group.Count = static_cast<std::int16_t>(kept.size());
+            std::copy(members.begin(), members.end(), group.Members.begin());
+            group.Count = static_cast<std::int16_t>(members.size());
+        }
+        return Status::success();
+    }
+
+    // Quick calls of kind 2 call a contact (1-based, 0 none).
+    void quickCalls() {
+        if (!read(ListTable::Contacts))
+            return;
+        for (QuickCallRec& call : m_new.QuickCall) {
+            if (call.Kind != 2 || call.Contact == 0)
+                continue;
+            const auto to = mapped(m_contactMap, call.Contact - 1);
+            call.Contact = to ? static_cast<std::int32_t>(*to + 1) : 0;
         }
     }
 
-    // A scan-list member is a channel of a zone: the first in-use zone that holds it.
-    Status assignMemberZones() {
+    // The zones of the scan-list members. A list file names a member by its channel only, so a
+    // member of an imported scan list lies in the first in-use zone that holds its channel (in
+    // none when no zone holds it: the file cannot say). A member of a scan list not read keeps
+    // its zone while that zone still holds the channel; when the zones were imported and none
+    // holds it any more, it leaves the list, as the zone repair does.
+    void assignMemberZones() {
         if (!read(ListTable::Zones) && !read(ListTable::Channels) && !read(ListTable::ScanLists))
-            return Status::success();
-        const auto zoneOf = [this](std::int16_t channel) -> std::int16_t {
+            return;
+        const auto holds = [this](std::int64_t z, std::int16_t channel) {
+            const ZoneRec* zone = UsedRecord(m_new.Zone, z);
+            if (!zone)
+                return false;
+            const auto count = std::clamp<int>(zone->Count, 0, static_cast<int>(kZoneMembers));
+            const auto members = std::span(zone->Members).first(static_cast<std::size_t>(count));
+            return std::find(members.begin(), members.end(), channel) != members.end();
+        };
+        const auto firstZoneOf = [&](std::int16_t channel) -> std::int16_t {
             for (Entry z = 0; z < kZoneCount; ++z) {
-                const ZoneRec& zone = m_new.Zone[z];
-                if (zone.Used == 0)
-                    continue;
-                const auto count = std::clamp<int>(zone.Count, 0, static_cast<int>(kZoneMembers));
-                const auto members = std::span(zone.Members).first(static_cast<std::size_t>(count));
-                if (std::find(members.begin(), members.end(), channel) != members.end())
+                if (holds(static_cast<std::int64_t>(z), channel))
                     return static_cast<std::int16_t>(z);
             }
             return -1;
         };
-        for (Entry s = 0; s < kScanListCount; ++s) {
-            ScanListRec& list = m_new.ScanList[s];
+        const bool listsRead = read(ListTable::ScanLists);
+        for (ScanListRec& list : m_new.ScanList) {
             if (list.Used == 0)
                 continue;
             std::vector<std::int16_t> members, zones;
             const auto count = std::clamp<int>(list.Count, 0, static_cast<int>(kScanListMembers));
             for (int k = 0; k < count; ++k) {
                 const std::int16_t channel = list.Members[static_cast<std::size_t>(k)];
-                const std::int16_t zone =
-                    UsedRecord(m_new.Channel, channel) ? zoneOf(channel) : std::int16_t{-1};
-                if (zone < 0) {
-                    if (read(ListTable::ScanLists))
-                        return Error::literal(
-                            m_work.scanListRefs[s].members.front().origin + ": the channel " +
-                            inQuotes(ReferencedName(m_new.Channel, channel)) +
-                            " lies in no zone; a scan list holds channels of zones");
+                if (!UsedRecord(m_new.Channel, channel))
                     continue;
+                std::int16_t zone = list.MemberZones[static_cast<std::size_t>(k)];
+                if (!listsRead && read(ListTable::Zones)) {
+                    const auto to = mapped(m_zoneMap, zone);
+                    zone = to ? static_cast<std::int16_t>(*to) : std::int16_t{-1};
+                }
+                if (listsRead || !holds(zone, channel)) {
+                    const std::int16_t first = firstZoneOf(channel);
+                    if (first < 0 && !listsRead && !read(ListTable::Zones))
+                        zone = list.MemberZones[static_cast<std::size_t>(k)]; // as it was
+                    else if (first < 0 && !listsRead)
+                        continue;
+                    else
+                        zone = first;
                 }
                 members.push_back(channel);
                 zones.push_back(zone);
@@ -523,12 +550,11 @@ private:
             storeMembers(list.Members, list.Count, members, std::int16_t{-1});
             storeMembers(list.MemberZones, list.Count, zones, std::int16_t{-1});
         }
-        return Status::success();
     }
 
     // The settings' two channel references name in-use channels of even and odd channel type,
     // and its zone reference an in-use zone, as the repairs keep them.
-    void repointSettings() {
+    void settings() {
         SettingsRec& settings = m_new.Settings;
         if (read(ListTable::Channels)) {
             for (std::int16_t* ref : {&settings.ChannelRef1, &settings.ChannelRef2}) {
@@ -554,10 +580,7 @@ private:
             qualify(settings.ChannelRef2, 1);
         }
         if (read(ListTable::Zones)) {
-            const auto zoneMap =
-                translation(m_old.Zone, m_new.Zone, 16, numbered(ListTable::Zones),
-                            [](const ZoneRec&, const Candidates& c) { return c.front(); });
-            if (const auto to = mapped(zoneMap, settings.ZoneRef))
+            if (const auto to = mapped(m_zoneMap, settings.ZoneRef))
                 settings.ZoneRef = static_cast<std::int16_t>(*to);
             if (!UsedRecord(m_new.Zone, settings.ZoneRef))
                 settings.ZoneRef = static_cast<std::int16_t>(firstInUse(m_new.Zone).value_or(0));
@@ -568,7 +591,7 @@ private:
     const ImportWorkSet& m_work;
     Codeplug& m_new;
     NameIndex m_channels, m_persons, m_scanLists, m_contacts, m_rxGroups;
-    std::vector<std::optional<Entry>> m_channelMap;
+    EntryMap m_channelMap, m_contactMap, m_personMap, m_scanListMap, m_zoneMap, m_groupMap;
 };
 
 } // namespace

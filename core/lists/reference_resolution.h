@@ -18,9 +18,10 @@ namespace r605 {
 //  - A reference of a list not read whose record is gone from an imported list is repaired as
 //    if that record had been deleted: a member leaves its zone, scan list or group list, a
 //    channel takes the first contact or radio ID still in use, or none.
-//  - Scan-list members get their zones again (the first in-use zone holding the channel); a
-//    member of an imported scan list whose channel lies in no zone fails the import, one of a
-//    scan list not read leaves the list.
+//  - Scan-list members get their zones again: a member of an imported scan list the first
+//    in-use zone holding its channel (none when no zone holds it); a member of a scan list not
+//    read keeps its zone while that zone holds the channel, and leaves the list when imported
+//    zones no longer hold it.
 //  - The settings' channel and zone references are kept on qualifying records.
 Status ResolveImportedReferences(const Codeplug& original, const ImportWorkSet& work,
                                  Codeplug& result);

@@ -54,7 +54,8 @@ public:
     }
 
     Status read(const ListRow& row, std::size_t slot, ImportWorkSet& work) const override {
-        RxGroupRec group;
+        const RxGroupRec* kept = work.keptRecord(ListTable::RxGroups, work.base->RxGroup, slot);
+        RxGroupRec group = kept ? *kept : RxGroupRec{};
         group.Number = static_cast<std::int16_t>(slot + 1);
         group.Used = 1;
         if (const std::string* name = row.cell(F::Name))

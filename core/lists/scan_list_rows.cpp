@@ -89,7 +89,8 @@ public:
     }
 
     Status read(const ListRow& row, std::size_t slot, ImportWorkSet& work) const override {
-        ScanListRec list;
+        const ScanListRec* kept = work.keptRecord(ListTable::ScanLists, work.base->ScanList, slot);
+        ScanListRec list = kept ? *kept : ScanListRec{};
         list.Number = static_cast<std::int16_t>(slot + 1);
         list.Used = 1;
         if (const std::string* name = row.cell(F::Name))

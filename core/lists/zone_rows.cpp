@@ -58,7 +58,8 @@ public:
     }
 
     Status read(const ListRow& row, std::size_t slot, ImportWorkSet& work) const override {
-        ZoneRec zone;
+        const ZoneRec* kept = work.keptRecord(ListTable::Zones, work.base->Zone, slot);
+        ZoneRec zone = kept ? *kept : ZoneRec{};
         zone.Number = static_cast<std::int16_t>(slot + 1);
         zone.Used = 1;
         if (const std::string* name = row.cell(F::Name))

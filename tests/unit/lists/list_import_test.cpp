@@ -183,9 +183,16 @@ TEST(ListImport, KeepsTheOtherListsOnTheirRecordsWhenOnlyChannelsAreImported) {
     EXPECT_EQ(scan1.MemberZones[2], -1);
     EXPECT_EQ(scan1.Priority1, 2);
     EXPECT_EQ(scan1.Priority2, 0);
-    // The settings' channels: channel 10 has type 1 (the template's), channel 3 type 1 too; no
-    // channel of even type is left, so the first reference falls back to 0.
-    EXPECT_EQ(result->Settings.ChannelRef1, 0);
+    // Lines that give their number keep what the file does not carry of the channel of that
+    // number; "CH 1" comes to a number that was free and starts from the default channel.
+    EXPECT_EQ(result->Channel[2].ChType, 2);
+    EXPECT_EQ(result->Channel[2].TwoToneId, 5);
+    EXPECT_EQ(result->Channel[2].CustomCtcss, 1234);
+    EXPECT_EQ(result->Channel[9].ChType, 1);
+    EXPECT_EQ(result->Channel[9].RxToneType, 0);
+    // The settings' channels: the first followed "CH 1" to channel 10, whose type is odd, so it
+    // takes the first channel of even type; the second stays on channel 2.
+    EXPECT_EQ(result->Settings.ChannelRef1, 2);
     EXPECT_EQ(result->Settings.ChannelRef2, 1);
     // Lists not read are unchanged where nothing pointed at the channels.
     EXPECT_TRUE(result->Contact == original.Contact);
@@ -250,13 +257,16 @@ TEST(ListImport, ResolvesMemberNamesAndRefusesNamesOfNoRecord) {
     EXPECT_EQ(errorOf(importOne(original, ListType::Zones, many + "\n", context)),
               "ImportFromFileError---2--list.csv: line 2, column \"Channel Member\": more than 16 "
               "members");
-    // A scan list holds channels of zones.
+    // A file names scan-list members by channel only: a member takes the first zone holding its
+    // channel, none when no zone holds it.
     Codeplug outside = original;
     outside.Zone[0].Count = 2; // "Simplex 6" leaves zone 1
-    EXPECT_EQ(errorOf(importOne(outside, ListType::ScanLists,
-                                "Scan List Name,Scan Channel\nS,Simplex 6|Last\n", context)),
-              "ImportFromFileError---3--list.csv: line 2, column \"Scan Channel\": the channel "
-              "\"Simplex 6\" lies in no zone; a scan list holds channels of zones");
+    const auto scan = importOne(outside, ListType::ScanLists,
+                                "Scan List Name,Scan Channel\nS,Simplex 6|Last\n", context);
+    ASSERT_TRUE(scan.ok()) << errorOf(scan);
+    ASSERT_EQ(scan->ScanList[0].Count, 2);
+    EXPECT_EQ(scan->ScanList[0].MemberZones[0], -1);
+    EXPECT_EQ(scan->ScanList[0].MemberZones[1], 2);
 
     // In tool mode the contact's radio ID tells apart two contacts of one name.
     Codeplug twins = original;

@@ -3,6 +3,7 @@
 #include "list_test_data.h"
 #include "lists/list_export.h"
 #include "lists/list_import.h"
+#include "model/sample_codeplug.h"
 
 #include <gtest/gtest.h>
 
@@ -89,19 +90,74 @@ TEST(ListRoundTrip, TheDownloadedContactFormCarriesIdsAndTheFiveTexts) {
         import.importText(ListType::DownloadedContacts, ListText::fromBytes(text), "x.csv").ok());
     auto result = import.finish();
     ASSERT_TRUE(result.ok()) << result.error().text;
-    // Remarks, call type and call receive tone are not in this form: new-contact values.
-    Codeplug expected = original;
-    for (ContactRec& contact : expected.Contact) {
-        if (contact.Used == 0)
-            continue;
-        contact.Remarks.clear();
-        contact.CallType = 0;
-        contact.Byte80 = 0;
+    // Remarks, call type and call receive tone are not in this form: each contact keeps them, as
+    // its line gives its number.
+    EXPECT_TRUE(result->Contact == original.Contact);
+    // Without numbers the lines make new contacts, which lack them.
+    std::string unnumbered;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find("\r\n", start) + 2;
+        const std::string line = text.substr(start, end - start);
+        unnumbered += line.substr(line.find("\",\"") + 2); // the number cell dropped
+        start = end;
     }
-    EXPECT_TRUE(result->Contact == expected.Contact);
+    ListImport fresh(original, context);
+    ASSERT_TRUE(
+        fresh.importText(ListType::DownloadedContacts, ListText::fromBytes(unnumbered), "x.csv")
+            .ok());
+    auto renumbered = fresh.finish();
+    ASSERT_TRUE(renumbered.ok()) << renumbered.error().text;
+    EXPECT_EQ(renumbered->Contact[3].Name, "全呼");
+    EXPECT_EQ(renumbered->Contact[3].CallType, 0);
+    EXPECT_EQ(renumbered->Contact[3].Remarks, "");
+    EXPECT_EQ(renumbered->Contact[4].Name, "TG 3100");
+    EXPECT_EQ(renumbered->Contact[5].Used, 0);
+    // The channel that called "TG 3100" (entry 9999) follows it by name to entry 4.
+    EXPECT_EQ(renumbered->Channel[2].Contact, 4);
     // The channels still call the same contacts, the group lists hold the same members.
     EXPECT_TRUE(result->Channel == original.Channel);
     EXPECT_TRUE(result->RxGroup == original.RxGroup);
+}
+
+TEST(ListRoundTrip, TheLargestCodeplugReadsBackThroughEveryList) {
+    // Every table full, random names (some Chinese, some at their full length) and references.
+    const BandRanges bands = *bandRangesForCode(0);
+    const Codeplug original = SampleFullCodeplug(0, bands, 11);
+    ListContext context = test::listContext(2);
+    context.bands = bands;
+    ListImport import(original, context);
+    for (const ListType type : kListsWithRecords) {
+        const Status status =
+            import.importText(type, ListText::fromBytes(exported(original, type, context)), "x");
+        ASSERT_TRUE(status.ok()) << status.error().text;
+    }
+    auto result = import.finish();
+    ASSERT_TRUE(result.ok()) << result.error().text;
+    // A list file names scan-list members by channel, not by zone: each member lies in the first
+    // zone that holds its channel, none when no zone does.
+    Codeplug expected = original;
+    for (ScanListRec& list : expected.ScanList) {
+        for (int k = 0; k < list.Count; ++k) {
+            const auto channel = list.Members[static_cast<std::size_t>(k)];
+            std::int16_t zone = -1;
+            for (std::size_t z = 0; z < kZoneCount && zone < 0; ++z) {
+                const ZoneRec& candidate = expected.Zone[z];
+                const auto end = candidate.Members.begin() + candidate.Count;
+                if (candidate.Used != 0 &&
+                    std::find(candidate.Members.begin(), end, channel) != end)
+                    zone = static_cast<std::int16_t>(z);
+            }
+            list.MemberZones[static_cast<std::size_t>(k)] = zone;
+        }
+    }
+    // The settings' references are kept on qualifying records (the sample does not keep them so):
+    // an in-use channel of even and one of odd type, an in-use zone.
+    const SettingsRec& settings = result->Settings;
+    EXPECT_EQ(result->Channel[static_cast<std::size_t>(settings.ChannelRef1)].ChType % 2, 0);
+    EXPECT_EQ(result->Channel[static_cast<std::size_t>(settings.ChannelRef2)].ChType % 2, 1);
+    EXPECT_EQ(result->Zone[static_cast<std::size_t>(settings.ZoneRef)].Used, 1);
+    expected.Settings = settings;
+    expectSameLists(*result, expected, "largest codeplug");
 }
 
 } // namespace

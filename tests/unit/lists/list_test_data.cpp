@@ -70,6 +70,7 @@ Codeplug sampleCodeplug() {
         person.Used = 1;
         person.Id = id;
         person.Name = name;
+        person.Byte4 = static_cast<std::int16_t>(entry + 1); // not in the list: kept
     }
 
     // Contacts at scattered entries, the last one at the end of the table.
@@ -119,6 +120,10 @@ Codeplug sampleCodeplug() {
     ch1.Flag9_5 = 1;
     ch1.Flag56_1 = 1;
     ch1.ScanLists = {0, 2, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    // Fields no column carries: a line that gives the channel's number keeps them.
+    ch1.TwoToneDecode = 3;
+    ch1.Byte57 = 200;
+    ch1.Flag56_5 = 1;
     ChannelRec& ch2 = channel(1, "Repeater, \"A\"", 439.98750);
     ch2.OffsetDir = 1;
     ch2.Offset = 0.6;
@@ -229,6 +234,7 @@ Codeplug sampleCodeplug() {
     c.PhoneBook[127] = PhoneBookRec{128, 1, "0123456789012345", "家"};
     c.TextMessage3[0].Used = 1;
     c.TextMessage3[0].Text = "On my way, \"5 min\"";
+    c.TextMessage3[0].CallId = 1234; // not in the list: kept
     c.TextMessage3[99].Used = 1;
     c.TextMessage3[99].Text = std::string(70, 'x') + "，收到" + std::string(60, 'y');
     c.TwoToneEntry[2] = TwoToneEntryRec{3, 1, 3000, 12345, "Pair 3"};

@@ -19,8 +19,8 @@ Codeplug emptyCodeplug();
 
 // A codeplug with channels, radio IDs, zones, scan lists, contacts, receive group lists and
 // DTMF codes in use, in slots with gaps, with texts that need quoting (commas, quotes, Chinese),
-// and every field a list carries set to a value other than the default. Fields no list carries
-// hold their new-record values, so that an export read back gives the same codeplug.
+// and every field a list carries set to a value other than the default; a few fields that no
+// list carries are set too (a line that gives its record's number keeps them).
 Codeplug sampleCodeplug();
 
 } // namespace r605::test

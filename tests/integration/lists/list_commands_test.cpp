@@ -1,0 +1,176 @@
+// `r605 export` and `r605 import` end to end: lists of a codeplug file out and back in, in every
+// language, through a list file, from a downloaded contact file, and the refusals that leave the
+// output untouched.
+#include "file/rdt_format.h"
+#include "model/new_codeplug.h"
+#include "test_support.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace r605 {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CommandRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+CommandRun runR605(const fs::path& home, const std::string& language,
+                   const QStringList& arguments) {
+    QProcess process;
+    process.setProgram(R605_CLI_PATH);
+    process.setArguments(QStringList{"--language", QString::fromStdString(language), "--home",
+                                     QString::fromStdString(home.string())} +
+                         arguments);
+    process.start();
+    CommandRun run;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+QString q(const fs::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+Codeplug loaded(const fs::path& file) {
+    auto decoded = DecodeCodeplugFile(test::readFile(file));
+    if (!decoded.ok()) {
+        ADD_FAILURE() << file << ": " << decoded.error().text;
+        return NumberedEmptyCodeplug();
+    }
+    return std::move(decoded->codeplug);
+}
+
+// A new codeplug with a zone, a radio ID and a few contacts, saved as a file.
+void writeCodeplug(const fs::path& file) {
+    Codeplug codeplug = NewCodeplug(0, *bandRangesForCode(0));
+    codeplug.Channel[1].Name = "Repeater, \"B\"";
+    codeplug.Channel[1].RxFreq = 438.5;
+    codeplug.Person[0] = PersonRec{1, 1, 4600001, 0, "Base"};
+    codeplug.Channel[0].RadioId = 0;
+    codeplug.Channel[1].RadioId = 0;
+    for (int n = 1; n < 4; ++n) {
+        ContactRec& contact = codeplug.Contact[static_cast<std::size_t>(n)];
+        contact.Used = 1;
+        contact.Id = 1000 + n;
+        contact.Name = "联系人 " + std::to_string(n);
+        contact.City = "City, " + std::to_string(n);
+    }
+    codeplug.Channel[1].Contact = 2;
+    ZoneRec& zone = codeplug.Zone[0];
+    zone.Used = 1;
+    zone.Name = "Zone 1";
+    zone.Count = 2;
+    zone.Members[0] = 1;
+    zone.Members[1] = 0;
+    zone.Selected1 = 1;
+    zone.Selected2 = 0;
+    test::writeFile(file, *EncodeCodeplugFile(codeplug, ContactTextForm::Gbk));
+}
+
+TEST(ListCommands, ExportThenImportGivesTheSameCodeplugInEveryLanguage) {
+    test::TempDir home;
+    test::copyProgramData(home.path());
+    writeCodeplug(home / "a.rdt");
+    const Codeplug original = loaded(home / "a.rdt");
+    for (const std::string language : {"en", "zh", "tw"}) {
+        const fs::path lists = home / language;
+        fs::create_directory(lists);
+        CommandRun exported =
+            runR605(home.path(), language,
+                    {"export", q(home / "a.rdt"), "--list", "0,1,2,5", "-o", q(lists / "all.LST")});
+        ASSERT_EQ(exported.exitCode, 0) << exported.err;
+        EXPECT_EQ(exported.out, "Export Complete!\n");
+        CommandRun imported =
+            runR605(home.path(), language,
+                    {"import", q(home / "a.rdt"), q(lists / "all.LST"), "-o", q(lists / "b.rdt")});
+        ASSERT_EQ(imported.exitCode, 0) << imported.err;
+        EXPECT_EQ(imported.out, "Import Complete!\n");
+        EXPECT_TRUE(loaded(lists / "b.rdt") == original) << language;
+
+        // One list at a time, to and from JSON as well.
+        ASSERT_EQ(runR605(home.path(), language,
+                          {"export", q(home / "a.rdt"), "--list", "5", "-o", q(lists / "c.csv")})
+                      .exitCode,
+                  0);
+        ASSERT_EQ(runR605(home.path(), language, {"dump", q(home / "a.rdt")}).exitCode, 0);
+        CommandRun one = runR605(home.path(), language,
+                                 {"import", q(home / "a.rdt"), "--list", "5", q(lists / "c.csv"),
+                                  "-o", q(lists / "c.rdt")});
+        ASSERT_EQ(one.exitCode, 0) << one.err;
+        EXPECT_TRUE(loaded(lists / "c.rdt") == original) << language;
+    }
+}
+
+TEST(ListCommands, ImportsDownloadedContactsAndRefusesBadFilesWithoutWriting) {
+    test::TempDir home;
+    test::copyProgramData(home.path());
+    writeCodeplug(home / "a.rdt");
+    test::writeFile(home / "user.cgi", "Radio ID,Callsign,Name,City,State,Country,Remarks<br/>"
+                                       "1023001,BG1AA,Wang,Beijing,Beijing,China,<br/>"
+                                       "1023002,BG1AB,Li,,,China,x<br/>");
+    CommandRun cgi = runR605(home.path(), "zh",
+                             {"import", q(home / "a.rdt"), "--list", "15", q(home / "user.cgi"),
+                              "-o", q(home / "b.rdt")});
+    ASSERT_EQ(cgi.exitCode, 0) << cgi.err;
+    const Codeplug withContacts = loaded(home / "b.rdt");
+    EXPECT_EQ(withContacts.Contact[0].Name, "Wang");
+    EXPECT_EQ(withContacts.Contact[1].Remarks, "x");
+    EXPECT_EQ(withContacts.Contact[2].Used, 0);
+    // The channel that called contact 3 ("联系人 2") now calls the first contact.
+    EXPECT_EQ(withContacts.Channel[1].Contact, 0);
+
+    // A damaged file: the message names file, line and column; the output stays as it was.
+    test::writeFile(home / "bad.csv", "Channel Name,RX Freq (MHz)\nA,440\nB,9999\n");
+    test::writeFile(home / "out.rdt", "previous");
+    CommandRun bad = runR605(home.path(), "en",
+                             {"import", q(home / "a.rdt"), "--list", "0", q(home / "bad.csv"), "-o",
+                              q(home / "out.rdt")});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.err.find("ImportFromFileError---0--" + (home / "bad.csv").string() +
+                           ": line 3, column \"RX Freq (MHz)\": \"9999\" lies outside the band"),
+              std::string::npos)
+        << bad.err;
+    EXPECT_EQ(bad.out, "");
+    EXPECT_EQ(test::readFile(home / "out.rdt"), "previous");
+
+    // A list file of no entries imports nothing and reports no completion.
+    test::writeFile(home / "none.LST", "0\r\n");
+    CommandRun none =
+        runR605(home.path(), "en",
+                {"import", q(home / "a.rdt"), q(home / "none.LST"), "-o", q(home / "none.rdt")});
+    EXPECT_EQ(none.exitCode, 0) << none.err;
+    EXPECT_EQ(none.out, "");
+    EXPECT_FALSE(fs::exists(home / "none.rdt"));
+
+    // Wrong usage.
+    EXPECT_EQ(
+        runR605(home.path(), "en", {"export", q(home / "a.rdt"), "-o", q(home / "x.csv")}).exitCode,
+        2);
+    EXPECT_EQ(runR605(home.path(), "en",
+                      {"export", q(home / "a.rdt"), "--list", "16", "-o", q(home / "x.csv")})
+                  .exitCode,
+              2);
+    EXPECT_EQ(runR605(home.path(), "en",
+                      {"import", q(home / "a.rdt"), q(home / "bad.csv"), "-o", q(home / "x.rdt")})
+                  .exitCode,
+              2);
+}
+
+} // namespace
+} // namespace r605
