@@ -5,7 +5,6 @@
 // of the image at radio address 0x42C0000 + i.
 
 #include "bootimage/rgb_picture.h"
-#include "link/boot_image_transfer.h" // the image's size and radio address, shared with the link
 
 #include <array>
 #include <cstddef>
@@ -15,9 +14,15 @@ namespace r605 {
 
 inline constexpr int kBootImageWidth = 160;
 inline constexpr int kBootImageHeight = 128;
+// Where the radio keeps the image and how many bytes it takes there, two a pixel: the range the
+// boot image transfers read and write, and nothing outside it.
+inline constexpr std::uint32_t kBootImageAddress = 0x42C0000;
+inline constexpr std::size_t kBootImageSize = 40960;
 static_assert(kBootImageSize == std::size_t{kBootImageWidth} * kBootImageHeight * 2);
-static_assert(kBootImageAddress == 0x42C0000);
+// The image ends at a block boundary: it travels in whole 16-byte blocks, the last at 40944.
+static_assert(kBootImageAddress % 16 == 0 && kBootImageSize % 16 == 0);
 
+using BootImageBytes = std::array<std::uint8_t, kBootImageSize>;
 using BootImage = BootImageBytes;
 
 // Offset of the high byte of pixel (x, y) in the image.

@@ -2,17 +2,12 @@
 // Where the boot image travels: 40960 bytes (160 x 128 pixels, RGB565) from radio address
 // 0x42C0000, moved with the ordinary block frames, 16 bytes at a time, in address order.
 
+#include "bootimage/boot_image.h"
 #include "image/memory_image.h"
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
 
 namespace r605 {
-
-inline constexpr std::uint32_t kBootImageAddress = 0x42C0000;
-inline constexpr std::size_t kBootImageSize = 40960;
-using BootImageBytes = std::array<std::uint8_t, kBootImageSize>;
 
 // The progress of an image transfer at the offset of the block last requested: offset / 40960 x
 // 100, cut to a whole number, at most 100.
