@@ -8,7 +8,6 @@
 #include "link_session.h"
 #include "json/codeplug_json.h"
 
-#include <cstdio>
 #include <ostream>
 
 namespace r605::cli {
@@ -26,18 +25,6 @@ Result<Codeplug> LoadCodeplugForWrite(const std::filesystem::path& input) {
     if (!decoded)
         return decoded.error();
     return std::move(decoded->codeplug);
-}
-
-std::string blockList(const std::vector<std::uint32_t>& blocks) {
-    std::string text;
-    for (std::size_t i = 0; i < blocks.size() && i < 8; ++i) {
-        char address[16];
-        std::snprintf(address, sizeof address, "%s%08X", i == 0 ? "" : " ", blocks[i]);
-        text += address;
-    }
-    if (blocks.size() > 8)
-        text += " ... (" + std::to_string(blocks.size()) + ")";
-    return text;
 }
 
 int runWrite(const Arguments& arguments, Context& context) {

@@ -47,6 +47,18 @@ std::optional<LinkOptions> ParseLinkOptions(const Arguments& arguments, Context&
     return options;
 }
 
+std::string blockList(const std::vector<std::uint32_t>& blocks) {
+    std::string text;
+    for (std::size_t i = 0; i < blocks.size() && i < 8; ++i) {
+        char address[16];
+        std::snprintf(address, sizeof address, "%s%08X", i == 0 ? "" : " ", blocks[i]);
+        text += address;
+    }
+    if (blocks.size() > 8)
+        text += " ... (" + std::to_string(blocks.size()) + ")";
+    return text;
+}
+
 CliPrompt::CliPrompt(Context& context, int retries, std::optional<std::string> password)
     : m_context(context), m_retriesLeft(retries), m_password(std::move(password)),
       m_terminal(::isatty(STDERR_FILENO) == 1) {}

@@ -12,9 +12,11 @@
 #include "serial_link_driver.h"
 #include "settings/program_folders.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace r605::cli {
 
@@ -28,6 +30,10 @@ struct LinkOptions {
 // wrong.
 std::optional<LinkOptions> ParseLinkOptions(const Arguments& arguments, Context& context,
                                             std::string_view command);
+
+// Radio addresses of blocks for a message such as 2010: the first eight in hexadecimal, then how
+// many there are in all.
+std::string blockList(const std::vector<std::uint32_t>& blocks);
 
 // The answers of the command line, and progress as a percentage: updated in place on a terminal,
 // one line per ten percent otherwise.
