@@ -6,6 +6,8 @@
 #include "lists/list_columns.h"
 #include "lists/list_family.h"
 #include "lists/reference_resolution.h"
+#include "model/default_names.h"
+#include "text/trim.h"
 
 #include <algorithm>
 #include <cctype>
@@ -146,9 +148,33 @@ bool ListImport::anyRead() const {
     return std::any_of(m_work.read.begin(), m_work.read.end(), [](bool read) { return read; });
 }
 
+namespace {
+
+// A record imported without a name gets the default name of its family, as a record read from
+// the radio does: an unnamed channel, zone or list could be named in no other list, and the
+// channel editor takes an empty name for a deleted channel. (Contacts are known by their radio
+// ID and keep an empty name: numbering 10000 of them one by one would take minutes.)
+template <class Table, class Name>
+void nameUnnamed(Codeplug& codeplug, Table& table, const ImportWorkSet& work, ListTable list,
+                 Name defaultName) {
+    if (!work.wasRead(list))
+        return;
+    for (std::size_t n = 0; n < table.size(); ++n) {
+        if (table[n].Used != 0 && TrimAtNull(table[n].Name).empty())
+            table[n].Name = defaultName(codeplug, static_cast<int>(n));
+    }
+}
+
+} // namespace
+
 Result<Codeplug> ListImport::finish() {
     Codeplug result = m_codeplug;
     m_work.moveReadTablesInto(result);
+    nameUnnamed(result, result.Channel, m_work, ListTable::Channels, DefaultChannelName);
+    nameUnnamed(result, result.Person, m_work, ListTable::RadioIds, DefaultRadioIdName);
+    nameUnnamed(result, result.Zone, m_work, ListTable::Zones, DefaultZoneName);
+    nameUnnamed(result, result.ScanList, m_work, ListTable::ScanLists, DefaultScanListName);
+    nameUnnamed(result, result.RxGroup, m_work, ListTable::RxGroups, DefaultGroupListName);
     if (Status resolved = ResolveImportedReferences(m_codeplug, m_work, result); !resolved)
         return resolved.error();
     return result;

@@ -291,6 +291,23 @@ TEST(ListImport, ResolvesMemberNamesAndRefusesNamesOfNoRecord) {
               "\"TG \"91\"\" with radio ID 93");
 }
 
+TEST(ListImport, NamesRecordsThatComeWithoutAName) {
+    const Codeplug original = test::sampleCodeplug();
+    const ListContext context = test::listContext(1);
+    const auto channels = importOne(original, ListType::Channels,
+                                    "Channel Name,RX Freq (MHz)\n,440\nChannel 1,441\n", context);
+    ASSERT_TRUE(channels.ok()) << errorOf(channels);
+    EXPECT_EQ(channels->Channel[0].Name, "Channel 2");
+    EXPECT_EQ(channels->Channel[1].Name, "Channel 1");
+    const auto zones = importOne(original, ListType::Zones, "Channel Member\nCH 1\n", context);
+    ASSERT_TRUE(zones.ok()) << errorOf(zones);
+    EXPECT_EQ(zones->Zone[0].Name, "Zone 1");
+    // Contacts are known by their radio ID and keep an empty name.
+    const auto contacts = importOne(original, ListType::Contacts, "Radio ID\n7\n", context);
+    ASSERT_TRUE(contacts.ok()) << errorOf(contacts);
+    EXPECT_EQ(contacts->Contact[0].Name, "");
+}
+
 TEST(ListImport, RefusesDamagedFilesNamingLineAndColumn) {
     const Codeplug original = test::sampleCodeplug();
     const ListContext context = test::listContext(1);
