@@ -3,13 +3,14 @@
 # pseudo-terminal with faults injected (dropped, corrupted, short, late and garbage replies), half
 # reads and half writes, each with its own seed. Every transfer must either succeed with identical
 # data or fail with its message; none may report success with wrong data, hang or crash.
-#   bench/link_soak.sh [BIN_DIR] [TRANSFERS] [FAULTS]
+#   bench/link_soak.sh [BIN_DIR] [TRANSFERS] [FAULTS] [RETRIES]
 # A read is identical when the blocks a write of what was read would send equal those of the
 # codeplug the radio holds; a write when the radio holds every block encode-all marked.
 set -uo pipefail
 bin=${1:-build/release/bin}
 count=${2:-200}
 faults=${3:-drop=0.005,corrupt=0.005,short=0.005,late=0.002,garbage=0.005}
+retries=${4:-3}
 r605="$bin/r605"
 work=$(mktemp -d)
 sim_pid=
@@ -61,14 +62,14 @@ for i in $(seq 1 "$count"); do
     if [ $((i % 2)) -eq 1 ]; then
         kind=read
         start_sim --load "$work/soak.rdt" --faults "$faults" --seed "$i" || { crashed=$((crashed + 1)); continue; }
-        timeout 300 "$r605" --language en read --port "$work/radio" -o "$work/out.rdt" --retries 3 \
+        timeout 300 "$r605" --language en read --port "$work/radio" -o "$work/out.rdt" --retries "$retries" \
             > "$work/r605.out" 2> "$work/r605.err"
         rc=$?
     else
         kind=write
         start_sim --load "$work/empty.hex" --faults "$faults" --seed "$i" --save "$work/radio.hex" ||
             { crashed=$((crashed + 1)); continue; }
-        timeout 300 "$r605" --language en write "$work/soak.rdt" --port "$work/radio" --retries 3 \
+        timeout 300 "$r605" --language en write "$work/soak.rdt" --port "$work/radio" --retries "$retries" \
             > "$work/r605.out" 2> "$work/r605.err"
         rc=$?
     fi
@@ -104,7 +105,7 @@ for i in $(seq 1 "$count"); do
 done
 elapsed=$(( $(date +%s) - started ))
 echo
-echo "soak: $count transfers with faults $faults in ${elapsed} s"
+echo "soak: $count transfers with faults $faults, --retries $retries, in ${elapsed} s"
 echo "  succeeded with identical data: $succeeded"
 echo "  failed cleanly with a message: $failed"
 echo "  reported success with wrong data: $false_success"
