@@ -38,16 +38,17 @@ run_timed() { # run_timed NAME ARGS...: runs r605, keeps its --stats line and it
 figure() { # figure NAME: frames, CPU per frame, ratio, turnaround
     local name=$1
     read -r real user sys < "$work/$name.time"
-    local frames ratio turnaround elapsed wire
+    local frames ratio turnaround elapsed wire transfer_cpu
     frames=$(sed -E 's/^stats: frames ([0-9]+).*/\1/' "$work/$name.stats")
     elapsed=$(sed -E 's/.*elapsed ([0-9.]+) s.*/\1/' "$work/$name.stats")
     wire=$(sed -E 's/.*wire time ([0-9.]+) s.*/\1/' "$work/$name.stats")
     ratio=$(sed -E 's/.*ratio ([0-9.]+),.*/\1/' "$work/$name.stats")
     turnaround=$(sed -E 's/.*turnaround median ([0-9.]+) us.*/\1/' "$work/$name.stats")
+    transfer_cpu=$(sed -E 's/.*\(([0-9.]+) us a frame\).*/\1/' "$work/$name.stats")
     awk -v n="$name" -v f="$frames" -v r="$real" -v u="$user" -v s="$sys" -v e="$elapsed" \
-        -v w="$wire" -v q="$ratio" -v t="$turnaround" 'BEGIN {
-        printf "%-13s frames %6d  process %6.2f s (cpu %5.2f s = %5.1f us/frame)  transfer %6.2f s, wire %6.2f s, ratio %5.3f, turnaround median %5.1f us\n",
-               n, f, r, u + s, (u + s) * 1e6 / f, e, w, q, t }'
+        -v w="$wire" -v q="$ratio" -v t="$turnaround" -v c="$transfer_cpu" 'BEGIN {
+        printf "%-12s frames %6d  process %6.2f s, cpu %5.2f s = %5.1f us/frame (transfer alone %5.1f us/frame)  transfer %6.2f s, wire %6.2f s, ratio %5.3f, turnaround median %5.1f us\n",
+               n, f, r, u + s, (u + s) * 1e6 / f, c, e, w, q, t }'
 }
 
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"

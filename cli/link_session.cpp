@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ostream>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -23,6 +24,17 @@ std::filesystem::path traceFolder(const ProgramFolders& folders) {
     std::error_code ignored;
     std::filesystem::create_directories(folders.userFolder(), ignored);
     return folders.userFolder();
+}
+
+// User and system time of this process so far.
+double processCpuSeconds() {
+    rusage usage{};
+    if (::getrusage(RUSAGE_SELF, &usage) != 0)
+        return 0;
+    auto seconds = [](const timeval& time) {
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 } // namespace
@@ -128,8 +140,10 @@ FinishedAction LinkSession::run(LinkEngine& engine) {
         return FinishedAction{false, {}};
     QElapsedTimer clock;
     clock.start();
+    const double cpuBefore = processCpuSeconds();
     FinishedAction finished = m_driver->run(engine);
     m_lastElapsedSeconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    m_lastCpuSeconds = processCpuSeconds() - cpuBefore;
     m_prompt.endProgress();
     return finished;
 }
@@ -151,13 +165,17 @@ void LinkSession::printStatistics(const LinkEngine& engine) const {
     std::snprintf(line, sizeof line,
                   "stats: frames %zu (resends %zu, time-outs %zu, unrecognised %zu, stale %zu, "
                   "restarts %zu), bytes sent %zu, received %zu, elapsed %.3f s, wire time %.3f s "
-                  "at %d baud, ratio %.3f, turnaround median %.1f us over %zu frames\n",
+                  "at %d baud, ratio %.3f, turnaround median %.1f us over %zu frames, "
+                  "cpu %.3f s (%.1f us a frame)\n",
                   statistics.framesSent, statistics.resends, statistics.timeouts,
                   statistics.unrecognised, statistics.staleReplies, statistics.restarts,
                   statistics.bytesSent, statistics.bytesReceived, m_lastElapsedSeconds, wireSeconds,
                   static_cast<int>(kRadioBaudRate),
                   wireSeconds > 0 ? m_lastElapsedSeconds / wireSeconds : 0.0, medianMicroseconds,
-                  turnarounds.size());
+                  turnarounds.size(), m_lastCpuSeconds,
+                  statistics.framesSent > 0
+                      ? m_lastCpuSeconds * 1e6 / static_cast<double>(statistics.framesSent)
+                      : 0.0);
     m_context.err << line;
 }
 

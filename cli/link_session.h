@@ -87,6 +87,7 @@ private:
     CliPrompt m_prompt;
     std::unique_ptr<SerialLinkDriver> m_driver;
     double m_lastElapsedSeconds = 0;
+    double m_lastCpuSeconds = 0;
 };
 
 } // namespace r605::cli
