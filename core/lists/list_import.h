@@ -32,8 +32,8 @@ public:
     void setProgressTotal(std::size_t lines) { m_linesTotal = lines; }
 
     // Reads one list file into the work set: a downloaded contact file (".cgi", by its
-    // extension) for the contact lists, a CSV file otherwise. The phone book, quick text and
-    // radio information lists are passed over (nothing is read; success). A header in which no
+    // extension) for the contact lists, a CSV file otherwise. The radio information list is
+    // passed over (nothing is read; success). A header in which no
     // cell names a column gives "ImportFromFileError---" + list type + "--" + path; any other
     // failure that text followed by the place and the reason.
     Status importFile(ListType type, const std::filesystem::path& path);

@@ -31,22 +31,6 @@ constexpr bool isListType(int value) {
     return value >= 0 && value < kListTypeCount;
 }
 
-// Lists whose records this program holds, and so can export and import. The others (radio
-// information, which only a radio reports, the settings groups, 5-tone codes and one-key calls)
-// live in areas of the radio whose layouts are kept as raw bytes.
-constexpr bool hasRecordFamily(ListType type) {
-    switch (type) {
-    case ListType::RadioInfo:
-    case ListType::GeneralSettings:
-    case ListType::OptionalSettings:
-    case ListType::FiveToneCodes:
-    case ListType::OneKeyCalls:
-        return false;
-    default:
-        return true;
-    }
-}
-
 // The import passes over the radio information list: it is what a radio reports about itself,
 // nothing a file can set. Nothing is read and the file counts as imported.
 constexpr bool isSkippedOnImport(ListType type) {
