@@ -27,7 +27,7 @@ bool listed(const std::vector<std::string>& list, std::string_view name) {
 
 } // namespace
 
-ParseResult parseArguments(const std::vector<std::string>& args, const OptionSpec& spec) {
+ParseResult parseArguments(const std::vector<std::string>& args, const OptionSpec& options) {
     ParseResult result;
     bool onlyPositional = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -42,15 +42,16 @@ ParseResult parseArguments(const std::vector<std::string>& args, const OptionSpe
         }
         std::string name = arg;
         std::optional<std::string> inlineValue;
-        if (const auto equals = arg.find('='); equals != std::string::npos && arg.rfind("--", 0) == 0) {
+        if (const auto equals = arg.find('=');
+            equals != std::string::npos && arg.rfind("--", 0) == 0) {
             name = arg.substr(0, equals);
             inlineValue = arg.substr(equals + 1);
         }
-        if (listed(spec.flagOptions, name) && !inlineValue) {
+        if (listed(options.flagOptions, name) && !inlineValue) {
             result.arguments.flags.insert(name);
             continue;
         }
-        if (!listed(spec.valueOptions, name)) {
+        if (!listed(options.valueOptions, name)) {
             result.error = "unknown option " + name;
             return result;
         }

@@ -33,6 +33,6 @@ struct ParseResult {
     std::string error; // non-empty on a usage error
 };
 
-ParseResult parseArguments(const std::vector<std::string>& args, const OptionSpec& spec);
+ParseResult parseArguments(const std::vector<std::string>& args, const OptionSpec& options);
 
 } // namespace r605::cli

@@ -13,7 +13,9 @@
 
 namespace r605::cli {
 
-void Context::fail(const Error& error) const { err << "r605: " << language.describe(error) << "\n"; }
+void Context::fail(const Error& error) const {
+    err << "r605: " << language.describe(error) << "\n";
+}
 
 namespace {
 
@@ -84,11 +86,12 @@ int run(int argc, char** argv) {
         return Usage;
     }
     // Global options may also follow the command.
-    OptionSpec spec = command->options;
-    spec.valueOptions.push_back("--home");
-    spec.valueOptions.push_back("--language");
-    spec.flagOptions.push_back("--help");
-    ParseResult parsed = parseArguments({args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end()}, spec);
+    OptionSpec options = command->options;
+    options.valueOptions.push_back("--home");
+    options.valueOptions.push_back("--language");
+    options.flagOptions.push_back("--help");
+    ParseResult parsed =
+        parseArguments({args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end()}, options);
     if (!parsed.error.empty()) {
         std::cerr << "r605 " << name << ": " << parsed.error << "\nusage: r605 " << command->usage
                   << "\n";
