@@ -38,6 +38,8 @@ void copyProgramData(const fs::path& destination) {
 }
 
 void writeFile(const fs::path& path, std::string_view bytes) {
+    if (path.has_parent_path())
+        fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)

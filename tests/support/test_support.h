@@ -28,6 +28,7 @@ private:
 std::filesystem::path sourceDataFolder();
 void copyProgramData(const std::filesystem::path& destination);
 
+// Writes the file, creating the folders above it.
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
 std::string readFile(const std::filesystem::path& path);
 
