@@ -11,6 +11,7 @@
 #include "rules/band.h"
 #include "simulator_image.h"
 
+#include <chrono>
 #include <csignal>
 #include <ostream>
 #include <sys/signalfd.h>
@@ -122,6 +123,12 @@ int runSim(const Arguments& arguments, Context& context) {
                 << " frames, " << counters.blocksRead << " blocks read, " << counters.blocksWritten
                 << " blocks written, " << injector.replies() - injector.count(sim::FaultKind::None)
                 << " replies disturbed\n";
+    if (const auto& served = (*server)->counters(); served.pacedReplies > 0) {
+        const auto meanLateness = served.lateness / served.pacedReplies;
+        context.err << "r605 sim: paced replies left "
+                    << std::chrono::duration_cast<std::chrono::microseconds>(meanLateness).count()
+                    << " us after their time on average\n";
+    }
     int result = Success;
     if (!served.ok()) {
         context.fail(served.error());

@@ -7,6 +7,7 @@
 #include "fault_injector.h"
 #include "radio_simulator.h"
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <memory>
@@ -19,6 +20,9 @@ struct PtyServeCounters {
     std::size_t bytesIn = 0;
     std::size_t bytesOut = 0;
     std::size_t replies = 0;
+    // Paced replies only: how late they left against the time the line would have let them go.
+    std::size_t pacedReplies = 0;
+    std::chrono::nanoseconds lateness{0};
 };
 
 class PtyServer {
