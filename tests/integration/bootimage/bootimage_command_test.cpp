@@ -1,45 +1,26 @@
 #include "bootimage/boot_image_file.h"
 #include "bootimage/picture_conversion.h"
+#include "cli_process.h"
 #include "picture_file.h"
 #include "test_support.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QImage>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace r605 {
 namespace {
 
-struct CommandRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using test::CommandRun;
 
-CommandRun runR605(const QStringList& arguments) {
-    QProcess process;
-    process.setProgram(R605_CLI_PATH);
-    process.setArguments(QStringList{"--language", "en"} + arguments);
-    process.start();
-    CommandRun run;
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
-}
-
-QString q(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
+CommandRun runR605(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"--language", "en"});
+    return test::runR605(arguments, 30);
 }
 
 std::string pngOf(const QImage& image) {
@@ -59,8 +40,9 @@ TEST(BootImageCommand, ConvertWritesTheImageFileAndThePreview) {
     }
     test::writeFile(dir / "logo.png", pngOf(source));
 
-    const CommandRun run = runR605({"bootimage", "convert", q(dir / "logo.png"), "-o",
-                                    q(dir / "logo.bin"), "--preview", q(dir / "preview.png")});
+    const CommandRun run =
+        runR605({"bootimage", "convert", (dir / "logo.png").string(), "-o",
+                 (dir / "logo.bin").string(), "--preview", (dir / "preview.png").string()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("333 x 201"), std::string::npos) << run.out;
 
@@ -79,7 +61,7 @@ TEST(BootImageCommand, ConvertWritesTheImageFileAndThePreview) {
     ASSERT_EQ(bin.size(), 40960u);
     EXPECT_EQ(bin, std::string(reinterpret_cast<const char*>(expected->image.data()), 40960));
 
-    const QImage preview(q(dir / "preview.png"));
+    const QImage preview(QString::fromStdString((dir / "preview.png").string()));
     ASSERT_EQ(preview.width(), 160);
     ASSERT_EQ(preview.height(), 128);
     for (const auto& [x, y] :
@@ -97,20 +79,20 @@ TEST(BootImageCommand, ConvertRefusesBadPicturesAndWrongUsage) {
     test::writeFile(dir / "old.bin", "keep");
     test::writeFile(dir / "broken.jpg", "\xFF\xD8\xFF\xE0 not really a JPEG");
 
-    const CommandRun broken =
-        runR605({"bootimage", "convert", q(dir / "broken.jpg"), "-o", q(dir / "old.bin")});
+    const CommandRun broken = runR605(
+        {"bootimage", "convert", (dir / "broken.jpg").string(), "-o", (dir / "old.bin").string()});
     EXPECT_EQ(broken.exitCode, 1);
     EXPECT_NE(broken.err.find("The picture cannot be opened"), std::string::npos) << broken.err;
     EXPECT_NE(broken.err.find("broken.jpg"), std::string::npos) << broken.err;
     EXPECT_EQ(test::readFile(dir / "old.bin"), "keep"); // the old file stays as it was
 
-    const CommandRun missing =
-        runR605({"bootimage", "convert", q(dir / "none.png"), "-o", q(dir / "new.bin")});
+    const CommandRun missing = runR605(
+        {"bootimage", "convert", (dir / "none.png").string(), "-o", (dir / "new.bin").string()});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "new.bin"));
 
-    EXPECT_EQ(runR605({"bootimage", "convert", q(dir / "broken.jpg")}).exitCode, 2);
-    EXPECT_EQ(runR605({"bootimage", "convert", "-o", q(dir / "x.bin")}).exitCode, 2);
+    EXPECT_EQ(runR605({"bootimage", "convert", (dir / "broken.jpg").string()}).exitCode, 2);
+    EXPECT_EQ(runR605({"bootimage", "convert", "-o", (dir / "x.bin").string()}).exitCode, 2);
     EXPECT_EQ(runR605({"bootimage", "paint"}).exitCode, 2);
     EXPECT_EQ(runR605({"bootimage"}).exitCode, 2);
     EXPECT_EQ(runR605({"bootimage", "convert", "a", "-o", "b", "--colour", "red"}).exitCode, 2);

@@ -2,15 +2,14 @@
 // on a clean and on a noisy line, and against a radio whose image memory has a stuck cell. Every
 // command runs for a bounded time.
 #include "bootimage/boot_image.h"
+#include "cli_process.h"
 #include "image/hex_lines.h"
 #include "link/boot_image_transfer.h"
 #include "radio_simulator.h"
 #include "test_support.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QImage>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -28,67 +27,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "test_bootimage_link";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication application(argc, argv);
-}
+using test::CommandRun;
+using test::SimProcess;
 
-struct CommandRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-QStringList qtArguments(const std::vector<std::string>& arguments) {
-    QStringList list;
-    for (const std::string& argument : arguments)
-        list << QString::fromStdString(argument);
-    return list;
-}
-
-// Runs r605 to its end, at most `seconds`; a run that does not end is killed and fails the test.
 CommandRun r605(const std::vector<std::string>& arguments, int seconds = 60) {
-    ensureApplication();
-    QProcess process;
-    process.start(R605_CLI_PATH, qtArguments(arguments));
-    const bool ended = process.waitForFinished(seconds * 1000);
-    EXPECT_TRUE(ended) << "r605 did not end";
-    if (!ended)
-        process.kill();
-    process.waitForFinished(5000);
-    return CommandRun{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                      process.readAllStandardOutput().toStdString(),
-                      process.readAllStandardError().toStdString()};
+    return test::runR605(arguments, seconds);
 }
-
-// `r605 sim` in the background; stopped with SIGTERM when the object goes.
-class SimProcess {
-public:
-    explicit SimProcess(const std::vector<std::string>& arguments) {
-        ensureApplication();
-        m_process.start(R605_CLI_PATH, qtArguments(arguments));
-        if (m_process.waitForReadyRead(10000))
-            m_port = m_process.readLine().trimmed().toStdString();
-    }
-    ~SimProcess() { stop(); }
-    const std::string& port() const { return m_port; }
-    std::string stop() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.terminate();
-            if (!m_process.waitForFinished(10000))
-                m_process.kill();
-        }
-        m_err += m_process.readAllStandardError().toStdString();
-        return m_err;
-    }
-
-private:
-    QProcess m_process;
-    std::string m_port;
-    std::string m_err;
-};
 
 // A radio whose image memory has a cell that always reads `value`, whatever is written to it:
 // the simulator on a pseudo-terminal of its own, served from a thread of the test.

@@ -1,50 +1,29 @@
 // `r605 new`, `dump` and `build` end to end: the new codeplug of a band from an empty program
 // folder and with initial files, and JSON that builds the file it was dumped from.
+#include "cli_process.h"
 #include "file/default_channel_file.h"
 #include "file/rdt_format.h"
 #include "model/new_codeplug.h"
 #include "model/sample_codeplug.h"
 #include "test_support.h"
 
-#include <QProcess>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace r605 {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using test::CommandRun;
 
-CommandRun runR605(const fs::path& home, const QStringList& arguments) {
-    QProcess process;
-    process.setProgram(R605_CLI_PATH);
-    process.setArguments(
-        QStringList{"--language", "en", "--home", QString::fromStdString(home.string())} +
-        arguments);
-    process.start();
-    CommandRun run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
-}
-
-QString q(const fs::path& path) {
-    return QString::fromStdString(path.string());
+CommandRun runR605(const fs::path& home, const std::vector<std::string>& arguments) {
+    std::vector<std::string> all{"--language", "en", "--home", home.string()};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return test::runR605(all);
 }
 
 Codeplug loaded(const fs::path& file) {
@@ -59,7 +38,8 @@ Codeplug loaded(const fs::path& file) {
 TEST(FileCommands, NewWritesTheNewCodeplugOfTheBand) {
     test::TempDir home;
     test::copyProgramData(home.path());
-    CommandRun run = runR605(home.path(), {"new", "--date", "2024-03-07", "-o", q(home / "a.rdt")});
+    CommandRun run =
+        runR605(home.path(), {"new", "--date", "2024-03-07", "-o", (home / "a.rdt").string()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     Codeplug uhf = loaded(home / "a.rdt");
     EXPECT_EQ(uhf.Header.BandCode, 0);
@@ -80,7 +60,7 @@ TEST(FileCommands, NewWritesTheNewCodeplugOfTheBand) {
     // Without an edition file the texts are GBK.
     EXPECT_EQ(test::readFile(home / "a.rdt").substr(0, 12), "V1020GBK    ");
 
-    run = runR605(home.path(), {"new", "--band", "34", "-o", q(home / "vhf.rdt")});
+    run = runR605(home.path(), {"new", "--band", "34", "-o", (home / "vhf.rdt").string()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const Codeplug vhf = loaded(home / "vhf.rdt");
     EXPECT_EQ(vhf.Header.BandCode, 34);
@@ -95,26 +75,28 @@ TEST(FileCommands, NewWritesTheNewCodeplugOfTheBand) {
     initial.Zone[2].Name = "Initial";
     test::writeFile(home / "Init" / "R600MK_34.rdt",
                     *EncodeCodeplugFile(initial, ContactTextForm::Gbk));
-    run = runR605(home.path(), {"new", "--band", "34", "-o", q(home / "init.rdt")});
+    run = runR605(home.path(), {"new", "--band", "34", "-o", (home / "init.rdt").string()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(loaded(home / "init.rdt").Zone[2].Name, "Initial");
 
     // A refused initial file is reported and left out.
     test::writeFile(home / "Init" / "R600MK_34.rdt", "V0000");
-    run = runR605(home.path(), {"new", "--band", "34", "-o", q(home / "bad.rdt")});
+    run = runR605(home.path(), {"new", "--band", "34", "-o", (home / "bad.rdt").string()});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.err.find("File Version Error!"), std::string::npos);
     EXPECT_EQ(loaded(home / "bad.rdt").Zone[2].Used, 0);
 
-    EXPECT_EQ(runR605(home.path(), {"new", "--band", "12", "-o", q(home / "x.rdt")}).exitCode, 2);
-    EXPECT_EQ(runR605(home.path(), {"new", "--date", "7.3.2024", "-o", q(home / "x.rdt")}).exitCode,
+    EXPECT_EQ(
+        runR605(home.path(), {"new", "--band", "12", "-o", (home / "x.rdt").string()}).exitCode, 2);
+    EXPECT_EQ(runR605(home.path(), {"new", "--date", "7.3.2024", "-o", (home / "x.rdt").string()})
+                  .exitCode,
               2);
     EXPECT_FALSE(fs::exists(home / "x.rdt"));
 }
 
 TEST(FileCommands, DumpThenBuildGivesTheSameFile) {
     test::TempDir home;
-    ASSERT_EQ(runR605(home.path(), {"new", "-o", q(home / "new.rdt")}).exitCode, 0);
+    ASSERT_EQ(runR605(home.path(), {"new", "-o", (home / "new.rdt").string()}).exitCode, 0);
 
     Codeplug full = SampleFullCodeplug(0, *bandRangesForCode(0), 5);
     full.RoamChannel[7].Used = 0; // a record not in use that still holds data
@@ -140,11 +122,11 @@ TEST(FileCommands, DumpThenBuildGivesTheSameFile) {
 
     for (const char* name : {"new.rdt", "full-gbk.rdt", "full-english.rdt"}) {
         const fs::path file = home / name;
-        const CommandRun dump = runR605(home.path(), {"dump", q(file)});
+        const CommandRun dump = runR605(home.path(), {"dump", file.string()});
         ASSERT_EQ(dump.exitCode, 0) << name << dump.err;
         test::writeFile(home / "dump.json", dump.out);
-        const CommandRun build =
-            runR605(home.path(), {"build", q(home / "dump.json"), "-o", q(home / "built.rdt")});
+        const CommandRun build = runR605(home.path(), {"build", (home / "dump.json").string(), "-o",
+                                                       (home / "built.rdt").string()});
         ASSERT_EQ(build.exitCode, 0) << name << build.err;
         EXPECT_TRUE(test::readFile(home / "built.rdt") == test::readFile(file)) << name;
     }
@@ -154,18 +136,19 @@ TEST(FileCommands, DamagedInputIsRefusedWithItsReason) {
     test::TempDir home;
     test::copyProgramData(home.path());
     test::writeFile(home / "short.rdt", "V1020GBK    R600MK");
-    CommandRun run = runR605(home.path(), {"dump", q(home / "short.rdt")});
+    CommandRun run = runR605(home.path(), {"dump", (home / "short.rdt").string()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("damaged"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("short.rdt"), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty());
 
-    run = runR605(home.path(), {"dump", q(home / "missing.rdt")});
+    run = runR605(home.path(), {"dump", (home / "missing.rdt").string()});
     EXPECT_EQ(run.exitCode, 1);
 
     test::writeFile(home / "bad.json", R"({"format": "r605-codeplug", "version": 1,
         "Channel": [{"Number": 1, "RxFreq": 100.0}]})");
-    run = runR605(home.path(), {"build", q(home / "bad.json"), "-o", q(home / "out.rdt")});
+    run = runR605(home.path(),
+                  {"build", (home / "bad.json").string(), "-o", (home / "out.rdt").string()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Channel 1, RxFreq"), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(home / "out.rdt"));

@@ -1,3 +1,4 @@
+#include "cli_process.h"
 #include "image/family_codecs.h"
 #include "image/hex_lines.h"
 #include "model/new_codeplug.h"
@@ -5,40 +6,19 @@
 #include "test_support.h"
 #include "json/codeplug_json.h"
 
-#include <QProcess>
-
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace r605 {
 namespace {
 
-struct CommandRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using test::CommandRun;
 
-CommandRun runR605(const QStringList& arguments) {
-    QProcess process;
-    process.setProgram(R605_CLI_PATH);
-    process.setArguments(QStringList{"--language", "en"} + arguments);
-    process.start();
-    CommandRun run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
-}
-
-QString q(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
+CommandRun runR605(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"--language", "en"});
+    return test::runR605(arguments);
 }
 
 std::string hexOf(Codeplug codeplug) {
@@ -53,14 +33,15 @@ TEST(ImageCommands, ImageAndDecodeRoundTripThroughEachOther) {
     const Codeplug full = SampleFullCodeplug(32, ranges, 21);
     test::writeFile(dir / "full.json", CodeplugToJson(full));
 
-    const CommandRun image = runR605({"image", q(dir / "full.json"), "-o", q(dir / "a.hex")});
+    const CommandRun image =
+        runR605({"image", (dir / "full.json").string(), "-o", (dir / "a.hex").string()});
     ASSERT_EQ(image.exitCode, 0) << image.err;
     const std::string written = test::readFile(dir / "a.hex");
     EXPECT_EQ(written, hexOf(full));
     EXPECT_EQ(written.rfind("00800000: ", 0), 0u); // ascending: channel 1 comes first
 
-    const CommandRun decode =
-        runR605({"decode", q(dir / "a.hex"), "--band", "32", "-o", q(dir / "b.json")});
+    const CommandRun decode = runR605(
+        {"decode", (dir / "a.hex").string(), "--band", "32", "-o", (dir / "b.json").string()});
     ASSERT_EQ(decode.exitCode, 0) << decode.err;
     auto decoded = CodeplugFromJson(test::readFile(dir / "b.json"));
     ASSERT_TRUE(decoded.ok()) << decoded.error().text;
@@ -71,14 +52,17 @@ TEST(ImageCommands, ImageAndDecodeRoundTripThroughEachOther) {
     EXPECT_TRUE(*decoded == expected);
 
     // What decode gives, image takes back and gives the same blocks again.
-    ASSERT_EQ(runR605({"image", q(dir / "b.json"), "-o", q(dir / "c.hex")}).exitCode, 0);
-    EXPECT_EQ(test::readFile(dir / "c.hex"), hexOf(expected));
     ASSERT_EQ(
-        runR605({"decode", q(dir / "c.hex"), "--band", "32", "-o", q(dir / "d.json")}).exitCode, 0);
+        runR605({"image", (dir / "b.json").string(), "-o", (dir / "c.hex").string()}).exitCode, 0);
+    EXPECT_EQ(test::readFile(dir / "c.hex"), hexOf(expected));
+    ASSERT_EQ(runR605({"decode", (dir / "c.hex").string(), "--band", "32", "-o",
+                       (dir / "d.json").string()})
+                  .exitCode,
+              0);
     EXPECT_EQ(test::readFile(dir / "d.json"), test::readFile(dir / "b.json"));
 
     // Without -o the lines go to standard output.
-    const CommandRun toOut = runR605({"image", q(dir / "b.json")});
+    const CommandRun toOut = runR605({"image", (dir / "b.json").string()});
     ASSERT_EQ(toOut.exitCode, 0);
     EXPECT_EQ(toOut.out, test::readFile(dir / "c.hex"));
 }
@@ -87,24 +71,27 @@ TEST(ImageCommands, RefuseBadInputWithTheReasonAndWrongUsage) {
     test::TempDir dir;
     test::writeFile(dir / "bad.json", R"({"format": "r605-codeplug", "version": 1,
         "Channel": [{"Number": 3, "RxFreq": 520.0}]})");
-    const CommandRun badJson = runR605({"image", q(dir / "bad.json"), "-o", q(dir / "x.hex")});
+    const CommandRun badJson =
+        runR605({"image", (dir / "bad.json").string(), "-o", (dir / "x.hex").string()});
     EXPECT_EQ(badJson.exitCode, 1);
     EXPECT_NE(badJson.err.find("Channel 3, RxFreq: 520 MHz is outside the band"), std::string::npos)
         << badJson.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "x.hex"));
 
     test::writeFile(dir / "bad.hex", "00800000: 43850000000000000000000000000000\nrubbish\n");
-    const CommandRun badHex = runR605({"decode", q(dir / "bad.hex"), "-o", q(dir / "x.json")});
+    const CommandRun badHex =
+        runR605({"decode", (dir / "bad.hex").string(), "-o", (dir / "x.json").string()});
     EXPECT_EQ(badHex.exitCode, 1);
     EXPECT_NE(badHex.err.find("line 2: "), std::string::npos) << badHex.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "x.json"));
 
-    EXPECT_EQ(runR605({"decode", q(dir / "bad.hex")}).exitCode, 2);
-    EXPECT_EQ(
-        runR605({"decode", q(dir / "bad.hex"), "--band", "12", "-o", q(dir / "x.json")}).exitCode,
-        2);
+    EXPECT_EQ(runR605({"decode", (dir / "bad.hex").string()}).exitCode, 2);
+    EXPECT_EQ(runR605({"decode", (dir / "bad.hex").string(), "--band", "12", "-o",
+                       (dir / "x.json").string()})
+                  .exitCode,
+              2);
     EXPECT_EQ(runR605({"image"}).exitCode, 2);
-    EXPECT_EQ(runR605({"image", q(dir / "missing.json")}).exitCode, 1);
+    EXPECT_EQ(runR605({"image", (dir / "missing.json").string()}).exitCode, 1);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The transfer commands as a user runs them: `r605 sim` on a pseudo-terminal and `r605 read`,
 // `write` and `ports` against it, each with a bounded time.
+#include "cli_process.h"
 #include "image/comm_image.h"
 #include "image/family_codecs.h"
 #include "image/hex_lines.h"
@@ -7,82 +8,23 @@
 #include "test_support.h"
 #include "json/codeplug_json.h"
 
-#include <QCoreApplication>
-#include <QProcess>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace r605 {
 namespace {
 
 namespace fs = std::filesystem;
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "test_link_cli";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication application(argc, argv);
-}
+using test::CommandRun;
+using test::SimProcess;
 
-struct CommandRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-QStringList qtArguments(const std::vector<std::string>& arguments) {
-    QStringList list;
-    for (const std::string& argument : arguments)
-        list << QString::fromStdString(argument);
-    return list;
-}
-
-const QString kR605 = QString::fromStdString((fs::path(R605_PROGRAM_DIR) / "r605").string());
-
-// Runs r605 to its end, at most `seconds`; a run that does not end is killed and fails the test.
 CommandRun r605(const std::vector<std::string>& arguments, int seconds = 60) {
-    ensureApplication();
-    QProcess process;
-    process.start(kR605, qtArguments(arguments));
-    const bool ended = process.waitForFinished(seconds * 1000);
-    EXPECT_TRUE(ended) << "r605 did not end";
-    if (!ended)
-        process.kill();
-    process.waitForFinished(5000);
-    return CommandRun{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                      process.readAllStandardOutput().toStdString(),
-                      process.readAllStandardError().toStdString()};
+    return test::runR605(arguments, seconds);
 }
-
-// `r605 sim` in the background; stopped with SIGTERM when the object goes.
-class SimProcess {
-public:
-    explicit SimProcess(const std::vector<std::string>& arguments) {
-        ensureApplication();
-        m_process.start(kR605, qtArguments(arguments));
-        if (m_process.waitForReadyRead(10000))
-            m_port = m_process.readLine().trimmed().toStdString();
-    }
-    ~SimProcess() { stop(); }
-    const std::string& port() const { return m_port; }
-    std::string stop() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.terminate();
-            if (!m_process.waitForFinished(10000))
-                m_process.kill();
-        }
-        m_err += m_process.readAllStandardError().toStdString();
-        return m_err;
-    }
-    int exitCode() const { return m_process.exitCode(); }
-
-private:
-    QProcess m_process;
-    std::string m_port;
-    std::string m_err;
-};
 
 const char* kDemoJson = R"({"format": "r605-codeplug", "version": 1,
  "header": {"ModelFamily": "R600MK", "BandCode": 0, "DataVersion": "V110"},

@@ -1,50 +1,29 @@
 // `r605 export` and `r605 import` end to end: lists of a codeplug file out and back in, in every
 // language, through a list file, from a downloaded contact file, and the refusals that leave the
 // output untouched.
+#include "cli_process.h"
 #include "file/rdt_format.h"
 #include "model/new_codeplug.h"
 #include "test_support.h"
-
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace r605 {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using test::CommandRun;
 
 CommandRun runR605(const fs::path& home, const std::string& language,
-                   const QStringList& arguments) {
-    QProcess process;
-    process.setProgram(R605_CLI_PATH);
-    process.setArguments(QStringList{"--language", QString::fromStdString(language), "--home",
-                                     QString::fromStdString(home.string())} +
-                         arguments);
-    process.start();
-    CommandRun run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
-}
-
-QString q(const fs::path& path) {
-    return QString::fromStdString(path.string());
+                   const std::vector<std::string>& arguments) {
+    std::vector<std::string> all{"--language", language, "--home", home.string()};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return test::runR605(all);
 }
 
 Codeplug loaded(const fs::path& file) {
@@ -91,27 +70,29 @@ TEST(ListCommands, ExportThenImportGivesTheSameCodeplugInEveryLanguage) {
     for (const std::string language : {"en", "zh", "tw"}) {
         const fs::path lists = home / language;
         fs::create_directory(lists);
-        CommandRun exported =
-            runR605(home.path(), language,
-                    {"export", q(home / "a.rdt"), "--list", "0,1,2,5", "-o", q(lists / "all.LST")});
+        CommandRun exported = runR605(home.path(), language,
+                                      {"export", (home / "a.rdt").string(), "--list", "0,1,2,5",
+                                       "-o", (lists / "all.LST").string()});
         ASSERT_EQ(exported.exitCode, 0) << exported.err;
         EXPECT_EQ(exported.out, "Export Complete!\n");
         CommandRun imported =
             runR605(home.path(), language,
-                    {"import", q(home / "a.rdt"), q(lists / "all.LST"), "-o", q(lists / "b.rdt")});
+                    {"import", (home / "a.rdt").string(), (lists / "all.LST").string(), "-o",
+                     (lists / "b.rdt").string()});
         ASSERT_EQ(imported.exitCode, 0) << imported.err;
         EXPECT_EQ(imported.out, "Import Complete!\n");
         EXPECT_TRUE(loaded(lists / "b.rdt") == original) << language;
 
         // One list at a time, to and from JSON as well.
         ASSERT_EQ(runR605(home.path(), language,
-                          {"export", q(home / "a.rdt"), "--list", "5", "-o", q(lists / "c.csv")})
+                          {"export", (home / "a.rdt").string(), "--list", "5", "-o",
+                           (lists / "c.csv").string()})
                       .exitCode,
                   0);
-        ASSERT_EQ(runR605(home.path(), language, {"dump", q(home / "a.rdt")}).exitCode, 0);
+        ASSERT_EQ(runR605(home.path(), language, {"dump", (home / "a.rdt").string()}).exitCode, 0);
         CommandRun one = runR605(home.path(), language,
-                                 {"import", q(home / "a.rdt"), "--list", "5", q(lists / "c.csv"),
-                                  "-o", q(lists / "c.rdt")});
+                                 {"import", (home / "a.rdt").string(), "--list", "5",
+                                  (lists / "c.csv").string(), "-o", (lists / "c.rdt").string()});
         ASSERT_EQ(one.exitCode, 0) << one.err;
         EXPECT_TRUE(loaded(lists / "c.rdt") == original) << language;
     }
@@ -125,8 +106,8 @@ TEST(ListCommands, ImportsDownloadedContactsAndRefusesBadFilesWithoutWriting) {
                                        "1023001,BG1AA,Wang,Beijing,Beijing,China,<br/>"
                                        "1023002,BG1AB,Li,,,China,x<br/>");
     CommandRun cgi = runR605(home.path(), "zh",
-                             {"import", q(home / "a.rdt"), "--list", "15", q(home / "user.cgi"),
-                              "-o", q(home / "b.rdt")});
+                             {"import", (home / "a.rdt").string(), "--list", "15",
+                              (home / "user.cgi").string(), "-o", (home / "b.rdt").string()});
     ASSERT_EQ(cgi.exitCode, 0) << cgi.err;
     const Codeplug withContacts = loaded(home / "b.rdt");
     EXPECT_EQ(withContacts.Contact[0].Name, "Wang");
@@ -139,8 +120,8 @@ TEST(ListCommands, ImportsDownloadedContactsAndRefusesBadFilesWithoutWriting) {
     test::writeFile(home / "bad.csv", "Channel Name,RX Freq (MHz)\nA,440\nB,9999\n");
     test::writeFile(home / "out.rdt", "previous");
     CommandRun bad = runR605(home.path(), "en",
-                             {"import", q(home / "a.rdt"), "--list", "0", q(home / "bad.csv"), "-o",
-                              q(home / "out.rdt")});
+                             {"import", (home / "a.rdt").string(), "--list", "0",
+                              (home / "bad.csv").string(), "-o", (home / "out.rdt").string()});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_NE(bad.err.find("ImportFromFileError---0--" + (home / "bad.csv").string() +
                            ": line 3, column \"RX Freq (MHz)\": \"9999\" lies outside the band"),
@@ -151,23 +132,26 @@ TEST(ListCommands, ImportsDownloadedContactsAndRefusesBadFilesWithoutWriting) {
 
     // A list file of no entries imports nothing and reports no completion.
     test::writeFile(home / "none.LST", "0\r\n");
-    CommandRun none =
-        runR605(home.path(), "en",
-                {"import", q(home / "a.rdt"), q(home / "none.LST"), "-o", q(home / "none.rdt")});
+    CommandRun none = runR605(home.path(), "en",
+                              {"import", (home / "a.rdt").string(), (home / "none.LST").string(),
+                               "-o", (home / "none.rdt").string()});
     EXPECT_EQ(none.exitCode, 0) << none.err;
     EXPECT_EQ(none.out, "");
     EXPECT_FALSE(fs::exists(home / "none.rdt"));
 
     // Wrong usage.
-    EXPECT_EQ(
-        runR605(home.path(), "en", {"export", q(home / "a.rdt"), "-o", q(home / "x.csv")}).exitCode,
-        2);
     EXPECT_EQ(runR605(home.path(), "en",
-                      {"export", q(home / "a.rdt"), "--list", "16", "-o", q(home / "x.csv")})
+                      {"export", (home / "a.rdt").string(), "-o", (home / "x.csv").string()})
                   .exitCode,
               2);
     EXPECT_EQ(runR605(home.path(), "en",
-                      {"import", q(home / "a.rdt"), q(home / "bad.csv"), "-o", q(home / "x.rdt")})
+                      {"export", (home / "a.rdt").string(), "--list", "16", "-o",
+                       (home / "x.csv").string()})
+                  .exitCode,
+              2);
+    EXPECT_EQ(runR605(home.path(), "en",
+                      {"import", (home / "a.rdt").string(), (home / "bad.csv").string(), "-o",
+                       (home / "x.rdt").string()})
                   .exitCode,
               2);
 }
