@@ -20,13 +20,6 @@ int usageError(Context& context, std::string_view problem) {
     return Usage;
 }
 
-bool isListFile(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return extension == ".LST";
-}
-
 int runExport(const Arguments& arguments, Context& context) {
     const auto output = arguments.value("-o");
     const auto listValue = arguments.value("--list");

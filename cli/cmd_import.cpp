@@ -22,13 +22,6 @@ int usageError(Context& context, std::string_view problem) {
     return Usage;
 }
 
-bool isListFile(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return extension == ".LST";
-}
-
 int runImport(const Arguments& arguments, Context& context) {
     const auto output = arguments.value("-o");
     if (arguments.positional.size() != 2 || !output)

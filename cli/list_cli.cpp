@@ -81,6 +81,13 @@ Result<ListContext> listContextFor(const Codeplug& codeplug, const Arguments& ar
     return list;
 }
 
+bool isListFile(const std::filesystem::path& path) {
+    std::string extension = path.extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return extension == ".LST";
+}
+
 std::optional<std::vector<ListType>> parseListTypes(std::string_view text) {
     std::vector<ListType> types;
     std::size_t start = 0;

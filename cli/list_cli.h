@@ -33,6 +33,9 @@ Status saveCodeplugFile(const std::filesystem::path& path, const Codeplug& codep
 Result<ListContext> listContextFor(const Codeplug& codeplug, const Arguments& arguments,
                                    Context& context);
 
+// A list of lists (.LST, in any letter case) rather than one list's CSV file.
+bool isListFile(const std::filesystem::path& path);
+
 // The list types of a --list value: one number 0 to 15, or several separated by commas.
 std::optional<std::vector<ListType>> parseListTypes(std::string_view text);
 
