@@ -11,8 +11,11 @@ bin=${1:-build/release/bin}
 count=${2:-200}
 faults=${3:-drop=0.005,corrupt=0.005,short=0.005,late=0.002,garbage=0.005}
 retries=${4:-3}
-r605="$bin/r605"
 work=$(mktemp -d)
+# A copy of the program, so that a rebuild while the soak runs cannot disturb it. The daily trace
+# goes to the copy's folder and is removed with it.
+cp "$bin/r605" "$work/r605" && cp -r "$bin/language" "$work/language" || exit 1
+r605="$work/r605"
 sim_pid=
 cleanup() {
     if [ -n "$sim_pid" ]; then kill -KILL "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; fi
@@ -55,20 +58,25 @@ stop_sim() { # the simulator must end by itself on SIGTERM
     return $rc
 }
 
+report_no_start() { # the simulator did not come up: counted with the crashes
+    crashed=$((crashed + 1))
+    printf '%3d %-5s seed %3d: %-13s (the simulator did not start)\n' "$i" "$kind" "$i" crashed
+}
+
 succeeded=0; failed=0; false_success=0; hung=0; crashed=0
 started=$(date +%s)
 for i in $(seq 1 "$count"); do
     rm -f "$work/out.rdt" "$work/radio.hex"
     if [ $((i % 2)) -eq 1 ]; then
         kind=read
-        start_sim --load "$work/soak.rdt" --faults "$faults" --seed "$i" || { crashed=$((crashed + 1)); continue; }
+        start_sim --load "$work/soak.rdt" --faults "$faults" --seed "$i" || { report_no_start; continue; }
         timeout 300 "$r605" --language en read --port "$work/radio" -o "$work/out.rdt" --retries "$retries" \
             > "$work/r605.out" 2> "$work/r605.err"
         rc=$?
     else
         kind=write
         start_sim --load "$work/empty.hex" --faults "$faults" --seed "$i" --save "$work/radio.hex" ||
-            { crashed=$((crashed + 1)); continue; }
+            { report_no_start; continue; }
         timeout 300 "$r605" --language en write "$work/soak.rdt" --port "$work/radio" --retries "$retries" \
             > "$work/r605.out" 2> "$work/r605.err"
         rc=$?
@@ -101,6 +109,7 @@ for i in $(seq 1 "$count"); do
     printf '%3d %-5s seed %3d: %-13s (%s replies disturbed)\n' "$i" "$kind" "$i" "$outcome" "${disturbed:-?}"
     if [ "$outcome" = false-success ] || [ "$outcome" = crashed ]; then
         cp "$work/r605.err" "/tmp/link-soak-$i.err"
+        [ -f "$work/out.rdt" ] && cp "$work/out.rdt" "/tmp/link-soak-$i.rdt"
     fi
 done
 elapsed=$(( $(date +%s) - started ))
