@@ -67,7 +67,7 @@ public:
     }
 
     template <class Record> void record(Record& r) {
-        forEachField(r, [this](const Field& field, auto& value) { member(field, value); });
+        forEachField(r, [this](const Field& field, auto& value) { this->member(field, value); });
     }
 
     template <class TableT> void counted(TableT& table, int percent) {
