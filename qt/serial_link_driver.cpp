@@ -10,6 +10,7 @@
 
 #include <span>
 #include <string>
+#include <utility>
 
 namespace r605 {
 
@@ -153,8 +154,12 @@ void SerialLinkDriver::sendNow(const std::vector<std::uint8_t>& bytes, int readT
         return;
     }
     ++m_sendGeneration;
-    // Purge: whatever arrived for an earlier frame is not the reply to this one.
-    m_port.clear(QSerialPort::AllDirections);
+    // Purge: whatever arrived for an earlier frame is not the reply to this one. Right after a
+    // reply came whole, the purge is skipped: the port's buffer was just read empty and the
+    // engine dropped any bytes beyond the reply, and a system call a frame is a tenth of the
+    // program's time on the line. Before a resend, after a time-out or a wait it purges.
+    if (!std::exchange(m_lineClean, false))
+        m_port.clear(QSerialPort::AllDirections);
     writeFrame(bytes);
     m_replyTimer.start(readTimeoutMs);
     if (m_port.bytesToWrite() > 0)
@@ -186,10 +191,13 @@ void SerialLinkDriver::handle(LinkActions actions) {
     for (LinkAction& action : actions) {
         if (auto* frame = std::get_if<SendFrameAction>(&action)) {
             if (frame->delayMs > 0) {
+                m_lineClean = false; // bytes may come in while the frame waits
                 m_replyTimer.stop();
                 m_delayed = std::move(*frame);
                 m_delayTimer.start(m_delayed.delayMs);
             } else {
+                if (frame->resend)
+                    m_lineClean = false; // the reply before was missing or bad
                 sendNow(frame->bytes, frame->readTimeoutMs, frame->writeTimeoutMs);
             }
         } else if (auto* arm = std::get_if<ArmTimeoutAction>(&action)) {
@@ -228,8 +236,10 @@ void SerialLinkDriver::onReadyRead() {
         m_engine->bytesReceived(std::span(bytes, static_cast<std::size_t>(data.size())));
     if (actions.empty())
         m_replyCompletedAt = -1; // the reply is not complete yet: no turnaround to measure
+    m_lineClean = !actions.empty() && m_port.bytesAvailable() == 0;
     handle(std::move(actions));
     m_replyCompletedAt = -1;
+    m_lineClean = false;
 }
 
 void SerialLinkDriver::onReplyTimeout() {

@@ -74,6 +74,9 @@ private:
     std::uint64_t m_sendGeneration = 0;
     QElapsedTimer m_clock;
     qint64 m_replyCompletedAt = -1;
+    // The read that just completed a reply took every byte the port held, and the next frame
+    // follows at once: there is nothing a purge could discard.
+    bool m_lineClean = false;
     std::vector<qint64> m_turnarounds;
 };
 
