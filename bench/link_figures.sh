@@ -11,6 +11,9 @@ set -euo pipefail
 bin=${1:-build/release/bin}
 r605="$bin/r605"
 work=$(mktemp -d)
+# The runs use a program folder of their own, so that their daily trace (every frame, a few
+# megabytes a transfer) goes with it instead of growing beside the build's binaries.
+cp -r "$bin/language" "$work/language"
 sim_pid=
 cleanup() {
     if [ -n "$sim_pid" ]; then kill -INT "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; fi
@@ -20,7 +23,7 @@ trap cleanup EXIT
 
 start_sim() { # start_sim ARGS...: a simulated radio on $work/radio
     rm -f "$work/sim.out"
-    "$r605" sim --pty "$work/radio" "$@" > "$work/sim.out" 2> "$work/sim.err" &
+    "$r605" --home "$work" sim --pty "$work/radio" "$@" > "$work/sim.out" 2> "$work/sim.err" &
     sim_pid=$!
     for _ in $(seq 100); do [ -s "$work/sim.out" ] && return 0; sleep 0.1; done
     echo "the simulator did not start" >&2; exit 1
@@ -30,7 +33,7 @@ stop_sim() { kill -INT "$sim_pid"; wait "$sim_pid" || true; sim_pid=; }
 run_timed() { # run_timed NAME ARGS...: runs r605, keeps its --stats line and its CPU time
     local name=$1; shift
     local TIMEFORMAT='%R %U %S'
-    { time "$r605" --language en "$@" --stats > "$work/$name.out" 2> "$work/$name.err"; } 2> "$work/$name.time" ||
+    { time "$r605" --home "$work" --language en "$@" --stats > "$work/$name.out" 2> "$work/$name.err"; } 2> "$work/$name.time" ||
         { echo "r605 $*: failed" >&2; cat "$work/$name.err" >&2; exit 1; }
     grep '^stats:' "$work/$name.err" | head -1 > "$work/$name.stats" || true
 }
