@@ -102,7 +102,7 @@ Status ListImport::importText(ListType type, const ListText& text, std::string_v
     if (!family)
         return Error::literal(failure + ": this list is not held by this program");
     if (text.empty())
-        return Error::literal(failure);
+        return Error::literal(failure + ": the file is empty");
 
     std::vector<std::string> cells;
     if (Status split = SplitCells(text.line(0), cells); !split)
@@ -110,7 +110,8 @@ Status ListImport::importText(ListType type, const ListText& text, std::string_v
     const std::vector<ListColumn> columns = ImportColumns(type, m_context.toolMode);
     const ColumnMap map(cells, columns, m_context.language, isContactList(type));
     if (!map.recognised())
-        return Error::literal(failure);
+        return Error::literal(failure + ": " + text.where(0) +
+                              ": no heading of this list in the interface language");
 
     family->reset(m_work);
     const auto table = static_cast<std::size_t>(tableOf(type));

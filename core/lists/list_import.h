@@ -33,9 +33,9 @@ public:
 
     // Reads one list file into the work set: a downloaded contact file (".cgi", by its
     // extension) for the contact lists, a CSV file otherwise. The radio information list is
-    // passed over (nothing is read; success). A header in which no
-    // cell names a column gives "ImportFromFileError---" + list type + "--" + path; any other
-    // failure that text followed by the place and the reason.
+    // passed over (nothing is read; success). A failure gives "ImportFromFileError---" + list
+    // type + "--" + path, followed by the place and the reason (an empty file, a first line in
+    // which no cell names a column of the list, a cell that does not convert, ...).
     Status importFile(ListType type, const std::filesystem::path& path);
     // The same for a file already read (`fileName` is the path the messages name).
     Status importText(ListType type, const ListText& text, std::string_view fileName);

@@ -79,7 +79,8 @@ TEST(ListImport, RecognisesHeadersOnlyInTheirLanguageButEnglishContactHeadingsEv
     for (const int language : {2, 3}) {
         const ListContext other = test::listContext(language);
         EXPECT_EQ(errorOf(importOne(original, ListType::Channels, channels, other, "ch.csv")),
-                  "ImportFromFileError---0--ch.csv");
+                  "ImportFromFileError---0--ch.csv: line 1: no heading of this list in the "
+                  "interface language");
         // A contact file of another program, in the English headings, in any order.
         const auto contacts = importOne(original, ListType::Contacts,
                                         "Name,Remarks,Radio ID,Callsign\n"
@@ -96,9 +97,10 @@ TEST(ListImport, RecognisesHeadersOnlyInTheirLanguageButEnglishContactHeadingsEv
     }
     // A header with only the number column is no header.
     EXPECT_EQ(errorOf(importOne(original, ListType::RadioIds, "No.,Something\n1,2\n", english)),
-              "ImportFromFileError---1--list.csv");
+              "ImportFromFileError---1--list.csv: line 1: no heading of this list in the "
+              "interface language");
     EXPECT_EQ(errorOf(importOne(original, ListType::RadioIds, "", english)),
-              "ImportFromFileError---1--list.csv");
+              "ImportFromFileError---1--list.csv: the file is empty");
 }
 
 TEST(ListImport, ReadsDownloadedContactFilesAndListFiles) {
