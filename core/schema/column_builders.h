@@ -1,0 +1,327 @@
+#pragma once
+// How the columns of a record type are made: one builder per column kind, given the record's
+// member. Ranges and text lengths come from the record's own field description (describe()), so
+// that nothing is described twice; the builders add what a field means (its value texts, the
+// family it references). Used by the family column tables only.
+
+#include "model/codeplug.h"
+#include "model/field.h"
+#include "schema/family_columns.h"
+#include "schema/family_tables.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace r605 {
+
+template <class R> struct TypedColumn {
+    ColumnInfo info;
+    std::string (*format)(const ColumnInfo& info, const R& record, std::size_t entry,
+                          const Codeplug& codeplug, const ColumnContext& context);
+    // Changes `record` only when it succeeds.
+    Status (*parse)(const ColumnInfo& info, R& record, std::string_view text,
+                    const Codeplug& codeplug, const ColumnContext& context);
+};
+
+template <class M> struct MemberTraits;
+template <class R, class V> struct MemberTraits<V R::*> {
+    using Record = R;
+    using Value = V;
+};
+template <auto M> using RecordOfField = typename MemberTraits<decltype(M)>::Record;
+template <auto M> using ValueOfField = typename MemberTraits<decltype(M)>::Value;
+
+// The field description of the member named `name` (an empty description when there is none).
+template <class R> Field fieldOf(std::string_view name) {
+    Field found{name};
+    R record{};
+    forEachField(record, [&](const Field& field, auto&) {
+        if (field.name == name)
+            found = field;
+    });
+    return found;
+}
+
+// Shared conversions of the builders (column_kinds.cpp).
+namespace cells {
+std::string integerText(std::int64_t value);
+Result<std::int64_t> integer(std::string_view text, std::int64_t min, std::int64_t max);
+std::string text(std::string_view value);
+Result<std::string> fixedText(std::string_view text, int length);
+std::string frequency(double value);
+Result<double> frequency(std::string_view text, const ColumnContext& context);
+std::string enumerated(const ColumnInfo& info, std::int64_t value, const ColumnContext& context);
+Result<std::int64_t> enumerated(const ColumnInfo& info, std::string_view text,
+                                const ColumnContext& context);
+std::string decimal(const ColumnInfo& info, std::int64_t value);
+Result<std::int64_t> decimal(const ColumnInfo& info, std::string_view text);
+Result<std::string> hexDigits(std::string_view text, int length);
+Result<std::string> decimalDigits(std::string_view text, int length);
+// The name of the record a reference value names; "" for none or a record not in use.
+std::string referenceName(const Codeplug& codeplug, const ReferenceRule& rule,
+                          std::int64_t value);
+// The reference value of a name: the first in-use record of the target family with that name;
+// an empty text is none.
+Result<std::int64_t> referenceValue(const Codeplug& codeplug, const ReferenceRule& rule,
+                                    std::string_view name);
+std::string memberNames(const Codeplug& codeplug, const ReferenceRule& rule,
+                        std::span<const std::int64_t> values);
+Result<std::vector<std::int64_t>> memberValues(const Codeplug& codeplug, const ReferenceRule& rule,
+                                               std::string_view text, std::size_t maxMembers);
+// "2026-12-06" and "14:05:09" of a logged moment.
+std::string date(int year, int month, int day);
+std::string time(int hour, int minute, int second);
+// The name of the in-use contact with radio ID `id`; "" when none has it.
+std::string contactNameOfId(const Codeplug& codeplug, std::int64_t id);
+} // namespace cells
+
+template <class V> std::int64_t asInteger(V value) {
+    return static_cast<std::int64_t>(value);
+}
+
+// The record's own number: its place in the table. It is shown, never read back into a record.
+template <class R> TypedColumn<R> numberColumn() {
+    return {ColumnInfo{"Number", ColumnKind::Number},
+            [](const ColumnInfo&, const R&, std::size_t entry, const Codeplug&,
+               const ColumnContext&) { return cells::integerText(asInteger(entry + 1)); },
+            [](const ColumnInfo&, R&, std::string_view, const Codeplug&, const ColumnContext&) {
+                return Status(Error::literal("the number is the record's place in its table"));
+            }};
+}
+
+template <auto M> TypedColumn<RecordOfField<M>> textColumn(std::string_view name) {
+    using R = RecordOfField<M>;
+    ColumnInfo info{name, ColumnKind::Text};
+    info.length = fieldOf<R>(info.field).length;
+    return {info,
+            [](const ColumnInfo&, const R& r, std::size_t, const Codeplug&,
+               const ColumnContext&) { return cells::text(r.*M); },
+            [](const ColumnInfo& i, R& r, std::string_view text, const Codeplug&,
+               const ColumnContext&) -> Status {
+                auto value = cells::fixedText(text, i.length);
+                if (!value)
+                    return value.error();
+                r.*M = std::move(*value);
+                return Status::success();
+            }};
+}
+
+template <auto M> TypedColumn<RecordOfField<M>> frequencyColumn(std::string_view name) {
+    using R = RecordOfField<M>;
+    return {ColumnInfo{name, ColumnKind::Frequency},
+            [](const ColumnInfo&, const R& r, std::size_t, const Codeplug&,
+               const ColumnContext&) { return cells::frequency(r.*M); },
+            [](const ColumnInfo&, R& r, std::string_view text, const Codeplug&,
+               const ColumnContext& context) -> Status {
+                auto value = cells::frequency(text, context);
+                if (!value)
+                    return value.error();
+                r.*M = *value;
+                return Status::success();
+            }};
+}
+
+// A whole number within the field's range; kind Enumerated with value texts, OnOff, Integer or
+// Decimal (the value held in units of 10^-decimals).
+template <auto M>
+TypedColumn<RecordOfField<M>> numericColumn(std::string_view name, std::string_view fieldName,
+                                             ColumnKind kind, std::span<const TextKey> texts = {},
+                                             int decimals = 0) {
+    using R = RecordOfField<M>;
+    ColumnInfo info{name, kind, fieldName};
+    const Field field = fieldOf<R>(info.field);
+    info.valueTexts = texts;
+    info.decimals = decimals;
+    info.min = static_cast<std::int64_t>(field.hasRange() ? field.min : 0);
+    info.max = static_cast<std::int64_t>(field.hasRange() ? field.max : 255);
+    return {info,
+            [](const ColumnInfo& i, const R& r, std::size_t, const Codeplug&,
+               const ColumnContext& context) -> std::string {
+                switch (i.kind) {
+                case ColumnKind::Enumerated:
+                case ColumnKind::OnOff:
+                    return cells::enumerated(i, asInteger(r.*M), context);
+                case ColumnKind::Decimal:
+                    return cells::decimal(i, asInteger(r.*M));
+                default:
+                    return cells::integerText(asInteger(r.*M));
+                }
+            },
+            [](const ColumnInfo& i, R& r, std::string_view text, const Codeplug&,
+               const ColumnContext& context) -> Status {
+                Result<std::int64_t> value =
+                    i.kind == ColumnKind::Decimal ? cells::decimal(i, text)
+                    : i.kind == ColumnKind::Integer
+                        ? cells::integer(text, i.min, i.max)
+                        : cells::enumerated(i, text, context);
+                if (!value)
+                    return value.error();
+                r.*M = static_cast<ValueOfField<M>>(*value);
+                return Status::success();
+            }};
+}
+
+// An option shown by its value texts; `fieldName` names the member when the column's name says
+// what a member without a name of its own means.
+template <auto M>
+TypedColumn<RecordOfField<M>> enumColumn(std::string_view name, std::span<const TextKey> texts,
+                                         std::string_view fieldName = {}) {
+    return numericColumn<M>(name, fieldName, ColumnKind::Enumerated, texts);
+}
+template <auto M>
+TypedColumn<RecordOfField<M>> onOffColumn(std::string_view name, std::string_view fieldName = {}) {
+    return numericColumn<M>(name, fieldName, ColumnKind::OnOff);
+}
+template <auto M>
+TypedColumn<RecordOfField<M>> integerColumn(std::string_view name,
+                                            std::string_view fieldName = {}) {
+    return numericColumn<M>(name, fieldName, ColumnKind::Integer);
+}
+template <auto M>
+TypedColumn<RecordOfField<M>> decimalColumn(std::string_view name, int decimals,
+                                            std::string_view fieldName = {}) {
+    return numericColumn<M>(name, fieldName, ColumnKind::Decimal, {}, decimals);
+}
+
+// Hexadecimal (keys) or decimal (phone numbers, DTMF codes) digit texts.
+template <auto M>
+TypedColumn<RecordOfField<M>> digitsColumn(std::string_view name, ColumnKind kind) {
+    using R = RecordOfField<M>;
+    ColumnInfo info{name, kind};
+    info.length = fieldOf<R>(info.field).length;
+    return {info,
+            [](const ColumnInfo&, const R& r, std::size_t, const Codeplug&,
+               const ColumnContext&) { return cells::text(r.*M); },
+            [](const ColumnInfo& i, R& r, std::string_view text, const Codeplug&,
+               const ColumnContext&) -> Status {
+                auto value = i.kind == ColumnKind::HexText ? cells::hexDigits(text, i.length)
+                                                           : cells::decimalDigits(text, i.length);
+                if (!value)
+                    return value.error();
+                r.*M = std::move(*value);
+                return Status::success();
+            }};
+}
+
+template <auto M>
+TypedColumn<RecordOfField<M>> referenceColumn(std::string_view name, ReferenceRule rule,
+                                              std::string_view fieldName = {}) {
+    using R = RecordOfField<M>;
+    ColumnInfo info{name, ColumnKind::Reference, fieldName};
+    info.reference = rule;
+    return {info,
+            [](const ColumnInfo& i, const R& r, std::size_t, const Codeplug& codeplug,
+               const ColumnContext&) {
+                return cells::referenceName(codeplug, *i.reference, asInteger(r.*M));
+            },
+            [](const ColumnInfo& i, R& r, std::string_view text, const Codeplug& codeplug,
+               const ColumnContext&) -> Status {
+                auto value = cells::referenceValue(codeplug, *i.reference, text);
+                if (!value)
+                    return value.error();
+                r.*M = static_cast<ValueOfField<M>>(*value);
+                return Status::success();
+            }};
+}
+
+// A member list held as an array with a count (zones, scan lists, group lists, roaming zones).
+template <auto Members, auto Count>
+TypedColumn<RecordOfField<Members>> membersColumn(std::string_view name, ReferenceRule rule) {
+    using R = RecordOfField<Members>;
+    ColumnInfo info{name, ColumnKind::Members};
+    info.reference = rule;
+    return {info,
+            [](const ColumnInfo& i, const R& r, std::size_t, const Codeplug& codeplug,
+               const ColumnContext&) {
+                const auto& members = r.*Members;
+                const std::size_t count = static_cast<std::size_t>(
+                    std::clamp<std::int64_t>(asInteger(r.*Count), 0,
+                                             static_cast<std::int64_t>(members.size())));
+                std::vector<std::int64_t> values;
+                for (std::size_t k = 0; k < count; ++k)
+                    values.push_back(asInteger(members[k]));
+                return cells::memberNames(codeplug, *i.reference, values);
+            },
+            [](const ColumnInfo& i, R& r, std::string_view text, const Codeplug& codeplug,
+               const ColumnContext&) -> Status {
+                auto& members = r.*Members;
+                auto values = cells::memberValues(codeplug, *i.reference, text, members.size());
+                if (!values)
+                    return values.error();
+                using Element = std::remove_cvref_t<decltype(members[0])>;
+                members.fill(static_cast<Element>(i.reference->none));
+                for (std::size_t k = 0; k < values->size(); ++k)
+                    members[k] = static_cast<Element>((*values)[k]);
+                r.*Count = static_cast<ValueOfField<Count>>(values->size());
+                return Status::success();
+            }};
+}
+
+// A value worked out from several members, shown but not read back (the date and time of a log
+// entry, the name of the contact a logged radio ID belongs to).
+template <class R>
+TypedColumn<R> shownColumn(std::string_view name, ColumnKind kind,
+                           std::string (*format)(const ColumnInfo&, const R&, std::size_t,
+                                                 const Codeplug&, const ColumnContext&)) {
+    return {ColumnInfo{name, kind}, format,
+            [](const ColumnInfo&, R&, std::string_view, const Codeplug&,
+               const ColumnContext&) -> Status {
+                return Error::literal("the value is worked out from the record, not typed");
+            }};
+}
+
+// The columns of one family, behind the interface that knows no record types.
+template <Family F> class TypedFamilyColumns final : public FamilyColumns {
+public:
+    using R = RecordOf<F>;
+
+    explicit TypedFamilyColumns(std::vector<TypedColumn<R>> columns)
+        : m_columns(std::move(columns)) {
+        for (const TypedColumn<R>& column : m_columns)
+            m_infos.push_back(column.info);
+    }
+
+    Family family() const override { return F; }
+    std::span<const ColumnInfo> columns() const override { return m_infos; }
+    std::size_t size() const override { return familyInfo(F).count; }
+
+    bool inUse(const Codeplug& codeplug, std::size_t entry) const override {
+        return entry < size() && recordInUse(record(codeplug, entry));
+    }
+
+    std::string format(const Codeplug& codeplug, std::size_t entry, std::size_t column,
+                       const ColumnContext& context) const override {
+        if (entry >= size() || column >= m_columns.size())
+            return {};
+        const TypedColumn<R>& c = m_columns[column];
+        return c.format(c.info, record(codeplug, entry), entry, codeplug, context);
+    }
+
+    Status parse(Codeplug& codeplug, std::size_t entry, std::size_t column,
+                 std::string_view text, const ColumnContext& context) const override {
+        if (entry >= size() || column >= m_columns.size())
+            return Error::literal("no such cell");
+        const TypedColumn<R>& c = m_columns[column];
+        R changed = record(codeplug, entry);
+        if (Status status = c.parse(c.info, changed, text, codeplug, context); !status.ok())
+            return placeError(CellPlace{F, entry, c.info.name}, status.error());
+        record(codeplug, entry) = std::move(changed);
+        return Status::success();
+    }
+
+private:
+    template <class CP> static auto& record(CP& codeplug, std::size_t entry) {
+        auto& m = member<F>(codeplug);
+        if constexpr (kIsTable<decltype(m)>)
+            return m[entry];
+        else
+            return m;
+    }
+
+    std::vector<TypedColumn<R>> m_columns;
+    std::vector<ColumnInfo> m_infos;
+};
+
+} // namespace r605
