@@ -102,8 +102,8 @@ void ChangeSet::redo(Codeplug& codeplug) const {
         change->writeAfter(codeplug);
 }
 
-ChangeSet ChangeSet::between(const Codeplug& before, const Codeplug& after, std::string label) {
-    ChangeSet changes(std::move(label));
+ChangeSet ChangeSet::between(const Codeplug& before, const Codeplug& after, EditKind kind) {
+    ChangeSet changes(kind);
     collectAll(before, after, changes.m_families, std::make_index_sequence<kFamilyCount>());
     return changes;
 }

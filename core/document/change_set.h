@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace r605 {
@@ -31,15 +30,30 @@ private:
     Family m_family;
 };
 
+// What the user did, for the Edit menu's "Undo ..." and "Redo ..." items.
+enum class EditKind : std::uint8_t {
+    EditCell,
+    EditRecord,
+    Delete,
+    Cut,
+    Paste,
+    MoveZone,
+    Import,
+    NewCodeplug,
+    LoadFile,
+    ReadRadio,
+    CompactContacts,
+    Other,
+};
+
 class ChangeSet {
 public:
     ChangeSet() = default;
-    explicit ChangeSet(std::string label) : m_label(std::move(label)) {}
+    explicit ChangeSet(EditKind kind) : m_kind(kind) {}
     ChangeSet(ChangeSet&&) noexcept = default;
     ChangeSet& operator=(ChangeSet&&) noexcept = default;
 
-    // What the user did, as the Edit menu names it ("Delete", "Paste", "Import").
-    const std::string& label() const { return m_label; }
+    EditKind kind() const { return m_kind; }
     bool empty() const { return m_families.empty(); }
 
     const std::vector<std::unique_ptr<FamilyChange>>& families() const { return m_families; }
@@ -51,10 +65,10 @@ public:
     void redo(Codeplug& codeplug) const;
 
     // The records that differ between two codeplugs, as the change from `before` to `after`.
-    static ChangeSet between(const Codeplug& before, const Codeplug& after, std::string label);
+    static ChangeSet between(const Codeplug& before, const Codeplug& after, EditKind kind);
 
 private:
-    std::string m_label;
+    EditKind m_kind = EditKind::Other;
     std::vector<std::unique_ptr<FamilyChange>> m_families;
 };
 
