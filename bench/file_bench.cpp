@@ -80,16 +80,17 @@ void BM_EncodeLargestCodeplug(benchmark::State& state) {
     const Codeplug codeplug = LargestCodeplug();
     std::size_t size = 0;
     for (auto _ : state) {
-        auto bytes = EncodeCodeplugFile(codeplug, ContactTextForm::SevenBit);
-        size = bytes->size();
-        benchmark::DoNotOptimize(bytes);
+        auto encoded = EncodeCodeplugFile(codeplug, ContactTextForm::SevenBit);
+        size = encoded.bytes.size();
+        benchmark::DoNotOptimize(encoded);
     }
     state.counters["file_bytes"] = static_cast<double>(size);
 }
 BENCHMARK(BM_EncodeLargestCodeplug)->Unit(benchmark::kMillisecond);
 
 void BM_DecodeLargestCodeplug(benchmark::State& state) {
-    const std::string bytes = *EncodeCodeplugFile(LargestCodeplug(), ContactTextForm::SevenBit);
+    const std::string bytes =
+        EncodeCodeplugFile(LargestCodeplug(), ContactTextForm::SevenBit).bytes;
     DecodedCodeplugFile decoded;
     for (auto _ : state) {
         const Status read = DecodeCodeplugFileInto(bytes, decoded);

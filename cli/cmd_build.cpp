@@ -48,16 +48,12 @@ int runBuild(const Arguments& arguments, Context& context) {
             ReadEditionFile(ProgramFolders::locate(context.programFolder)).EditionCode);
     else if (tag == "English")
         form = ContactTextForm::SevenBit;
-    auto bytes = EncodeCodeplugFile(*codeplug, form);
-    if (!bytes) {
-        context.fail(bytes.error());
-        return Failure;
-    }
-    if (const Status saved = writeFileAtomically(*output, *bytes); !saved) {
+    const EncodedCodeplugFile encoded = EncodeCodeplugFile(*codeplug, form);
+    if (const Status saved = writeFileAtomically(*output, encoded.bytes); !saved) {
         context.fail(Error::keyed(99129, saved.error().text));
         return Failure;
     }
-    return Success;
+    return context.reportSaved(encoded.warnings);
 }
 
 } // namespace

@@ -68,16 +68,14 @@ int runDecode(const Arguments& arguments, Context& context) {
     GetAllFromCommData(image, codeplug);
 
     std::string bytes;
+    std::vector<Error> warnings;
     if (isRdtFile(*output)) {
         // The text form of every saved file: the edition's.
         const ContactTextForm form = TextFormForEdition(
             ReadEditionFile(ProgramFolders::locate(context.programFolder)).EditionCode);
-        auto file = EncodeCodeplugFile(codeplug, form);
-        if (!file) {
-            context.fail(file.error());
-            return Failure;
-        }
-        bytes = std::move(*file);
+        EncodedCodeplugFile file = EncodeCodeplugFile(codeplug, form);
+        bytes = std::move(file.bytes);
+        warnings = std::move(file.warnings);
     } else {
         bytes = CodeplugToJson(codeplug);
     }
@@ -85,7 +83,7 @@ int runDecode(const Arguments& arguments, Context& context) {
         context.fail(saved.error());
         return Failure;
     }
-    return Success;
+    return context.reportSaved(warnings);
 }
 
 } // namespace

@@ -23,7 +23,8 @@ bool isRdtFile(const std::filesystem::path& path) {
     return extension == ".rdt";
 }
 
-Result<Codeplug> loadCodeplug(const std::filesystem::path& path) {
+// An .rdt file, whose load repairs are shown, or JSON.
+Result<Codeplug> loadCodeplug(const std::filesystem::path& path, const Context& context) {
     auto bytes = readFileBytes(path, kMaxCodeplugFileBytes);
     if (!bytes)
         return bytes.error();
@@ -32,6 +33,8 @@ Result<Codeplug> loadCodeplug(const std::filesystem::path& path) {
     auto decoded = DecodeCodeplugFile(*bytes);
     if (!decoded)
         return decoded.error();
+    for (const Error& warning : decoded->warnings)
+        context.err << "r605: " << context.language.describe(warning) << "\n";
     return std::move(decoded->codeplug);
 }
 
@@ -41,7 +44,7 @@ int runImage(const Arguments& arguments, Context& context) {
         return Usage;
     }
     const std::filesystem::path input = arguments.positional[0];
-    auto codeplug = loadCodeplug(input);
+    auto codeplug = loadCodeplug(input, context);
     if (!codeplug) {
         Error error = codeplug.error();
         error.text = input.string() + ": " + error.text;

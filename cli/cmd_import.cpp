@@ -84,12 +84,13 @@ int runImport(const Arguments& arguments, Context& context) {
         }
         imported = std::move(*result);
     }
-    if (const Status saved = saveCodeplugFile(*output, *imported, file->textForm); !saved) {
+    const auto saved = saveCodeplugFile(*output, *imported, file->textForm);
+    if (!saved) {
         context.fail(saved.error());
         return Failure;
     }
     context.out << kImportComplete << "\n";
-    return Success;
+    return context.reportSaved(*saved);
 }
 
 } // namespace

@@ -79,7 +79,8 @@ int runNew(const Arguments& arguments, Context& context) {
         context.fail(saved.error());
         return Failure;
     }
-    return Success;
+    saved->pop_back(); // "Save File OK"; the messages before it are warnings
+    return context.reportSaved(*saved);
 }
 
 } // namespace

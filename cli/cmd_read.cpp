@@ -73,6 +73,7 @@ int runRead(const Arguments& arguments, Context& context) {
         context.fail(adopted.error());
         return Failure;
     }
+    std::vector<Error> warnings;
     if (output.extension() == ".json") {
         if (Status saved = writeFileAtomically(output, CodeplugToJson(document.tables()));
             !saved.ok()) {
@@ -86,11 +87,19 @@ int runRead(const Arguments& arguments, Context& context) {
             context.fail(saved.error());
             return Failure;
         }
+        saved->pop_back(); // "Save File OK"; the messages before it are warnings
+        warnings = std::move(*saved);
     }
     for (const Error& message : finished.messages)
         context.err << context.language.describe(message) << "\n";
     printSummary(context.out, document, engine.radioIdent(), output);
-    return Success;
+    // Only this run holds what the file could not: say how to keep it.
+    if (!warnings.empty())
+        warnings.push_back(
+            Error::literal("read the radio again with -o " +
+                           std::filesystem::path(output).replace_extension(".json").string() +
+                           " to keep everything it holds"));
+    return context.reportSaved(warnings);
 }
 
 } // namespace

@@ -14,8 +14,9 @@ namespace r605::cli {
 
 namespace {
 
-// A .rdt file, or a codeplug in JSON (what it leaves out comes from the new codeplug).
-Result<Codeplug> LoadCodeplugForWrite(const std::filesystem::path& input) {
+// A .rdt file, whose load repairs are shown, or a codeplug in JSON (what it leaves out comes
+// from the new codeplug).
+Result<Codeplug> LoadCodeplugForWrite(const std::filesystem::path& input, const Context& context) {
     auto bytes = readFileBytes(input, kMaxCodeplugFileBytes);
     if (!bytes)
         return bytes.error();
@@ -24,6 +25,8 @@ Result<Codeplug> LoadCodeplugForWrite(const std::filesystem::path& input) {
     auto decoded = DecodeCodeplugFile(*bytes);
     if (!decoded)
         return decoded.error();
+    for (const Error& warning : decoded->warnings)
+        context.err << "r605: " << context.language.describe(warning) << "\n";
     return std::move(decoded->codeplug);
 }
 
@@ -36,7 +39,7 @@ int runWrite(const Arguments& arguments, Context& context) {
     if (!options)
         return Usage;
     const std::filesystem::path input = arguments.positional[0];
-    auto loaded = LoadCodeplugForWrite(input);
+    auto loaded = LoadCodeplugForWrite(input, context);
     if (!loaded) {
         context.fail(loaded.error());
         return Failure;

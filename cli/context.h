@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace r605::cli {
 
@@ -18,9 +19,13 @@ struct Context {
 
     // Prints an error as the user reads it (language text and detail) on standard error.
     void fail(const Error& error) const;
+    // Prints the warnings of a file written without something the codeplug holds, and gives the
+    // exit status: Incomplete when there was one, else Success.
+    int reportSaved(const std::vector<Error>& warnings) const;
 };
 
-enum ExitCode : int { Success = 0, Failure = 1, Usage = 2 };
+// Incomplete: the file asked for was written, but without what standard error names.
+enum ExitCode : int { Success = 0, Failure = 1, Usage = 2, Incomplete = 3 };
 
 struct Command {
     std::string_view name;

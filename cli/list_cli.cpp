@@ -55,15 +55,19 @@ Result<CodeplugFile> loadCodeplugFile(const std::filesystem::path& path, const C
     return file;
 }
 
-Status saveCodeplugFile(const std::filesystem::path& path, const Codeplug& codeplug,
-                        ContactTextForm form) {
-    if (!isRdtFile(path))
-        return writeFileAtomically(
-            path, CodeplugToJson(codeplug, form == ContactTextForm::SevenBit ? "English" : "GBK"));
-    auto bytes = EncodeCodeplugFile(codeplug, form);
-    if (!bytes)
-        return bytes.error();
-    return writeFileAtomically(path, *bytes);
+Result<std::vector<Error>> saveCodeplugFile(const std::filesystem::path& path,
+                                            const Codeplug& codeplug, ContactTextForm form) {
+    if (!isRdtFile(path)) {
+        const std::string json =
+            CodeplugToJson(codeplug, form == ContactTextForm::SevenBit ? "English" : "GBK");
+        if (Status written = writeFileAtomically(path, json); !written)
+            return written.error();
+        return std::vector<Error>{};
+    }
+    EncodedCodeplugFile encoded = EncodeCodeplugFile(codeplug, form);
+    if (Status written = writeFileAtomically(path, encoded.bytes); !written)
+        return written.error();
+    return std::move(encoded.warnings);
 }
 
 Result<ListContext> listContextFor(const Codeplug& codeplug, const Arguments& arguments,

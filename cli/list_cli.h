@@ -24,8 +24,10 @@ struct CodeplugFile {
 Result<CodeplugFile> loadCodeplugFile(const std::filesystem::path& path, const Context& context);
 
 // Writes a codeplug as an .rdt file (in `form`) or, for any other extension, as JSON; atomically.
-Status saveCodeplugFile(const std::filesystem::path& path, const Codeplug& codeplug,
-                        ContactTextForm form);
+// Gives the warnings of a file written without something the codeplug holds (contacts an .rdt
+// file has no room for).
+Result<std::vector<Error>> saveCodeplugFile(const std::filesystem::path& path,
+                                            const Codeplug& codeplug, ContactTextForm form);
 
 // The list context for a codeplug: the interface language, tool mode (the setup file's
 // "SameName", or forced by --tool-mode), the band of the codeplug's header and the program

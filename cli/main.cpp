@@ -17,6 +17,12 @@ void Context::fail(const Error& error) const {
     err << "r605: " << language.describe(error) << "\n";
 }
 
+int Context::reportSaved(const std::vector<Error>& warnings) const {
+    for (const Error& warning : warnings)
+        err << "r605: " << language.describe(warning) << "\n";
+    return warnings.empty() ? Success : Incomplete;
+}
+
 namespace {
 
 constexpr std::string_view kVersion = "0.1.0";
@@ -28,7 +34,8 @@ void printHelp(std::ostream& out) {
     for (const Command& command : commands())
         out << "  " << command.usage << "\n      " << command.summary << "\n";
     out << "\n--home DIR selects the program folder (also R605_HOME); --language the interface\n"
-        << "language (default: from the locale). Exit status: 0 success, 1 failure, 2 usage.\n";
+        << "language (default: from the locale). Exit status: 0 success, 1 failure, 2 usage,\n"
+        << "3 a file written without something the codeplug holds (named on standard error).\n";
 }
 
 int languageIndexFromOption(const std::string& option) {

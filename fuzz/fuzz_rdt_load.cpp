@@ -46,15 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     check(settingsRead);
 
-    auto written = EncodeCodeplugFile(decoded.codeplug, decoded.textForm);
-    check(written.ok());
-    check(DecodeCodeplugFileInto(*written, again).ok());
+    // What the load repaired is written repaired: it reads back without a repair.
+    const std::string written = EncodeCodeplugFile(decoded.codeplug, decoded.textForm).bytes;
+    check(DecodeCodeplugFileInto(written, again).ok());
     check(again.warnings.empty());
-    auto rewritten = EncodeCodeplugFile(again.codeplug, again.textForm);
-    check(rewritten.ok());
-    check(*rewritten == *written);
+    check(EncodeCodeplugFile(again.codeplug, again.textForm).bytes == written);
 
     repairAll(decoded.codeplug);
-    check(EncodeCodeplugFile(decoded.codeplug, decoded.textForm).ok());
+    (void)EncodeCodeplugFile(decoded.codeplug, decoded.textForm);
     return 0;
 }

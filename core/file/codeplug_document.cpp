@@ -81,15 +81,34 @@ ContactTextForm TextFormForEdition(std::string_view editionCode) {
     return editionCode == "Soft_English" ? ContactTextForm::SevenBit : ContactTextForm::Gbk;
 }
 
-void CleanZoneAndScanListMembers(Codeplug& codeplug) {
-    for (ZoneRec& zone : codeplug.Zone) {
-        if (zone.Used > 0)
-            zone.Count = cleanMembers(zone.Members, zone.Count, nullptr);
+std::vector<Error> CleanZoneAndScanListMembers(Codeplug& codeplug) {
+    std::vector<Error> repairs;
+    const auto note = [&repairs](std::string_view table, std::size_t entry, const std::string& name,
+                                 int before, int after) {
+        if (before == after)
+            return;
+        repairs.push_back(Error::literal(
+            std::string(table) + " " + std::to_string(entry + 1) +
+            (name.empty() ? "" : " \"" + name + "\"") + ": repeated and empty members removed, " +
+            std::to_string(before) + " members now " + std::to_string(after)));
+    };
+    for (std::size_t i = 0; i < codeplug.Zone.size(); ++i) {
+        ZoneRec& zone = codeplug.Zone[i];
+        if (zone.Used <= 0)
+            continue;
+        const int before = zone.Count;
+        zone.Count = cleanMembers(zone.Members, zone.Count, nullptr);
+        note("Zone", i, zone.Name, before, zone.Count);
     }
-    for (ScanListRec& list : codeplug.ScanList) {
-        if (list.Used > 0)
-            list.Count = cleanMembers(list.Members, list.Count, &list.MemberZones);
+    for (std::size_t i = 0; i < codeplug.ScanList.size(); ++i) {
+        ScanListRec& list = codeplug.ScanList[i];
+        if (list.Used <= 0)
+            continue;
+        const int before = list.Count;
+        list.Count = cleanMembers(list.Members, list.Count, &list.MemberZones);
+        note("ScanList", i, list.Name, before, list.Count);
     }
+    return repairs;
 }
 
 std::string InitialFileName(std::string_view modelFamily, int bandCode) {
@@ -154,16 +173,20 @@ Result<std::vector<Error>> CodeplugDocument::SaveCodeplugFile(const fs::path& fi
                                                               ContactTextForm form) {
     m_saveCandidate = m_tables;
     m_saveCandidate.Header = currentHeader();
-    auto bytes = EncodeCodeplugFile(m_saveCandidate, form);
-    if (!bytes)
-        return bytes.error();
-    if (Status written = writeFileAtomically(fileName, *bytes); !written)
+    EncodedCodeplugFile encoded = EncodeCodeplugFile(m_saveCandidate, form);
+    if (Status written = writeFileAtomically(fileName, encoded.bytes); !written)
         return Error::keyed(99129, written.error().text);
+    // The staging copy is what the file holds: without the contacts it could not hold, which
+    // stay in the working codeplug as unsaved changes.
+    for (const std::size_t entry : encoded.contactsLeftOut)
+        m_saveCandidate.Contact[entry].Used = 0;
     m_tables.Header = m_saveCandidate.Header;
     std::swap(m_staging, m_saveCandidate);
     m_fileName = fileName;
     m_newFile = false;
-    return std::vector<Error>{Error::literal("Save File OK")};
+    std::vector<Error> messages = std::move(encoded.warnings);
+    messages.push_back(Error::literal("Save File OK"));
+    return messages;
 }
 
 Result<std::vector<Error>> CodeplugDocument::load(const fs::path& fileName) {
@@ -179,8 +202,10 @@ Result<std::vector<Error>> CodeplugDocument::load(const fs::path& fileName) {
     std::swap(m_staging, m_loadCandidate.codeplug);
     if (Status copied = CopyStagingToTables(); !copied)
         return copied.error();
-    CleanZoneAndScanListMembers(m_tables);
-    return m_loadCandidate.warnings;
+    std::vector<Error> messages = m_loadCandidate.warnings;
+    for (Error& repair : CleanZoneAndScanListMembers(m_tables))
+        messages.push_back(std::move(repair));
+    return messages;
 }
 
 Result<std::vector<Error>> CodeplugDocument::LoadCodeplugFile(const fs::path& fileName) {
@@ -207,7 +232,10 @@ std::vector<Error> CodeplugDocument::NewCodeplug(const NewCodeplugFiles& files) 
         else
             messages.push_back(loaded.error());
     } else if (fs::is_regular_file(files.initialHeaderFile, ignored)) {
-        if (Status adopted = LoadInitialHeader(files.initialHeaderFile); !adopted)
+        auto adopted = LoadInitialHeader(files.initialHeaderFile);
+        if (adopted)
+            messages = std::move(*adopted);
+        else
             messages.push_back(adopted.error());
     }
     CopyTablesToStaging();
@@ -218,13 +246,14 @@ Result<std::vector<Error>> CodeplugDocument::LoadInitialFile(const fs::path& fil
     return load(fileName);
 }
 
-Status CodeplugDocument::LoadInitialHeader(const fs::path& fileName) {
+Result<std::vector<Error>> CodeplugDocument::LoadInitialHeader(const fs::path& fileName) {
     auto bytes = readFilePrefix(fileName, 12 + HeaderRecordSize());
     if (!bytes)
         return readError(fileName, bytes.error());
-    if (Status adopted = AdoptCodeplugFileSettings(*bytes, m_tables); !adopted)
+    auto adopted = AdoptCodeplugFileSettings(*bytes, m_tables);
+    if (!adopted)
         return withFileName(fileName, adopted.error());
-    return Status::success();
+    return adopted;
 }
 
 } // namespace r605

@@ -56,8 +56,9 @@ struct NewCodeplugFiles {
 
 // Removes repeated channels from the member lists of every zone and scan list in use (a repeat
 // of an earlier member, and members marked 65535, go; the rest close up in order and Count
-// becomes what is left). A scan list's member zones move with their members.
-void CleanZoneAndScanListMembers(Codeplug& codeplug);
+// becomes what is left). A scan list's member zones move with their members. Gives one message
+// for each list it changed.
+std::vector<Error> CleanZoneAndScanListMembers(Codeplug& codeplug);
 
 class CodeplugDocument {
 public:
@@ -87,13 +88,16 @@ public:
     bool CodeplugChanged() const;
 
     // Writes the codeplug to CurrentFileName, or to `fileName`, which becomes CurrentFileName
-    // once the file is written. Gives the messages to show ("Save File OK").
+    // once the file is written. Gives the messages to show: the contacts the file could not hold,
+    // if any, then "Save File OK". Such contacts stay in the working codeplug but not in the
+    // staging copy, which is what the file holds: the codeplug still has unsaved changes.
     Result<std::vector<Error>> SaveCodeplugFile(ContactTextForm form);
     Result<std::vector<Error>> SaveCodeplugFile(const std::filesystem::path& fileName,
                                                 ContactTextForm form);
 
-    // Reads a file into the codeplug; it becomes CurrentFileName. Gives the messages to show
-    // (a warning about the contact block, then "Load File OK").
+    // Reads a file into the codeplug; it becomes CurrentFileName. Gives the messages to show:
+    // a warning about the contact block and every repair the load made (the file's own, then the
+    // member lists cleaned up), then "Load File OK".
     Result<std::vector<Error>> LoadCodeplugFile(const std::filesystem::path& fileName);
 
     // The new codeplug of the current band (start-up, File/New, a band change): named "new.rdt"
@@ -108,7 +112,7 @@ public:
     // the file name and the new-file mark stay), or only its header and settings record, whose
     // settings are adopted while model family, band and data version stay the working ones.
     Result<std::vector<Error>> LoadInitialFile(const std::filesystem::path& fileName);
-    Status LoadInitialHeader(const std::filesystem::path& fileName);
+    Result<std::vector<Error>> LoadInitialHeader(const std::filesystem::path& fileName);
 
 private:
     Result<std::vector<Error>> load(const std::filesystem::path& fileName);

@@ -173,8 +173,8 @@ void PackContact(std::string& block, const ContactRec& contact, ContactTextForm 
     block.resize(start + (bit + 7) / 8);
 }
 
-Result<PackedContacts> PackContacts(const Table<ContactRec, kContactCount>& contacts,
-                                    ContactTextForm form) {
+PackedContacts PackContacts(const Table<ContactRec, kContactCount>& contacts,
+                            ContactTextForm form) {
     PackedContacts packed;
     const auto used = static_cast<std::size_t>(std::count_if(
         contacts.begin(), contacts.end(), [](const ContactRec& c) { return c.Used > 0; }));
@@ -184,15 +184,15 @@ Result<PackedContacts> PackContacts(const Table<ContactRec, kContactCount>& cont
         const ContactRec& contact = contacts[i];
         if (contact.Used <= 0)
             continue;
+        const std::size_t start = packed.block.size();
         PackContact(packed.block, contact, form);
-        ++packed.count;
         // The closing byte must still fit.
         if (packed.block.size() + 1 > kContactBlockCapacity) {
-            return Error::literal("SetContacts_Compression_Error: contact " +
-                                  std::to_string(i + 1) + " does not fit the " +
-                                  std::to_string(kContactBlockCapacity) +
-                                  "-byte contact block; nothing was saved");
+            packed.block.resize(start);
+            packed.leftOut.push_back(i);
+            continue;
         }
+        ++packed.count;
     }
     packed.block.push_back('\0');
     return packed;

@@ -17,7 +17,6 @@
 // up by its entries; its length (entries plus that byte) is stored with it and may not exceed
 // 890001 bytes, the buffer every program reading these files has for it.
 
-#include "base/result.h"
 #include "model/contact_rec.h"
 #include "model/table.h"
 
@@ -35,14 +34,16 @@ inline constexpr std::size_t kContactBlockCapacity = 890001;
 
 struct PackedContacts {
     std::string block;     // the entries and the closing zero byte
-    std::size_t count = 0; // the entries in it: the contacts in use
+    std::size_t count = 0; // the entries in it
+    // The table entries (0-based) of contacts in use whose entry did not fit the block: they are
+    // not in it.
+    std::vector<std::size_t> leftOut;
 };
 
-// Packs every contact whose Used is above 0, in table order. A block that would exceed the
-// capacity is refused with "SetContacts_Compression_Error": a file without some of its contacts
-// is never written.
-Result<PackedContacts> PackContacts(const Table<ContactRec, kContactCount>& contacts,
-                                    ContactTextForm form);
+// Packs every contact whose Used is above 0, in table order. A contact whose entry would take the
+// block past its capacity is left out, and packing goes on with the next one (a shorter entry may
+// still fit): the block holds every contact that fits, and `leftOut` names the others.
+PackedContacts PackContacts(const Table<ContactRec, kContactCount>& contacts, ContactTextForm form);
 
 // True when every text of every contact in use is plain 7-bit ASCII (codes below 127), so that
 // the 7-bit form holds the contacts without any loss.

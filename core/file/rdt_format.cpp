@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <array>
 #include <cassert>
+#include <concepts>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace r605 {
@@ -150,13 +152,90 @@ std::string where(std::string_view block, std::size_t offset) {
     return std::string(block) + " block at byte " + std::to_string(offset);
 }
 
-// Reads the blocks into a codeplug; stops at the first fault.
+// A record as the user finds it in a message: its block, its place there and its name.
+template <class Record>
+std::string recordLabel(std::string_view block, std::size_t k, const Record& record) {
+    std::string label = std::string(block) + " block, record " + std::to_string(k + 1);
+    if constexpr (requires {
+                      { record.Name } -> std::convertible_to<std::string>;
+                  }) {
+        if (!record.Name.empty())
+            label += " \"" + std::string(record.Name) + "\"";
+    }
+    return label;
+}
+
+// The table entry each record of a block goes to; none for a record that is not in use.
+using Places = std::vector<std::optional<std::size_t>>;
+
+// Records of a counted block go back to the entries their Numbers name, so that everything that
+// refers to them by entry still finds them. Records not in use are never looked at. A record
+// whose Number is outside the table, or names an entry an earlier record of the block already
+// has, is kept: it takes the first free entry, and the move is listed. A block never holds more
+// records than its table has entries, so a free entry is always found.
+template <class Record>
+Places placeByNumber(std::string_view block, const std::vector<Record>& records,
+                     std::size_t tableSize, std::vector<Error>& warnings) {
+    Places places(records.size());
+    std::vector<std::optional<std::size_t>> holder(tableSize); // the record holding each entry
+    std::vector<std::size_t> homeless;
+    for (std::size_t k = 0; k < records.size(); ++k) {
+        if (!inUse(records[k]))
+            continue;
+        const auto number = static_cast<std::int64_t>(records[k].Number);
+        if (number < 1 || number > static_cast<std::int64_t>(tableSize) ||
+            holder[static_cast<std::size_t>(number - 1)]) {
+            homeless.push_back(k);
+            continue;
+        }
+        const auto entry = static_cast<std::size_t>(number - 1);
+        holder[entry] = k;
+        places[k] = entry;
+    }
+    std::size_t free = 0;
+    for (const std::size_t k : homeless) {
+        while (free < tableSize && holder[free])
+            ++free;
+        if (free == tableSize)
+            break;
+        const auto number = static_cast<std::int64_t>(records[k].Number);
+        const std::string fault =
+            number >= 1 && number <= static_cast<std::int64_t>(tableSize)
+                ? "Number " + std::to_string(number) + " is already that of record " +
+                      std::to_string(*holder[static_cast<std::size_t>(number - 1)] + 1)
+                : "Number " + std::to_string(number) + " is outside 1 to " +
+                      std::to_string(tableSize);
+        warnings.push_back(Error::literal(recordLabel(block, k, records[k]) + ": " + fault +
+                                          "; the record now has Number " +
+                                          std::to_string(free + 1) + ", the first free one"));
+        holder[free] = k;
+        places[k] = free;
+    }
+    return places;
+}
+
+// Puts the records at their places; a record's Number is its place, here as in every table.
+template <class TableT>
+void putAtPlaces(TableT& table, std::vector<typename TableT::value_type>& records,
+                 const Places& places) {
+    for (std::size_t k = 0; k < records.size() && k < places.size(); ++k) {
+        if (!places[k])
+            continue;
+        auto& record = records[k];
+        record.Number = static_cast<decltype(record.Number)>(*places[k] + 1);
+        table[*places[k]] = std::move(record);
+    }
+}
+
+// Reads the blocks into a codeplug; stops at the first fault that makes the rest unreadable.
 struct ReadPass {
     PackedReader& reader;
     const Directory& directory;
     ContactTextForm textForm;
     std::vector<Error>& warnings;
     std::optional<Error> error;
+    // Where the records of each counted block went, for the companion block that follows them.
+    std::array<Places, kRecordCountSlots> placesBySlot{};
 
     bool failed() const { return error.has_value(); }
     void fail(Error e) {
@@ -164,6 +243,8 @@ struct ReadPass {
             error = std::move(e);
     }
 
+    // A count outside the table cannot be read: a block larger than its table has records no
+    // entry can take, and a negative one says nothing of where the next block starts.
     std::optional<std::size_t> count(std::string_view block, int slot, std::size_t size) {
         const std::int32_t value = directory[static_cast<std::size_t>(slot)];
         if (value < 0 || static_cast<std::size_t>(value) > size) {
@@ -175,58 +256,42 @@ struct ReadPass {
         return static_cast<std::size_t>(value);
     }
 
-    // Records of a counted block go back to the places their Numbers name. Two records for one
-    // place, or a place outside the table, would lose or misplace records: the file is refused.
     template <class TableT>
-    void place(std::string_view block, std::size_t start, TableT& table,
-               std::vector<typename TableT::value_type>& records) {
-        std::vector<bool> taken(table.size(), false);
-        for (std::size_t k = 0; k < records.size(); ++k) {
-            const auto number = static_cast<std::int64_t>(records[k].Number);
-            if (number < 1 || number > static_cast<std::int64_t>(table.size())) {
-                fail(damaged(where(block, start) + ", record " + std::to_string(k + 1) +
-                             ": Number " + std::to_string(number) + " is outside 1 to " +
-                             std::to_string(table.size())));
-                return;
-            }
-            const auto entry = static_cast<std::size_t>(number - 1);
-            if (taken[entry]) {
-                fail(damaged(where(block, start) + ", record " + std::to_string(k + 1) +
-                             ": Number " + std::to_string(number) + " appears twice"));
-                return;
-            }
-            taken[entry] = true;
-        }
-        for (auto& record : records) {
-            const auto entry = static_cast<std::size_t>(record.Number - 1);
-            table[entry] = std::move(record);
-        }
-    }
-
-    template <class TableT> void readRecords(std::string_view block, int slot, TableT& table) {
+    std::optional<std::vector<typename TableT::value_type>>
+    readRecords(std::string_view block, int slot, const TableT& table) {
         if (failed())
-            return;
+            return std::nullopt;
         const auto n = count(block, slot, table.size());
         if (!n)
-            return;
+            return std::nullopt;
         const std::size_t start = reader.position();
         std::vector<typename TableT::value_type> records(*n);
         for (std::size_t k = 0; k < *n; ++k) {
             if (!reader.getRecord(records[k])) {
                 fail(damaged("the file ends inside the " + where(block, start) + ", record " +
                              std::to_string(k + 1) + " of " + std::to_string(*n)));
-                return;
+                return std::nullopt;
             }
         }
-        place(block, start, table, records);
+        return records;
     }
 
     template <class TableT> void counted(std::string_view block, int slot, TableT& table) {
-        readRecords(block, slot, table);
+        auto records = readRecords(block, slot, table);
+        if (!records)
+            return;
+        Places& places = placesBySlot[static_cast<std::size_t>(slot)];
+        places = placeByNumber(block, *records, table.size(), warnings);
+        putAtPlaces(table, *records, places);
     }
+    // A companion record belongs to the record at the same place of its main block and goes
+    // where that one went, whatever its own fields say.
     template <class TableT, class MainT>
     void companion(std::string_view block, int slot, TableT& table, const MainT&) {
-        readRecords(block, slot, table);
+        auto records = readRecords(block, slot, table);
+        if (!records)
+            return;
+        putAtPlaces(table, *records, placesBySlot[static_cast<std::size_t>(slot)]);
     }
 
     void contacts(Table<ContactRec, kContactCount>& table) {
@@ -241,6 +306,8 @@ struct ReadPass {
             fail(damaged("the file ends before the length of the " + where("Contact", start)));
             return;
         }
+        // No file has a longer block: every program reading these files has a buffer of this
+        // size for it. A negative length leaves the start of the next block unknown.
         if (length < 0 || static_cast<std::size_t>(length) > kContactBlockCapacity) {
             fail(damaged(where("Contact", start) + ": length " + std::to_string(length) +
                          " is outside 0 to " + std::to_string(kContactBlockCapacity)));
@@ -257,30 +324,10 @@ struct ReadPass {
             reader.bytes().substr(blockStart, static_cast<std::size_t>(length)), *n, textForm);
         if (!unpacked.complete)
             warnings.push_back(Error::literal("Open file RX_Contact Error!"));
-        placeContacts(table, unpacked.contacts);
-    }
-
-    // Each contact goes back to the entry its Number names, so that channels, group lists and
-    // quick calls still find it. Numbers that cannot say that (outside the table, or one place
-    // named twice) leave the contacts at the first entries in block order, renumbered.
-    static void placeContacts(Table<ContactRec, kContactCount>& table,
-                              std::vector<ContactRec>& contacts) {
-        std::vector<bool> taken(table.size(), false);
-        bool byNumber = true;
-        for (const ContactRec& contact : contacts) {
-            if (contact.Number < 1 || static_cast<std::size_t>(contact.Number) > table.size() ||
-                taken[static_cast<std::size_t>(contact.Number - 1)]) {
-                byNumber = false;
-                break;
-            }
-            taken[static_cast<std::size_t>(contact.Number - 1)] = true;
-        }
-        for (std::size_t k = 0; k < contacts.size(); ++k) {
-            const std::size_t entry =
-                byNumber ? static_cast<std::size_t>(contacts[k].Number - 1) : k;
-            contacts[k].Number = static_cast<std::int32_t>(entry + 1);
-            table[entry] = std::move(contacts[k]);
-        }
+        // Each contact goes back to the entry its Number names, so that channels, group lists
+        // and quick calls still find it.
+        const Places places = placeByNumber("Contact", unpacked.contacts, table.size(), warnings);
+        putAtPlaces(table, unpacked.contacts, places);
     }
 
     template <class TableT> void whole(std::string_view block, TableT& table) {
@@ -308,39 +355,39 @@ struct ReadPass {
     }
 };
 
+// Member counts are lengths of fixed arrays that every later use indexes with. A count outside
+// its array is brought into it: below 0 it becomes 0, above it the array's length, whose members
+// the member-list clean-up of zones and scan lists then sorts out. Listed for a record in use;
+// one not in use is only made safe.
 template <class Record>
-Status checkCount(std::string_view table, std::size_t entry, const Record& record,
-                  std::int16_t count, std::size_t limit) {
+void bringCountIntoRange(std::string_view table, std::size_t entry, Record& record,
+                         std::size_t limit, std::vector<Error>& warnings) {
+    const std::int16_t count = record.Count;
     if (count >= 0 && static_cast<std::size_t>(count) <= limit)
-        return Status::success();
-    return damaged(std::string(table) + " " + std::to_string(entry + 1) + ": member count " +
-                   std::to_string(count) + " is outside 0 to " + std::to_string(limit) +
-                   (record.Used > 0 ? "" : " (entry not in use)"));
+        return;
+    record.Count = count < 0 ? std::int16_t{0} : static_cast<std::int16_t>(limit);
+    if (!inUse(record))
+        return;
+    std::string label = std::string(table) + " " + std::to_string(entry + 1);
+    if (!record.Name.empty())
+        label += " \"" + record.Name + "\"";
+    warnings.push_back(Error::literal(label + ": member count " + std::to_string(count) +
+                                      " is outside 0 to " + std::to_string(limit) + "; read as " +
+                                      std::to_string(record.Count)));
 }
 
-// Member counts are lengths of fixed arrays: every later use indexes with them.
-Status checkMemberCounts(const Codeplug& codeplug) {
-    for (std::size_t i = 0; i < codeplug.Zone.size(); ++i) {
-        const auto& zone = codeplug.Zone[i];
-        if (Status s = checkCount("Zone", i, zone, zone.Count, kZoneMembers); !s)
-            return s;
-    }
-    for (std::size_t i = 0; i < codeplug.ScanList.size(); ++i) {
-        const auto& list = codeplug.ScanList[i];
-        if (Status s = checkCount("ScanList", i, list, list.Count, kScanListMembers); !s)
-            return s;
-    }
-    for (std::size_t i = 0; i < codeplug.RxGroup.size(); ++i) {
-        const auto& group = codeplug.RxGroup[i];
-        if (Status s = checkCount("RxGroup", i, group, group.Count, kRxGroupMembers); !s)
-            return s;
-    }
-    for (std::size_t i = 0; i < codeplug.RoamZone.size(); ++i) {
-        const auto& zone = codeplug.RoamZone[i];
-        if (Status s = checkCount("RoamZone", i, zone, zone.Count, kRoamZoneMembers); !s)
-            return s;
-    }
-    return Status::success();
+template <class TableT>
+void bringCountsIntoRange(std::string_view name, TableT& table, std::size_t limit,
+                          std::vector<Error>& warnings) {
+    for (std::size_t i = 0; i < table.size(); ++i)
+        bringCountIntoRange(name, i, table[i], limit, warnings);
+}
+
+void bringMemberCountsIntoRange(Codeplug& codeplug, std::vector<Error>& warnings) {
+    bringCountsIntoRange("Zone", codeplug.Zone, kZoneMembers, warnings);
+    bringCountsIntoRange("ScanList", codeplug.ScanList, kScanListMembers, warnings);
+    bringCountsIntoRange("RxGroup", codeplug.RxGroup, kRxGroupMembers, warnings);
+    bringCountsIntoRange("RoamZone", codeplug.RoamZone, kRoamZoneMembers, warnings);
 }
 
 // The header and settings record on its own: read, and checked, before anything of a codeplug
@@ -375,27 +422,30 @@ struct HeaderRecord {
     }
 };
 
-Status checkDigitCounts(const DtmfRec& dtmf) {
-    const auto check = [](std::string_view name, const DigitCode& code) -> Status {
+// A DTMF code's digit count is the length of its 16-digit text; one outside it is brought into
+// it, as member counts are.
+void bringDigitCountsIntoRange(DtmfRec& dtmf, std::vector<Error>& warnings) {
+    const auto bring = [&warnings](const std::string& name, DigitCode& code) {
         if (code.Count >= 0 && code.Count <= 16)
-            return Status::success();
-        return damaged("Dtmf " + std::string(name) + ": digit count " + std::to_string(code.Count) +
-                       " is outside 0 to 16");
+            return;
+        const std::int16_t count = code.Count;
+        code.Count = count < 0 ? std::int16_t{0} : std::int16_t{16};
+        warnings.push_back(Error::literal("Dtmf " + name + ": digit count " +
+                                          std::to_string(count) + " is outside 0 to 16; read as " +
+                                          std::to_string(code.Count)));
     };
-    for (std::size_t i = 0; i < dtmf.Codes.size(); ++i) {
-        if (Status s = check("code " + std::to_string(i + 1), dtmf.Codes[i]); !s)
-            return s;
-    }
-    for (const auto* code : {&dtmf.Code16, &dtmf.Code17, &dtmf.Code18, &dtmf.Code19}) {
-        if (Status s = check("code", *code); !s)
-            return s;
-    }
-    return Status::success();
+    for (std::size_t i = 0; i < dtmf.Codes.size(); ++i)
+        bring("code " + std::to_string(i + 1), dtmf.Codes[i]);
+    bring("Code16", dtmf.Code16);
+    bring("Code17", dtmf.Code17);
+    bring("Code18", dtmf.Code18);
+    bring("Code19", dtmf.Code19);
 }
 
 struct Preamble {
     ContactTextForm textForm = ContactTextForm::Gbk;
     HeaderRecord record;
+    std::vector<Error> warnings; // the repairs made to the record
 };
 
 // Steps shared by both loaders: version, tag, header and settings record.
@@ -426,8 +476,7 @@ Result<Preamble> readPreamble(PackedReader& reader, std::string_view bytes) {
     if (!complete)
         return damaged("the file ends inside its header record of " +
                        std::to_string(HeaderRecordSize()) + " bytes");
-    if (Status counts = checkDigitCounts(preamble.record.Dtmf); !counts)
-        return counts.error();
+    bringDigitCountsIntoRange(preamble.record.Dtmf, preamble.warnings);
     return preamble;
 }
 
@@ -448,7 +497,7 @@ Result<Preamble> readFilePreamble(PackedReader& reader, std::string_view bytes) 
 Status readBody(PackedReader& reader, Preamble&& preamble, DecodedCodeplugFile& decoded) {
     ResetToNumberedEmpty(decoded.codeplug);
     decoded.textForm = preamble.textForm;
-    decoded.warnings.clear();
+    decoded.warnings = std::move(preamble.warnings);
     decoded.codeplug.Header = preamble.record.Header;
     std::move(preamble.record).adoptSettingsInto(decoded.codeplug);
 
@@ -461,7 +510,24 @@ Status readBody(PackedReader& reader, Preamble&& preamble, DecodedCodeplugFile& 
     visitBlocks(decoded.codeplug, blocks);
     if (blocks.error)
         return *blocks.error;
-    return checkMemberCounts(decoded.codeplug);
+    bringMemberCountsIntoRange(decoded.codeplug, decoded.warnings);
+    return Status::success();
+}
+
+// Names every contact a file could not hold, so that the user can keep them another way.
+Error contactsLeftOutMessage(const Table<ContactRec, kContactCount>& contacts,
+                             const std::vector<std::size_t>& leftOut) {
+    const bool one = leftOut.size() == 1;
+    std::string text = "SetContacts_Compression_Error: " + std::to_string(leftOut.size()) +
+                       (one ? " contact does" : " contacts do") + " not fit the " +
+                       std::to_string(kContactBlockCapacity) + "-byte contact block and " +
+                       (one ? "is" : "are") + " not in the file; a JSON file keeps every contact.";
+    for (const std::size_t entry : leftOut) {
+        const ContactRec& contact = contacts[entry];
+        text += "\n  Number " + std::to_string(entry + 1) + ", ID " + std::to_string(contact.Id) +
+                ", " + contact.Name;
+    }
+    return Error::literal(std::move(text));
 }
 
 template <class TableT> void resetTable(TableT& table) {
@@ -500,28 +566,29 @@ std::string LanguageTag(ContactTextForm form) {
     return form == ContactTextForm::SevenBit ? "English" : "GBK    ";
 }
 
-Result<std::string> EncodeCodeplugFile(const Codeplug& codeplug, ContactTextForm form) {
-    auto packed = PackContacts(codeplug.Contact, form);
+EncodedCodeplugFile EncodeCodeplugFile(const Codeplug& codeplug, ContactTextForm form) {
+    PackedContacts packed = PackContacts(codeplug.Contact, form);
     // GBK entries of long plain-ASCII texts take a byte per character and can overflow the block
     // (10000 contacts with every text full need about 990000 bytes). When every text is plain
     // ASCII the 7-bit form holds them without loss in about 880000 bytes, so the file is saved in
-    // that form (tag "English") rather than refused; the texts read back identical either way.
-    if (!packed && form == ContactTextForm::Gbk &&
+    // that form (tag "English") rather than without some contacts; the texts read back identical
+    // either way.
+    if (!packed.leftOut.empty() && form == ContactTextForm::Gbk &&
         ContactsFitSevenBitLosslessly(codeplug.Contact)) {
         form = ContactTextForm::SevenBit;
         packed = PackContacts(codeplug.Contact, form);
     }
-    if (!packed)
-        return packed.error();
 
     CountPass counts;
-    counts.contactCount = packed->count;
-    counts.contactBlockSize = packed->block.size();
+    counts.contactCount = packed.count;
+    counts.contactBlockSize = packed.block.size();
     visitBlocks(codeplug, counts);
 
+    EncodedCodeplugFile encoded;
+    encoded.textForm = form;
     const std::size_t size =
         kVersionLength + kTagLength + HeaderRecordSize() + 4 * kRecordCountSlots + counts.bytes;
-    std::string bytes;
+    std::string& bytes = encoded.bytes;
     bytes.reserve(size);
     PackedWriter writer(bytes);
     bytes += kFileVersionText;
@@ -531,10 +598,14 @@ Result<std::string> EncodeCodeplugFile(const Codeplug& codeplug, ContactTextForm
     });
     for (const std::int32_t count : counts.directory)
         writer.putInt32(count);
-    WritePass blocks{writer, packed->block};
+    WritePass blocks{writer, packed.block};
     visitBlocks(codeplug, blocks);
     assert(bytes.size() == size);
-    return bytes;
+
+    if (!packed.leftOut.empty())
+        encoded.warnings.push_back(contactsLeftOutMessage(codeplug.Contact, packed.leftOut));
+    encoded.contactsLeftOut = std::move(packed.leftOut);
+    return encoded;
 }
 
 void ResetToNumberedEmpty(Codeplug& codeplug) {
@@ -606,13 +677,13 @@ Result<DecodedCodeplugFile> DecodeCodeplugFile(std::string_view bytes) {
     return decoded;
 }
 
-Status AdoptCodeplugFileSettings(std::string_view bytes, Codeplug& codeplug) {
+Result<std::vector<Error>> AdoptCodeplugFileSettings(std::string_view bytes, Codeplug& codeplug) {
     PackedReader reader(bytes);
     auto preamble = readPreamble(reader, bytes);
     if (!preamble)
         return preamble.error();
     std::move(preamble->record).adoptSettingsInto(codeplug);
-    return Status::success();
+    return std::move(preamble->warnings);
 }
 
 } // namespace r605

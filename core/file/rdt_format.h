@@ -53,19 +53,38 @@ bool IsForeignModel(std::string_view modelFamily);
 // The language tag of a text form: "English" or "GBK    ".
 std::string LanguageTag(ContactTextForm form);
 
-// The file of a codeplug. Its header record is written as the codeplug holds it.
-Result<std::string> EncodeCodeplugFile(const Codeplug& codeplug, ContactTextForm form);
+struct EncodedCodeplugFile {
+    std::string bytes;
+    // The text form written: the one asked for, or the 7-bit form when GBK could not hold a
+    // contact list whose texts are all plain ASCII (it holds them without loss).
+    ContactTextForm textForm = ContactTextForm::Gbk;
+    // The table entries (0-based) of contacts in use that the contact block could not hold: the
+    // file does not have them.
+    std::vector<std::size_t> contactsLeftOut;
+    // What the user is told: one message naming every contact left out, empty when none was.
+    std::vector<Error> warnings;
+};
+
+// The file of a codeplug. Its header record is written as the codeplug holds it. A contact list
+// too large for the contact block is saved as far as it fits (the file has no room for more);
+// the contacts left out are named in the warning, so that the user can keep them in JSON.
+EncodedCodeplugFile EncodeCodeplugFile(const Codeplug& codeplug, ContactTextForm form);
 
 struct DecodedCodeplugFile {
     Codeplug codeplug;
     ContactTextForm textForm = ContactTextForm::Gbk;
-    // Messages the user is shown although the file was read ("Open file RX_Contact Error!").
+    // Messages the user is shown although the file was read: a contact block that ends early
+    // ("Open file RX_Contact Error!") and every repair the load made (a record moved because its
+    // Number is repeated or outside its table, a member or digit count brought into range).
     std::vector<Error> warnings;
 };
 
 // Reads a whole file into a codeplug whose records the file does not hold are empty records with
-// their Number. A file that is not a codeplug file of this model, or that is damaged in any way
-// that would make its tables wrong, is refused with the reason and the place.
+// their Number. Records of a counted block go to the entries their Numbers name; records in it
+// that are not in use are never looked at. Faults the load can resolve without guessing at bytes
+// are repaired and listed in the warnings. What cannot be read safely is refused with the reason
+// and the place: a file of another version, model or band, a directory count outside its table,
+// a contact block of an impossible length, and a file that ends before its last block.
 Result<DecodedCodeplugFile> DecodeCodeplugFile(std::string_view bytes);
 // The same into an existing result, whose storage is reused (a codeplug is some MiB). After a
 // refusal `decoded` holds no codeplug worth keeping.
@@ -73,7 +92,8 @@ Status DecodeCodeplugFileInto(std::string_view bytes, DecodedCodeplugFile& decod
 
 // Reads the version, the tag and the header and settings record only, and gives their settings
 // (every single record but the header) to `codeplug`; nothing changes when the file is refused.
-Status AdoptCodeplugFileSettings(std::string_view bytes, Codeplug& codeplug);
+// Gives the repairs made, as the whole-file load does.
+Result<std::vector<Error>> AdoptCodeplugFileSettings(std::string_view bytes, Codeplug& codeplug);
 
 // The empty codeplug a file is read into: default records, each table's records numbered.
 Codeplug NumberedEmptyCodeplug();

@@ -1,11 +1,13 @@
 // `r605 new`, `dump` and `build` end to end: the new codeplug of a band from an empty program
-// folder and with initial files, and JSON that builds the file it was dumped from.
+// folder and with initial files, JSON that builds the file it was dumped from, and what a load
+// repaired or a save left out, named on standard error.
 #include "cli_process.h"
 #include "file/default_channel_file.h"
 #include "file/rdt_format.h"
 #include "model/new_codeplug.h"
 #include "model/sample_codeplug.h"
 #include "test_support.h"
+#include "json/codeplug_json.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +76,7 @@ TEST(FileCommands, NewWritesTheNewCodeplugOfTheBand) {
     initial.Zone[2].Used = 1;
     initial.Zone[2].Name = "Initial";
     test::writeFile(home / "Init" / "R600MK_34.rdt",
-                    *EncodeCodeplugFile(initial, ContactTextForm::Gbk));
+                    EncodeCodeplugFile(initial, ContactTextForm::Gbk).bytes);
     run = runR605(home.path(), {"new", "--band", "34", "-o", (home / "init.rdt").string()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(loaded(home / "init.rdt").Zone[2].Name, "Initial");
@@ -112,13 +114,12 @@ TEST(FileCommands, DumpThenBuildGivesTheSameFile) {
     Codeplug half = full;
     for (std::size_t i = 0; i < kContactCount; i += 2)
         half.Contact[i].Used = 0;
-    auto gbk = EncodeCodeplugFile(half, ContactTextForm::Gbk);
-    ASSERT_TRUE(gbk.ok()) << gbk.error().text;
-    test::writeFile(home / "full-gbk.rdt", *gbk);
+    const EncodedCodeplugFile gbk = EncodeCodeplugFile(half, ContactTextForm::Gbk);
+    ASSERT_TRUE(gbk.warnings.empty());
+    test::writeFile(home / "full-gbk.rdt", gbk.bytes);
     // Chinese contact texts become "?" in the 7-bit form; the file is what it is.
-    auto english = EncodeCodeplugFile(full, ContactTextForm::SevenBit);
-    ASSERT_TRUE(english.ok()) << english.error().text;
-    test::writeFile(home / "full-english.rdt", *english);
+    test::writeFile(home / "full-english.rdt",
+                    EncodeCodeplugFile(full, ContactTextForm::SevenBit).bytes);
 
     for (const char* name : {"new.rdt", "full-gbk.rdt", "full-english.rdt"}) {
         const fs::path file = home / name;
@@ -130,6 +131,41 @@ TEST(FileCommands, DumpThenBuildGivesTheSameFile) {
         ASSERT_EQ(build.exitCode, 0) << name << build.err;
         EXPECT_TRUE(test::readFile(home / "built.rdt") == test::readFile(file)) << name;
     }
+}
+
+TEST(FileCommands, RepairsAndContactsLeftOutAreNamedOnStandardError) {
+    test::TempDir home;
+    Codeplug codeplug = NewCodeplug(0, *bandRangesForCode(0));
+    codeplug.Channel[1].Number = 1; // channel 2 claims the entry of channel 1
+    test::writeFile(home / "repeated.rdt",
+                    EncodeCodeplugFile(codeplug, ContactTextForm::Gbk).bytes);
+    CommandRun run = runR605(home.path(), {"dump", (home / "repeated.rdt").string()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(
+        run.err.find("Channel block, record 2 \"CH 2\": Number 1 is already that of record 1"),
+        std::string::npos)
+        << run.err;
+
+    // 10000 contacts with full Chinese texts: the file holds the 9081 that fit, the others are
+    // named, and the exit status says the file lacks them.
+    for (std::size_t i = 0; i < kContactCount; ++i) {
+        ContactRec& contact = codeplug.Contact[i];
+        contact.Used = 1;
+        contact.Id = static_cast<std::int32_t>(100000 + i);
+        contact.Name = "中文中文中文中文";
+        contact.City = "中文中文中文中";
+        contact.Callsign = "中文中文";
+        contact.State = contact.Country = contact.Remarks = contact.Name;
+    }
+    test::writeFile(home / "full.json", CodeplugToJson(codeplug, "GBK"));
+    run = runR605(home.path(),
+                  {"build", (home / "full.json").string(), "-o", (home / "full.rdt").string()});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_NE(run.err.find("919 contacts do not fit"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Number 10000, ID 109999, 中文中文中文中文"), std::string::npos);
+    const Codeplug built = loaded(home / "full.rdt");
+    EXPECT_EQ(built.Contact[9080].Id, 109080);
+    EXPECT_EQ(built.Contact[9081].Used, 0);
 }
 
 TEST(FileCommands, DamagedInputIsRefusedWithItsReason) {

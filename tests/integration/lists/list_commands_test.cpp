@@ -59,7 +59,7 @@ void writeCodeplug(const fs::path& file) {
     zone.Members[1] = 0;
     zone.Selected1 = 1;
     zone.Selected2 = 0;
-    test::writeFile(file, *EncodeCodeplugFile(codeplug, ContactTextForm::Gbk));
+    test::writeFile(file, EncodeCodeplugFile(codeplug, ContactTextForm::Gbk).bytes);
 }
 
 TEST(ListCommands, ExportThenImportGivesTheSameCodeplugInEveryLanguage) {

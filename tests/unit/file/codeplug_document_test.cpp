@@ -1,6 +1,6 @@
 // The codeplug as a document: saving and loading through the staging copy, change detection,
-// the band that follows a loaded file, the member-list clean-up, and that a refused load or a
-// failed save leaves memory and files as they were.
+// the band that follows a loaded file, the member-list clean-up, contacts a file cannot hold, and
+// that a refused load or a failed save leaves memory and files as they were.
 #include "codeplug_diff.h"
 #include "file/codeplug_document.h"
 #include "file/rdt_format.h"
@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -27,10 +28,10 @@ std::string messageTexts(const std::vector<Error>& messages) {
 std::string saveRandom(const fs::path& path, std::uint32_t seed, int bandCode) {
     test::RandomCodeplugOptions options;
     options.bandCode = bandCode;
-    auto bytes = EncodeCodeplugFile(test::RandomCodeplug(seed, options), ContactTextForm::Gbk);
-    EXPECT_TRUE(bytes.ok());
-    test::writeFile(path, *bytes);
-    return *bytes;
+    std::string bytes =
+        EncodeCodeplugFile(test::RandomCodeplug(seed, options), ContactTextForm::Gbk).bytes;
+    test::writeFile(path, bytes);
+    return bytes;
 }
 
 TEST(CodeplugDocument, SaveAndLoadGoThroughTheStagingCopy) {
@@ -62,7 +63,7 @@ TEST(CodeplugDocument, SaveAndLoadGoThroughTheStagingCopy) {
     CodeplugDocument other;
     auto loaded = other.LoadCodeplugFile(dir / "a.rdt");
     ASSERT_TRUE(loaded.ok()) << loaded.error().text;
-    EXPECT_EQ(messageTexts(*loaded), "Load File OK");
+    EXPECT_EQ(loaded->back().text, "Load File OK");
     EXPECT_EQ(other.band().BandCode, 34);
     EXPECT_EQ(other.band().BandText, "VHF{Rx(136 - 174 MHz) Tx(144 - 148 MHz)}");
     EXPECT_DOUBLE_EQ(other.band().BandRanges.range[1].txHigh, 148.0);
@@ -138,30 +139,18 @@ TEST(CodeplugDocument, AFailedSaveKeepsTheOldFileAndTheUnsavedState) {
     ASSERT_TRUE(document.SaveCodeplugFile(dir / "keep.rdt", ContactTextForm::Gbk).ok());
     const std::string before = test::readFile(dir / "keep.rdt");
 
-    // Contacts that do not fit the contact block: nothing is written, the changes stay unsaved.
-    for (std::size_t i = 0; i < kContactCount; ++i) {
-        ContactRec& contact = document.tables().Contact[i];
-        contact.Used = 1;
-        contact.Name = "中文中文中文中文";
-        contact.City = "中文中文中文中";
-        contact.State = contact.Country = contact.Remarks = contact.Name;
-    }
-    auto overflow = document.SaveCodeplugFile(ContactTextForm::Gbk);
-    ASSERT_FALSE(overflow.ok());
-    EXPECT_EQ(overflow.error().text.rfind("SetContacts_Compression_Error", 0), 0u);
-    EXPECT_EQ(test::readFile(dir / "keep.rdt"), before);
-    EXPECT_TRUE(document.CodeplugChanged());
-
     // A folder that does not exist.
+    document.tables().Channel[3].Used = 1;
     auto nowhere = document.SaveCodeplugFile(dir / "no" / "such.rdt", ContactTextForm::SevenBit);
     ASSERT_FALSE(nowhere.ok());
     EXPECT_EQ(nowhere.error().key->number, 99129);
     EXPECT_EQ(document.CurrentFileName(), dir / "keep.rdt");
     EXPECT_TRUE(document.CodeplugChanged());
     EXPECT_EQ(fs::directory_iterator(dir.path())->path().filename(), "keep.rdt");
+    EXPECT_EQ(test::readFile(dir / "keep.rdt"), before);
 }
 
-TEST(CodeplugDocument, AFullPlainTextContactListIsSavedInSevenBitFormInsteadOfRefused) {
+TEST(CodeplugDocument, AContactListTooLargeForTheFileIsSavedAsFarAsItFits) {
     // 10000 contacts with every text full overflow the GBK block (about 990000 bytes); plain
     // ASCII texts lose nothing in the 7-bit form, so the save goes through tagged "English".
     test::TempDir dir;
@@ -175,17 +164,50 @@ TEST(CodeplugDocument, AFullPlainTextContactListIsSavedInSevenBitFormInsteadOfRe
         contact.Callsign = "BG7ABCDE";
         contact.State = contact.Country = contact.Remarks = "Sixteen chars 16";
     }
-    ASSERT_TRUE(document.SaveCodeplugFile(dir / "full.rdt", ContactTextForm::Gbk).ok());
+    auto saved = document.SaveCodeplugFile(dir / "full.rdt", ContactTextForm::Gbk);
+    ASSERT_TRUE(saved.ok());
+    EXPECT_EQ(messageTexts(*saved), "Save File OK");
     EXPECT_EQ(test::readFile(dir / "full.rdt").substr(5, 7), "English");
     CodeplugDocument reloaded;
     ASSERT_TRUE(reloaded.LoadCodeplugFile(dir / "full.rdt").ok());
     EXPECT_TRUE(reloaded.tables().Contact == document.tables().Contact);
 
-    // One Chinese text makes the 7-bit form lossy: that list is refused, nothing written.
-    document.tables().Contact[17].Remarks = "中文";
-    auto refused = document.SaveCodeplugFile(dir / "mixed.rdt", ContactTextForm::Gbk);
-    EXPECT_FALSE(refused.ok());
-    EXPECT_FALSE(fs::exists(dir / "mixed.rdt"));
+    // Full Chinese texts take 98 bytes a contact in GBK: 9081 fit. The file holds those, and
+    // the last contact, short enough for the room left; the message names every other one.
+    for (ContactRec& contact : document.tables().Contact) {
+        contact.Name = "中文中文中文中文";
+        contact.City = "中文中文中文中";
+        contact.Callsign = "中文中文";
+        contact.State = contact.Country = contact.Remarks = contact.Name;
+    }
+    ContactRec& last = document.tables().Contact[9999];
+    last.Name = "短";
+    last.City = last.Callsign = last.State = last.Country = last.Remarks = "";
+    saved = document.SaveCodeplugFile(dir / "chinese.rdt", ContactTextForm::Gbk);
+    ASSERT_TRUE(saved.ok());
+    ASSERT_EQ(saved->size(), 2u);
+    EXPECT_EQ((*saved)[1].text, "Save File OK");
+    const std::string& warning = (*saved)[0].text;
+    EXPECT_EQ(warning.rfind("SetContacts_Compression_Error: 918 contacts do not fit", 0), 0u);
+    EXPECT_NE(warning.find("a JSON file keeps every contact"), std::string::npos);
+    EXPECT_NE(warning.find("\n  Number 9082, ID 9082, 中文中文中文中文\n"), std::string::npos);
+    EXPECT_NE(warning.find("\n  Number 9999, ID 9999, 中文中文中文中文"), std::string::npos);
+    EXPECT_EQ(warning.find("Number 9081,"), std::string::npos);
+    EXPECT_EQ(warning.find("Number 10000"), std::string::npos);
+    EXPECT_EQ(std::count(warning.begin(), warning.end(), '\n'), 918);
+    // Memory keeps every contact: the ones left out are unsaved changes.
+    EXPECT_EQ(document.tables().Contact[9500].Used, 1);
+    EXPECT_TRUE(document.CodeplugChanged());
+    EXPECT_EQ(document.CurrentFileName(), dir / "chinese.rdt");
+
+    ASSERT_TRUE(reloaded.LoadCodeplugFile(dir / "chinese.rdt").ok());
+    const Table<ContactRec, kContactCount>& back = reloaded.tables().Contact;
+    for (std::size_t i = 0; i < kContactCount; ++i) {
+        if (i < 9081 || i == 9999)
+            ASSERT_TRUE(back[i] == document.tables().Contact[i]) << i;
+        else
+            ASSERT_EQ(back[i].Used, 0) << i;
+    }
 }
 
 TEST(CodeplugDocument, ALoadRemovesRepeatedMembersOfZonesAndScanLists) {
@@ -204,7 +226,11 @@ TEST(CodeplugDocument, ALoadRemovesRepeatedMembersOfZonesAndScanLists) {
     ASSERT_TRUE(document.SaveCodeplugFile(dir / "z.rdt", ContactTextForm::Gbk).ok());
 
     CodeplugDocument loaded;
-    ASSERT_TRUE(loaded.LoadCodeplugFile(dir / "z.rdt").ok());
+    auto messages = loaded.LoadCodeplugFile(dir / "z.rdt");
+    ASSERT_TRUE(messages.ok());
+    EXPECT_EQ(messageTexts(*messages),
+              "Zone 1: repeated and empty members removed, 5 members now 3|"
+              "ScanList 3: repeated and empty members removed, 4 members now 2|Load File OK");
     const ZoneRec& zone = loaded.tables().Zone[0];
     EXPECT_EQ(zone.Count, 3);
     EXPECT_EQ(
@@ -228,9 +254,8 @@ TEST(CodeplugDocument, InitialFilesGiveTheirTablesOrOnlyTheirSettings) {
     test::TempDir dir;
     Codeplug source = test::RandomCodeplug(11);
     source.Header.BandCode = 34;
-    auto bytes = EncodeCodeplugFile(source, ContactTextForm::SevenBit);
-    ASSERT_TRUE(bytes.ok());
-    test::writeFile(dir / "R600MK_34.rdt", *bytes);
+    test::writeFile(dir / "R600MK_34.rdt",
+                    EncodeCodeplugFile(source, ContactTextForm::SevenBit).bytes);
 
     CodeplugDocument whole;
     auto loaded = whole.LoadInitialFile(dir / "R600MK_34.rdt");

@@ -59,21 +59,19 @@ TEST(ContactBlock, EntriesHaveTheirPinnedBytesInBothTextForms) {
 
 TEST(ContactBlock, PackingTheTableClosesTheBlockWithOneZeroByte) {
     Table<ContactRec, kContactCount> contacts;
-    auto none = PackContacts(contacts, ContactTextForm::SevenBit);
-    ASSERT_TRUE(none.ok());
-    EXPECT_EQ(none->count, 0u);
-    EXPECT_EQ(none->block, std::string(1, '\0'));
+    const PackedContacts none = PackContacts(contacts, ContactTextForm::SevenBit);
+    EXPECT_EQ(none.count, 0u);
+    EXPECT_EQ(none.block, std::string(1, '\0'));
 
     contacts[3] = contactAB();
     contacts[3].Number = 4;
     contacts[7] = contactAB();
     contacts[7].Number = 8;
     contacts[7].Used = 0; // not packed
-    auto one = PackContacts(contacts, ContactTextForm::Gbk);
-    ASSERT_TRUE(one.ok());
-    EXPECT_EQ(one->count, 1u);
-    EXPECT_EQ(one->block.size(), 15u);
-    EXPECT_EQ(one->block.back(), '\0');
+    const PackedContacts one = PackContacts(contacts, ContactTextForm::Gbk);
+    EXPECT_EQ(one.count, 1u);
+    EXPECT_EQ(one.block.size(), 15u);
+    EXPECT_EQ(one.block.back(), '\0');
 }
 
 TEST(ContactBlock, UnpackingGivesBackContactsWithTheirLosses) {
@@ -152,8 +150,9 @@ TEST(ContactBlock, ABlockTooShortKeepsOnlyTheEntriesBeforeItsEnd) {
     }
 }
 
-TEST(ContactBlock, AListThatDoesNotFitTheBlockIsRefused) {
-    // Full double-byte texts take 93 bytes a contact in GBK: 10000 of them exceed 890001 bytes.
+TEST(ContactBlock, ContactsThatDoNotFitTheBlockAreLeftOut) {
+    // Full double-byte texts take 98 bytes a contact in GBK: 9081 of them fit 890001 bytes. A
+    // shorter entry after the first that did not fit still goes in.
     Table<ContactRec, kContactCount> contacts;
     for (std::size_t i = 0; i < contacts.size(); ++i) {
         ContactRec& contact = contacts[i];
@@ -166,14 +165,25 @@ TEST(ContactBlock, AListThatDoesNotFitTheBlockIsRefused) {
         contact.Country = contact.Name;
         contact.Remarks = contact.Name;
     }
-    auto gbk = PackContacts(contacts, ContactTextForm::Gbk);
-    ASSERT_FALSE(gbk.ok());
-    EXPECT_EQ(gbk.error().text.rfind("SetContacts_Compression_Error", 0), 0u);
+    contacts[9999].Name = "AB";
+    contacts[9999].City = contacts[9999].Callsign = contacts[9999].State = "";
+    contacts[9999].Country = contacts[9999].Remarks = "";
+    const PackedContacts gbk = PackContacts(contacts, ContactTextForm::Gbk);
+    EXPECT_EQ(gbk.count, 9082u);
+    ASSERT_EQ(gbk.leftOut.size(), 918u);
+    EXPECT_EQ(gbk.leftOut.front(), 9081u);
+    EXPECT_EQ(gbk.leftOut.back(), 9998u);
+    EXPECT_LE(gbk.block.size(), kContactBlockCapacity);
+    const UnpackedContacts back = UnpackContacts(gbk.block, gbk.count, ContactTextForm::Gbk);
+    ASSERT_TRUE(back.complete);
+    EXPECT_EQ(back.contacts[9080].Number, 9081);
+    EXPECT_EQ(back.contacts[9081].Number, 10000);
+    EXPECT_EQ(back.contacts[9081].Name, "AB");
 
     // The same list in 7-bit form fits: at most 88 bytes a contact.
-    auto sevenBit = PackContacts(contacts, ContactTextForm::SevenBit);
-    ASSERT_TRUE(sevenBit.ok());
-    EXPECT_LE(sevenBit->block.size(), kContactBlockCapacity);
+    const PackedContacts sevenBit = PackContacts(contacts, ContactTextForm::SevenBit);
+    EXPECT_TRUE(sevenBit.leftOut.empty());
+    EXPECT_EQ(sevenBit.count, kContactCount);
 }
 
 } // namespace

@@ -39,9 +39,8 @@ struct ProgramFolder {
     }
     void writeInitial(int fileBand, const Codeplug& codeplug) const {
         fs::create_directories(dir.path() / "Init");
-        auto bytes = EncodeCodeplugFile(codeplug, ContactTextForm::Gbk);
-        ASSERT_TRUE(bytes.ok());
-        test::writeFile(dir.path() / "Init" / InitialFileName("R600MK", fileBand), *bytes);
+        test::writeFile(dir.path() / "Init" / InitialFileName("R600MK", fileBand),
+                        EncodeCodeplugFile(codeplug, ContactTextForm::Gbk).bytes);
     }
 };
 

@@ -1,5 +1,5 @@
-// The .rdt format: layout, round trips of random codeplugs in both text forms, and the refusal of
-// files that are foreign, old, damaged or cut short.
+// The .rdt format: layout, round trips of random codeplugs in both text forms, the repairs of
+// faults a load resolves, and the refusal of files that are foreign, old, damaged or cut short.
 #include "codeplug_diff.h"
 #include "file/packed_record.h"
 #include "file/rdt_format.h"
@@ -43,9 +43,16 @@ std::int32_t directoryCount(const std::string& bytes, std::size_t slot) {
 }
 
 std::string encode(const Codeplug& codeplug, ContactTextForm form = ContactTextForm::Gbk) {
-    auto bytes = EncodeCodeplugFile(codeplug, form);
-    EXPECT_TRUE(bytes.ok());
-    return bytes.ok() ? *bytes : std::string();
+    EncodedCodeplugFile encoded = EncodeCodeplugFile(codeplug, form);
+    EXPECT_TRUE(encoded.warnings.empty());
+    return std::move(encoded.bytes);
+}
+
+std::string warningTexts(const std::vector<Error>& warnings) {
+    std::string text;
+    for (const Error& warning : warnings)
+        text += warning.text + "\n";
+    return text;
 }
 
 // A small codeplug: channels 2 and 5, zone 1, scan list 1, contacts 1 and 4.
@@ -69,9 +76,11 @@ Codeplug smallCodeplug() {
     return codeplug;
 }
 
-bool refusedWith(const std::string& bytes, int key) {
+// Refused with the message `key`, whose detail names the fault.
+bool refusedWith(const std::string& bytes, int key, std::string_view fault = {}) {
     auto decoded = DecodeCodeplugFile(bytes);
-    return !decoded.ok() && decoded.error().key && decoded.error().key->number == key;
+    return !decoded.ok() && decoded.error().key && decoded.error().key->number == key &&
+           decoded.error().text.find(fault) != std::string::npos;
 }
 
 TEST(RdtFormat, RecordsAndHeaderHaveTheirFileSizes) {
@@ -180,8 +189,8 @@ TEST(RdtFormat, ContactsGoBackToTheirEntries) {
     EXPECT_EQ(decoded->codeplug.Contact[5].Number, 6);
     EXPECT_EQ(decoded->codeplug.Contact[1].Used, 0);
 
-    // Entries naming one place twice cannot say where they belong: they fill the first entries
-    // in block order and are numbered by them.
+    // An entry naming a place an earlier one has keeps its contact at the first free entry; the
+    // others stay where their Numbers say.
     const std::size_t contactBlock = blocksStart() + 4;
     const std::size_t entry = 6 + 3 + 5; // "C0" and five empty texts
     bytes[contactBlock + entry + 3] = 1; // the second entry claims Number 1 too
@@ -191,9 +200,12 @@ TEST(RdtFormat, ContactsGoBackToTheirEntries) {
     EXPECT_EQ(contacts[0].Name, "C0");
     EXPECT_EQ(contacts[1].Name, "C5");
     EXPECT_EQ(contacts[1].Number, 2);
-    EXPECT_EQ(contacts[3].Name, "C9999");
-    EXPECT_EQ(contacts[4].Used, 0);
-    EXPECT_EQ(contacts[9999].Used, 0);
+    EXPECT_EQ(contacts[5].Used, 0);
+    EXPECT_EQ(contacts[9].Name, "C9");
+    EXPECT_EQ(contacts[9999].Name, "C9999");
+    EXPECT_EQ(warningTexts(decoded->warnings),
+              "Contact block, record 2 \"C5\": Number 1 is already that of record 1; the record "
+              "now has Number 2, the first free one\n");
 }
 
 TEST(RdtFormat, AShortContactBlockLoadsTheContactsBeforeItsEndWithAWarning) {
@@ -234,6 +246,65 @@ TEST(RdtFormat, AShortContactBlockLoadsTheContactsBeforeItsEndWithAWarning) {
     EXPECT_EQ(decoded->codeplug.Contact[3].Name, "Four");
 }
 
+TEST(RdtFormat, FaultsTheLoadResolvesOpenWithTheRepairsListed) {
+    Codeplug codeplug = smallCodeplug(); // channels 2 "Two" and 5 "Five", zone 1
+    codeplug.Channel[4].Number = 2;      // "Five" claims the entry of "Two"
+    codeplug.Channel[6].Used = 1;
+    codeplug.Channel[6].Name = "Seven";
+    codeplug.Channel[6].Number = 300; // outside the table
+    codeplug.Zone[0].Count = 17;      // one more than a zone holds
+    codeplug.Zone[1].Used = 1;        // made a record not in use below, with faults of every kind
+    codeplug.Zone[1].Number = 0;
+    codeplug.Zone[1].Count = -5;
+    codeplug.RoamZone[5].Count = 100; // not in use
+    codeplug.Dtmf.Codes[2].Count = 17;
+    std::string bytes = encode(codeplug);
+    const std::size_t secondZone =
+        blocksStart() + 3 * packedSize<ChannelRec>() + packedSize<ZoneRec>();
+    putLe16(bytes, secondZone + 2, 0); // its Used
+
+    auto decoded = DecodeCodeplugFile(bytes);
+    ASSERT_TRUE(decoded.ok()) << decoded.error().text;
+    const Codeplug& back = decoded->codeplug;
+    EXPECT_EQ(warningTexts(decoded->warnings),
+              "Dtmf code 3: digit count 17 is outside 0 to 16; read as 16\n"
+              "Channel block, record 2 \"Five\": Number 2 is already that of record 1; the record "
+              "now has Number 1, the first free one\n"
+              "Channel block, record 3 \"Seven\": Number 300 is outside 1 to 256; the record now "
+              "has Number 3, the first free one\n"
+              "Zone 1: member count 17 is outside 0 to 16; read as 16\n");
+    // The first record naming an entry keeps it; the others take the free entries in block order.
+    EXPECT_EQ(back.Channel[1].Name, "Two");
+    EXPECT_EQ(back.Channel[0].Name, "Five");
+    EXPECT_EQ(back.Channel[0].Number, 1);
+    EXPECT_EQ(back.Channel[2].Name, "Seven");
+    EXPECT_EQ(back.Channel[2].Number, 3);
+    EXPECT_EQ(back.Channel[4].Used, 0);
+    EXPECT_EQ(back.Channel[6].Used, 0);
+    EXPECT_EQ(back.Zone[0].Count, 16);
+    EXPECT_EQ(back.Zone[0].Members[1], 4);
+    // A record not in use is never looked at, but no count is left outside its array.
+    EXPECT_TRUE(back.Zone[1] == NumberedEmptyCodeplug().Zone[1]);
+    EXPECT_EQ(back.RoamZone[5].Count, 64);
+    EXPECT_EQ(back.Dtmf.Codes[2].Count, 16);
+    // Everything else is as saved.
+    Codeplug expected = codeplug;
+    expected.Channel[0] = back.Channel[0];
+    expected.Channel[2] = back.Channel[2];
+    expected.Channel[4] = back.Channel[4];
+    expected.Channel[6] = back.Channel[6];
+    expected.Zone[0].Count = 16;
+    expected.Zone[1] = back.Zone[1];
+    expected.RoamZone[5].Count = 64;
+    expected.Dtmf.Codes[2].Count = 16;
+    EXPECT_EQ(test::codeplugDifference(back, expected), "");
+
+    // What was repaired is saved repaired.
+    auto again = DecodeCodeplugFile(encode(back));
+    ASSERT_TRUE(again.ok());
+    EXPECT_TRUE(again->warnings.empty());
+}
+
 TEST(RdtFormat, ForeignOldAndDamagedFilesAreRefused) {
     const std::string good = encode(smallCodeplug());
     ASSERT_TRUE(DecodeCodeplugFile(good).ok());
@@ -255,34 +326,18 @@ TEST(RdtFormat, ForeignOldAndDamagedFilesAreRefused) {
 
     std::string unknownBand = good;
     putLe16(unknownBand, 20, 12);
-    EXPECT_TRUE(refusedWith(unknownBand, 99127));
+    EXPECT_TRUE(refusedWith(unknownBand, 99127, "unknown band code 12"));
 
     // Counts above a table's size or below 0.
     std::string tooMany = good;
     putLe32(tooMany, directoryStart(), 257);
-    EXPECT_TRUE(refusedWith(tooMany, 99127));
+    EXPECT_TRUE(refusedWith(tooMany, 99127, "Channel: record count 257 in directory entry 0"));
     std::string negative = good;
     putLe32(negative, directoryStart() + 4 * 16, -1);
-    EXPECT_TRUE(refusedWith(negative, 99127));
+    EXPECT_TRUE(refusedWith(negative, 99127, "RxGroup: record count -1"));
     std::string tooManyContacts = good;
     putLe32(tooManyContacts, directoryStart() + 4 * 5, 10001);
     EXPECT_TRUE(refusedWith(tooManyContacts, 99127));
-
-    // A record Number outside its table, or one place named twice.
-    std::string outside = good;
-    putLe16(outside, blocksStart(), 257);
-    EXPECT_TRUE(refusedWith(outside, 99127));
-    std::string zero = good;
-    putLe16(zero, blocksStart(), 0);
-    EXPECT_TRUE(refusedWith(zero, 99127));
-    std::string twice = good;
-    putLe16(twice, blocksStart() + packedSize<ChannelRec>(), 2);
-    EXPECT_TRUE(refusedWith(twice, 99127));
-
-    // A zone member count beyond its 16 members.
-    std::string members = good;
-    putLe16(members, blocksStart() + 2 * packedSize<ChannelRec>() + 4, 17);
-    EXPECT_TRUE(refusedWith(members, 99127));
 
     // A contact block length below 0, beyond the block's capacity, or beyond the file's end.
     const std::size_t contactLength = blocksStart() + 2 * packedSize<ChannelRec>() +
@@ -290,7 +345,7 @@ TEST(RdtFormat, ForeignOldAndDamagedFilesAreRefused) {
     for (std::int32_t length : {-1, 890002, 800000}) {
         std::string bad = good;
         putLe32(bad, contactLength, length);
-        EXPECT_TRUE(refusedWith(bad, 99127)) << length;
+        EXPECT_TRUE(refusedWith(bad, 99127, "Contact block")) << length;
     }
 
     // A file that ends early, anywhere (every length near both ends, a sample between).
@@ -307,7 +362,9 @@ TEST(RdtFormat, TheSettingsAloneCanBeTakenFromAFile) {
     source.Header.BandCode = 34;
     const std::string bytes = encode(source);
     Codeplug codeplug = smallCodeplug();
-    ASSERT_TRUE(AdoptCodeplugFileSettings(bytes.substr(0, directoryStart()), codeplug).ok());
+    auto adopted = AdoptCodeplugFileSettings(bytes.substr(0, directoryStart()), codeplug);
+    ASSERT_TRUE(adopted.ok());
+    EXPECT_TRUE(adopted->empty());
     EXPECT_EQ(codeplug.Dtmf, source.Dtmf);
     EXPECT_EQ(codeplug.Option, source.Option);
     EXPECT_EQ(codeplug.QuickCall, source.QuickCall);
@@ -315,12 +372,18 @@ TEST(RdtFormat, TheSettingsAloneCanBeTakenFromAFile) {
     EXPECT_EQ(codeplug.Header.BandCode, 0);     // the header stays
     EXPECT_EQ(codeplug.Channel[1].Name, "Two"); // and the tables
 
-    // A refusal changes nothing.
-    const Codeplug before = codeplug;
+    // A digit count outside its code is brought into it, and listed.
     std::string damagedDigits = bytes;
     const std::size_t dtmf = kHeaderStart + 14 + packedSize<FiveToneAreas>();
     damagedDigits[dtmf + 16] = 17; // the first code's digit count
-    EXPECT_FALSE(AdoptCodeplugFileSettings(damagedDigits, codeplug).ok());
+    adopted = AdoptCodeplugFileSettings(damagedDigits, codeplug);
+    ASSERT_TRUE(adopted.ok());
+    EXPECT_EQ(warningTexts(*adopted),
+              "Dtmf code 1: digit count 17 is outside 0 to 16; read as 16\n");
+    EXPECT_EQ(codeplug.Dtmf.Codes[0].Count, 16);
+
+    // A refusal changes nothing.
+    const Codeplug before = codeplug;
     EXPECT_FALSE(AdoptCodeplugFileSettings(bytes.substr(0, directoryStart() - 1), codeplug).ok());
     EXPECT_TRUE(codeplug == before);
 }
