@@ -306,8 +306,8 @@ struct ReadPass {
             fail(damaged("the file ends before the length of the " + where("Contact", start)));
             return;
         }
-        // No file has a longer block: every program reading these files has a buffer of this
-        // size for it. A negative length leaves the start of the next block unknown.
+        // A block longer than its capacity is none a save writes (the capacity is part of the
+        // format); a negative length leaves the start of the next block unknown.
         if (length < 0 || static_cast<std::size_t>(length) > kContactBlockCapacity) {
             fail(damaged(where("Contact", start) + ": length " + std::to_string(length) +
                          " is outside 0 to " + std::to_string(kContactBlockCapacity)));
