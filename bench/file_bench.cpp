@@ -1,7 +1,7 @@
 // Codeplug files of the largest codeplug: every table full, 10000 contacts with full texts (in
 // the 7-bit form, the only one in which they fit the contact block), 50000 recordings. Save and
 // load each must stay under 50 ms.
-#include "file/codeplug_document.h"
+#include "document/document.h"
 #include "file/rdt_format.h"
 #include "model/sample_codeplug.h"
 
@@ -102,11 +102,9 @@ BENCHMARK(BM_DecodeLargestCodeplug)->Unit(benchmark::kMillisecond);
 // A save as the program does it: staging copy, encode, atomic write of the file.
 void BM_SaveLargestCodeplug(benchmark::State& state) {
     Folder folder;
-    CodeplugDocument document;
-    document.tables() = LargestCodeplug();
+    Document document(LargestCodeplug());
     for (auto _ : state) {
-        auto saved =
-            document.SaveCodeplugFile(folder.file("largest.rdt"), ContactTextForm::SevenBit);
+        auto saved = document.save(folder.file("largest.rdt"), ContactTextForm::SevenBit);
         if (!saved)
             state.SkipWithError(saved.error().text.c_str());
     }
@@ -118,14 +116,13 @@ BENCHMARK(BM_SaveLargestCodeplug)->Unit(benchmark::kMillisecond);
 void BM_LoadLargestCodeplug(benchmark::State& state) {
     Folder folder;
     {
-        CodeplugDocument writer;
-        writer.tables() = LargestCodeplug();
-        if (!writer.SaveCodeplugFile(folder.file("largest.rdt"), ContactTextForm::SevenBit))
+        Document writer(LargestCodeplug());
+        if (!writer.save(folder.file("largest.rdt"), ContactTextForm::SevenBit))
             state.SkipWithError("save failed");
     }
-    CodeplugDocument document;
+    Document document;
     for (auto _ : state) {
-        auto loaded = document.LoadCodeplugFile(folder.file("largest.rdt"));
+        auto loaded = document.load(folder.file("largest.rdt"));
         if (!loaded)
             state.SkipWithError(loaded.error().text.c_str());
     }

@@ -8,7 +8,7 @@
 // program's turnaround), and the fault soak from bench/link_soak.sh.
 #include "image/comm_image.h"
 #include "in_process_link.h"
-#include "link/codeplug_transfer.h"
+#include "transfer/codeplug_transfer.h"
 #include "link/frames.h"
 #include "model/sample_codeplug.h"
 #include "simulator_image.h"

@@ -2,7 +2,7 @@
 // check it. The file's text form is the JSON's "languageTag", else the edition's.
 #include "base/file_io.h"
 #include "commands.h"
-#include "file/codeplug_document.h"
+#include "document/codeplug_files.h"
 #include "file/rdt_format.h"
 #include "settings/edition_file.h"
 #include "settings/program_folders.h"

@@ -3,7 +3,7 @@
 #include "base/file_io.h"
 #include "base/numbers.h"
 #include "commands.h"
-#include "file/codeplug_document.h"
+#include "document/codeplug_files.h"
 #include "file/rdt_format.h"
 #include "image/family_codecs.h"
 #include "image/hex_lines.h"

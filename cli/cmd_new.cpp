@@ -3,7 +3,7 @@
 // codeplug files, the embedded information stamped with the day (today unless --date says).
 #include "base/numbers.h"
 #include "commands.h"
-#include "file/codeplug_document.h"
+#include "document/document.h"
 #include "model/embedded_info_defaults.h"
 #include "settings/edition_file.h"
 #include "settings/program_folders.h"
@@ -62,25 +62,32 @@ int runNew(const Arguments& arguments, Context& context) {
     }
 
     const ProgramFolders folders = ProgramFolders::locate(context.programFolder);
-    CodeplugDocument document;
-    if (const Status band = document.setBand(bandCode); !band) {
-        context.fail(band.error());
+    Document document;
+    auto made = document.newCodeplug(NewCodeplugFiles::inProgramFolder(folders, bandCode), bandCode);
+    if (!made) {
+        context.fail(made.error());
         return Failure;
     }
     // An initial file that is refused leaves the in-program codeplug: a warning, not a failure.
-    for (const Error& message :
-         document.NewCodeplug(NewCodeplugFiles::inProgramFolder(folders, bandCode)))
+    for (const Error& message : made->messages)
         context.err << "r605 new: " << context.language.describe(message) << "\n";
-    SetEmbeddedInfoDefaults(document.tables().EmbeddedInfo, date, IsoDateText(date));
+    const auto stamped = document.apply(EditKind::NewCodeplug, [&](Codeplug& codeplug) {
+        SetEmbeddedInfoDefaults(codeplug.EmbeddedInfo, date, IsoDateText(date));
+        return Status::success();
+    });
+    if (!stamped) {
+        context.fail(stamped.error());
+        return Failure;
+    }
 
     const ContactTextForm form = TextFormForEdition(ReadEditionFile(folders).EditionCode);
-    auto saved = document.SaveCodeplugFile(*output, form);
+    auto saved = document.save(*output, form);
     if (!saved) {
         context.fail(saved.error());
         return Failure;
     }
-    saved->pop_back(); // "Save File OK"; the messages before it are warnings
-    return context.reportSaved(*saved);
+    saved->messages.pop_back(); // "Save File OK"; the messages before it are warnings
+    return context.reportSaved(saved->messages);
 }
 
 } // namespace

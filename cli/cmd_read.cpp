@@ -2,8 +2,8 @@
 // radio, as the Read command does, and saves it.
 #include "base/file_io.h"
 #include "commands.h"
-#include "file/codeplug_document.h"
-#include "link/codeplug_transfer.h"
+#include "document/document.h"
+#include "transfer/codeplug_transfer.h"
 #include "link_session.h"
 #include "model/new_codeplug.h"
 #include "settings/edition_file.h"
@@ -22,9 +22,9 @@ template <class Table> int inUse(const Table& table) {
     return count;
 }
 
-void printSummary(std::ostream& out, const CodeplugDocument& document, const RadioIdent& ident,
+void printSummary(std::ostream& out, const Document& document, const RadioIdent& ident,
                   const std::filesystem::path& file) {
-    const Codeplug& codeplug = document.tables();
+    const Codeplug& codeplug = document.codeplug();
     out << document.band().ModelName << " " << document.band().BandText << ", version "
         << ident.versionText << " " << ident.secondVersion << "\n"
         << "  channels " << inUse(codeplug.Channel) << ", radio IDs " << inUse(codeplug.Person)
@@ -66,30 +66,21 @@ int runRead(const Arguments& arguments, Context& context) {
     // The codeplug in memory is only touched once the whole read has succeeded. The command line
     // has no codeplug open: the read decodes over the new codeplug of the radio's band, as the
     // window would right after start-up.
-    CodeplugDocument document;
+    Document document;
     if (auto fresh = NewCodeplug(engine.radioIdent().bandCode))
-        document.tables() = std::move(*fresh);
+        document = Document(std::move(*fresh));
     if (Status adopted = AdoptReadCodeplug(document, image, engine.radioIdent()); !adopted.ok()) {
         context.fail(adopted.error());
         return Failure;
     }
-    std::vector<Error> warnings;
-    if (output.extension() == ".json") {
-        if (Status saved = writeFileAtomically(output, CodeplugToJson(document.tables()));
-            !saved.ok()) {
-            context.fail(saved.error());
-            return Failure;
-        }
-    } else {
-        const Edition edition = ReadEditionFile(session.folders());
-        auto saved = document.SaveCodeplugFile(output, TextFormForEdition(edition.EditionCode));
-        if (!saved) {
-            context.fail(saved.error());
-            return Failure;
-        }
-        saved->pop_back(); // "Save File OK"; the messages before it are warnings
-        warnings = std::move(*saved);
+    const Edition edition = ReadEditionFile(session.folders());
+    auto saved = document.save(output, TextFormForEdition(edition.EditionCode));
+    if (!saved) {
+        context.fail(saved.error());
+        return Failure;
     }
+    std::vector<Error> warnings = std::move(saved->messages);
+    warnings.pop_back(); // "Save File OK"; the messages before it are warnings
     for (const Error& message : finished.messages)
         context.err << context.language.describe(message) << "\n";
     printSummary(context.out, document, engine.radioIdent(), output);

@@ -4,7 +4,7 @@
 #include "base/file_io.h"
 #include "commands.h"
 #include "file/rdt_format.h"
-#include "link/codeplug_transfer.h"
+#include "transfer/codeplug_transfer.h"
 #include "link_session.h"
 #include "json/codeplug_json.h"
 

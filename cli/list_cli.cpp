@@ -2,7 +2,7 @@
 
 #include "base/file_io.h"
 #include "base/numbers.h"
-#include "file/codeplug_document.h"
+#include "document/codeplug_files.h"
 #include "file/default_channel_file.h"
 #include "file/rdt_format.h"
 #include "settings/edition_file.h"

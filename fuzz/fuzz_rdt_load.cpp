@@ -2,7 +2,6 @@
 // header-only loader of the initial files, and what runs on a loaded codeplug at once (the
 // member-list clean-up, reference repair). Besides not crashing: every file the loader accepts
 // is written again, and that file reads back and writes the same bytes.
-#include "file/codeplug_document.h"
 #include "file/rdt_format.h"
 #include "model/reference_repair.h"
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace r605 {
@@ -684,6 +685,78 @@ Result<std::vector<Error>> AdoptCodeplugFileSettings(std::string_view bytes, Cod
         return preamble.error();
     std::move(preamble->record).adoptSettingsInto(codeplug);
     return std::move(preamble->warnings);
+}
+
+namespace {
+
+constexpr std::int16_t kNoMember = -1; // 65535 as the 16-bit member lists hold it
+
+// Removes repeats and "none" members from the first `count` members; `companion`, when given,
+// moves with the members.
+template <std::size_t N>
+std::int16_t cleanMembers(std::array<std::int16_t, N>& members, std::int16_t count,
+                          std::type_identity_t<std::array<std::int16_t, N>>* companion) {
+    const std::size_t used =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(count, 0)), N);
+    for (std::size_t k = used; k-- > 1;) {
+        for (std::size_t earlier = 0; earlier < k; ++earlier) {
+            if (members[earlier] == members[k]) {
+                members[k] = kNoMember;
+                break;
+            }
+        }
+    }
+    std::size_t kept = 0;
+    for (std::size_t k = 0; k < used; ++k) {
+        if (members[k] == kNoMember)
+            continue;
+        members[kept] = members[k];
+        if (companion != nullptr)
+            (*companion)[kept] = (*companion)[k];
+        ++kept;
+    }
+    for (std::size_t k = kept; k < used; ++k) {
+        members[k] = kNoMember;
+        if (companion != nullptr)
+            (*companion)[k] = -1;
+    }
+    return static_cast<std::int16_t>(kept);
+}
+
+} // namespace
+
+std::vector<Error> CleanZoneAndScanListMembers(Codeplug& codeplug) {
+    std::vector<Error> repairs;
+    const auto note = [&repairs](std::string_view table, std::size_t entry, const std::string& name,
+                                 int before, int after) {
+        if (before == after)
+            return;
+        repairs.push_back(Error::literal(
+            std::string(table) + " " + std::to_string(entry + 1) +
+            (name.empty() ? "" : " \"" + name + "\"") + ": repeated and empty members removed, " +
+            std::to_string(before) + " members now " + std::to_string(after)));
+    };
+    for (std::size_t i = 0; i < codeplug.Zone.size(); ++i) {
+        ZoneRec& zone = codeplug.Zone[i];
+        if (zone.Used <= 0)
+            continue;
+        const int before = zone.Count;
+        zone.Count = cleanMembers(zone.Members, zone.Count, nullptr);
+        note("Zone", i, zone.Name, before, zone.Count);
+    }
+    for (std::size_t i = 0; i < codeplug.ScanList.size(); ++i) {
+        ScanListRec& list = codeplug.ScanList[i];
+        if (list.Used <= 0)
+            continue;
+        const int before = list.Count;
+        list.Count = cleanMembers(list.Members, list.Count, &list.MemberZones);
+        note("ScanList", i, list.Name, before, list.Count);
+    }
+    return repairs;
+}
+
+std::string InitialFileName(std::string_view modelFamily, int bandCode) {
+    return TrimAtNull(modelFamily) + "_" + std::to_string(bandCode) + ".rdt";
 }
 
 } // namespace r605

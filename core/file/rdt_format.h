@@ -25,6 +25,7 @@
 #include "base/result.h"
 #include "file/contact_block.h"
 #include "model/codeplug.h"
+#include "rules/band.h"
 
 #include <cstddef>
 #include <string>
@@ -36,7 +37,6 @@ namespace r605 {
 inline constexpr std::string_view kFileVersionText = "V1020";
 inline constexpr std::string_view kCurrentDataVersion = "V110";
 inline constexpr std::string_view kOldDataVersion = "V100";
-inline constexpr std::string_view kModelFamily = "R600MK";
 inline constexpr std::size_t kRecordCountSlots = 100;
 // The largest file this layout can give is a few MiB; anything far larger is not a codeplug.
 inline constexpr std::size_t kMaxCodeplugFileBytes = 64u * 1024 * 1024;
@@ -98,5 +98,14 @@ Result<std::vector<Error>> AdoptCodeplugFileSettings(std::string_view bytes, Cod
 // The empty codeplug a file is read into: default records, each table's records numbered.
 Codeplug NumberedEmptyCodeplug();
 void ResetToNumberedEmpty(Codeplug& codeplug);
+
+// Removes repeated channels from the member lists of every zone and scan list in use (a repeat
+// of an earlier member, and members marked 65535, go; the rest close up in order and Count
+// becomes what is left). A scan list's member zones move with their members. Gives one message
+// for each list it changed. Part of every load of a file.
+std::vector<Error> CleanZoneAndScanListMembers(Codeplug& codeplug);
+
+// "R600MK_34.rdt": the initial codeplug file of a model family and band.
+std::string InitialFileName(std::string_view modelFamily, int bandCode);
 
 } // namespace r605

@@ -241,4 +241,16 @@ double bandCentre(const BandRanges& ranges, int index) {
     return (range.rxLow + range.rxHigh) / 2.0;
 }
 
+Result<CurrentBand> CurrentBand::forCode(int bandCode) {
+    auto ranges = bandRangesForCode(bandCode);
+    if (!ranges)
+        return ranges.error();
+    CurrentBand band;
+    band.BandCode = bandCode;
+    band.BandText = std::string(BandTextForCode(bandCode));
+    band.BandRanges = *ranges;
+    band.ModelName = ModelNameFor(kModelFamily, bandCode);
+    return band;
+}
+
 } // namespace r605

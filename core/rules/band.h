@@ -34,6 +34,9 @@ bool isKnownBandCode(int bandCode);
 // Every band code of the table, ascending.
 std::span<const int> knownBandCodes();
 
+// The model family of every radio this program knows.
+inline constexpr std::string_view kModelFamily = "R600MK";
+
 // "R605UHF", "R605VHF", "R605LHF", "R605MHF" for the family "R600MK" (by band code / 32); the
 // family text itself (cut by TrimAtNull) for any other family; "" for a family outside 0..3.
 std::string ModelNameFor(std::string_view modelFamily, int bandCode);
@@ -48,6 +51,18 @@ Result<BandRanges> ParseBandText(std::string_view bandText);
 // Parses one range text ("400 - 480 MHz" or "Rx(136 - 174 MHz) Tx(144 - 148 MHz)").
 Result<BandRange> ParseBandRange(std::string_view rangeText);
 Result<BandRanges> bandRangesForCode(int bandCode);
+
+// The band a codeplug belongs to, with everything derived from its code.
+struct CurrentBand {
+    int BandCode = 0;
+    std::string BandText;
+    r605::BandRanges BandRanges;
+    std::string ModelName;
+
+    // An error for a code outside the band table.
+    static Result<CurrentBand> forCode(int bandCode);
+    bool operator==(const CurrentBand&) const = default;
+};
 
 bool InRange(double low, double high, double value);
 

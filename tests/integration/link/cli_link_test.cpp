@@ -4,7 +4,7 @@
 #include "image/comm_image.h"
 #include "image/family_codecs.h"
 #include "image/hex_lines.h"
-#include "link/codeplug_transfer.h"
+#include "transfer/codeplug_transfer.h"
 #include "test_support.h"
 #include "json/codeplug_json.h"
 

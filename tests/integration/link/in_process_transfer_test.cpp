@@ -1,7 +1,7 @@
 #include "fault_injector.h"
 #include "image/comm_image.h"
 #include "in_process_link.h"
-#include "link/codeplug_transfer.h"
+#include "transfer/codeplug_transfer.h"
 #include "link/pass_plan.h"
 #include "model/new_codeplug.h"
 #include "radio_simulator.h"

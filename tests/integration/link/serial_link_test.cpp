@@ -1,6 +1,6 @@
 #include "image/comm_image.h"
 #include "image/family_codecs.h"
-#include "link/codeplug_transfer.h"
+#include "transfer/codeplug_transfer.h"
 #include "link/pass_plan.h"
 #include "model/new_codeplug.h"
 #include "model/sample_codeplug.h"

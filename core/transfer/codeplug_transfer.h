@@ -4,7 +4,7 @@
 // (the radio's band, decode-all, a new unsaved file), and the comparison of a read-back.
 
 #include "base/result.h"
-#include "file/codeplug_document.h"
+#include "document/document.h"
 #include "image/comm_image.h"
 #include "link/radio_ident.h"
 #include "model/codeplug.h"
@@ -26,10 +26,10 @@ std::optional<TextKey> WriteContentProblem(const Codeplug& codeplug);
 std::function<bool(MemoryImage&, BlockMap&)> EncodeAllForWrite(Codeplug& codeplug,
                                                                CommImage& image);
 
-// After a successful read: the codeplug takes the radio's band, the image is decoded into its
-// tables, it becomes the new unsaved file "new.rdt" and counts as unchanged. A radio band the
-// band table does not know is refused and the document stays as it was.
-Status AdoptReadCodeplug(CodeplugDocument& document, CommImage& image, const RadioIdent& ident);
+// After a successful read: the image decoded over the document's codeplug with the radio's band
+// becomes the document's codeplug, the new unsaved file "new.rdt", counting as unchanged. A
+// radio band the band table does not know is refused and the document stays as it was.
+Status AdoptReadCodeplug(Document& document, CommImage& image, const RadioIdent& ident);
 
 // The addresses of the blocks a write sent (marked 1 in its block map), ascending.
 std::vector<std::uint32_t> WrittenBlocks(const BlockMap& blocks);

@@ -1,4 +1,4 @@
-#include "link/codeplug_transfer.h"
+#include "transfer/codeplug_transfer.h"
 
 #include "image/family_codecs.h"
 
@@ -37,16 +37,15 @@ std::function<bool(MemoryImage&, BlockMap&)> EncodeAllForWrite(Codeplug& codeplu
     };
 }
 
-Status AdoptReadCodeplug(CodeplugDocument& document, CommImage& image, const RadioIdent& ident) {
-    CodeplugDocument candidate = document;
-    if (Status band = candidate.setBand(ident.bandCode); !band.ok())
-        return band;
-    if (candidate.band().BandCode != ident.bandCode)
+Status AdoptReadCodeplug(Document& document, CommImage& image, const RadioIdent& ident) {
+    if (!isKnownBandCode(ident.bandCode))
         return Error::literal("Band Error!");
-    GetAllFromCommData(image, candidate.tables());
-    candidate.markNewFile();
-    candidate.CopyTablesToStaging();
-    document = std::move(candidate);
+    Codeplug read = document.codeplug();
+    read.Header.BandCode = static_cast<std::int16_t>(ident.bandCode);
+    GetAllFromCommData(image, read);
+    auto adopted = document.adoptRead(std::move(read));
+    if (!adopted)
+        return adopted.error();
     return Status::success();
 }
 
