@@ -7,10 +7,10 @@ namespace r605 {
 std::vector<SerialPortEntry> ListSerialPorts() {
     std::vector<SerialPortEntry> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        ports.push_back(SerialPortEntry{
-            info.portName().toStdString(), info.description().toStdString(),
-            info.systemLocation().toStdString(), info.manufacturer().toStdString(),
-            info.serialNumber().toStdString()});
+        ports.push_back(
+            SerialPortEntry{info.portName().toStdString(), info.description().toStdString(),
+                            info.systemLocation().toStdString(), info.manufacturer().toStdString(),
+                            info.serialNumber().toStdString()});
     }
     return ports;
 }
