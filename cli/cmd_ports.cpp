@@ -1,4 +1,5 @@
-// `r605 ports`: the serial ports present, one a line: name, device, description.
+// `r605 ports`: the serial ports present, one a line: name, device, and what tells the cables
+// apart (description, manufacturer, serial number).
 #include "commands.h"
 #include "serial_port_list.h"
 
@@ -14,10 +15,8 @@ int runPorts(const Arguments& arguments, Context& context) {
         return Usage;
     }
     for (const SerialPortEntry& port : ListSerialPorts()) {
-        context.out << port.name << "\t" << port.systemLocation << "\t" << port.description;
-        if (!port.manufacturer.empty())
-            context.out << " (" << port.manufacturer << ")";
-        context.out << "\n";
+        context.out << port.name << "\t" << port.systemLocation << "\t"
+                    << SerialPortDescription(port) << "\n";
     }
     return Success;
 }

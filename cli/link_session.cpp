@@ -166,7 +166,7 @@ void LinkSession::printStatistics(const LinkEngine& engine) const {
                   "stats: frames %zu (resends %zu, time-outs %zu, unrecognised %zu, stale %zu, "
                   "restarts %zu), bytes sent %zu, received %zu, elapsed %.3f s, wire time %.3f s "
                   "at %d baud, ratio %.3f, turnaround median %.1f us over %zu frames, "
-                  "cpu %.3f s (%.1f us a frame)\n",
+                  "cpu %.3f s (%.1f us a frame), low latency %s\n",
                   statistics.framesSent, statistics.resends, statistics.timeouts,
                   statistics.unrecognised, statistics.staleReplies, statistics.restarts,
                   statistics.bytesSent, statistics.bytesReceived, m_lastElapsedSeconds, wireSeconds,
@@ -175,7 +175,8 @@ void LinkSession::printStatistics(const LinkEngine& engine) const {
                   turnarounds.size(), m_lastCpuSeconds,
                   statistics.framesSent > 0
                       ? m_lastCpuSeconds * 1e6 / static_cast<double>(statistics.framesSent)
-                      : 0.0);
+                      : 0.0,
+                  LowLatencyText(m_driver->lowLatency()));
     m_context.err << line;
 }
 

@@ -73,6 +73,7 @@ bool SerialLinkDriver::OpenRadioPort(const QString& portName, OperationKind kind
     if (m_log != nullptr && m_log->CommLogOn())
         m_log->ClearCommLog();
     ClosePort();
+    m_lowLatency = LowLatency::NotOffered;
     log("打开串口");
     bool result = false;
     QSerialPort::SerialPortError openError = QSerialPort::NoError;
@@ -92,6 +93,7 @@ bool SerialLinkDriver::OpenRadioPort(const QString& portName, OperationKind kind
         log("设置串口");
         result = configurePort();
         if (result) {
+            m_lowLatency = RequestLowLatency(m_port.handle());
             log("设置串口完毕");
         } else {
             openErrorText = m_port.errorString();
@@ -114,6 +116,8 @@ void SerialLinkDriver::ClosePort() {
     stopTimers();
     if (!m_port.isOpen())
         return;
+    if (m_lowLatency == LowLatency::SwitchedOn)
+        ReleaseLowLatency(m_port.handle());
     m_port.close();
     writeCommHandle(0);
 }

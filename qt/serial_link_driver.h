@@ -1,13 +1,15 @@
 #pragma once
-// The serial port under the link engine: opens the programming cable's port at 921600 baud 8N1,
-// purges it before every frame, writes the frames the engine asks for, feeds it the bytes that
-// arrive and the expiry of the per-frame time-out. Everything runs on the thread's event loop
-// (QSerialPort signals and QTimers): no busy waiting, no polling loop. The same driver carries
-// codeplug, radio information and boot image transfers: it knows nothing of their content.
+// The serial port under the link engine: opens the programming cable's port at 921600 baud 8N1
+// with low latency where the port offers it (serial_low_latency.h), purges it before every frame,
+// writes the frames the engine asks for, feeds it the bytes that arrive and the expiry of the
+// per-frame time-out. Everything runs on the thread's event loop (QSerialPort signals and
+// QTimers): no busy waiting, no polling loop. The same driver carries codeplug, radio information
+// and boot image transfers: it knows nothing of their content.
 
 #include "link/comm_log.h"
 #include "link/link_engine.h"
 #include "link_prompt.h"
+#include "serial_low_latency.h"
 
 #include <QElapsedTimer>
 #include <QSerialPort>
@@ -40,6 +42,8 @@ public:
     // Closes the port (when open) and records "CommHandle" = 0.
     void ClosePort();
     bool isOpen() const { return m_port.isOpen(); }
+    // Whether the port last opened runs with low latency.
+    LowLatency lowLatency() const { return m_lowLatency; }
 
     // Starts the transfer on the open port and returns; `done` is called once when it ends.
     void start(LinkEngine& engine, std::function<void(const FinishedAction&)> done);
@@ -64,6 +68,7 @@ private:
     CommLog* m_log;
     const ProgramFolders* m_folders;
     QSerialPort m_port;
+    LowLatency m_lowLatency = LowLatency::NotOffered;
     QTimer m_replyTimer;
     QTimer m_writeTimer;
     QTimer m_delayTimer;

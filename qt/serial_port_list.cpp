@@ -7,11 +7,23 @@ namespace r605 {
 std::vector<SerialPortEntry> ListSerialPorts() {
     std::vector<SerialPortEntry> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        ports.push_back(SerialPortEntry{
-            info.portName().toStdString(), info.description().toStdString(),
-            info.systemLocation().toStdString(), info.manufacturer().toStdString()});
+        ports.push_back(
+            SerialPortEntry{info.portName().toStdString(), info.description().toStdString(),
+                            info.systemLocation().toStdString(), info.manufacturer().toStdString(),
+                            info.serialNumber().toStdString()});
     }
     return ports;
+}
+
+std::string SerialPortDescription(const SerialPortEntry& port) {
+    std::string details = port.manufacturer;
+    if (!port.serialNumber.empty())
+        details += (details.empty() ? "serial " : ", serial ") + port.serialNumber;
+    if (details.empty())
+        return port.description;
+    if (port.description.empty())
+        return details;
+    return port.description + " (" + details + ")";
 }
 
 std::vector<std::string> SerialPortNames(std::span<const SerialPortEntry> ports) {

@@ -28,9 +28,13 @@ void CommRecorder::replyReceived(std::span<const std::uint8_t> bytesSoFar) {
         report(m_log->AddCommLogBytes(bytesSoFar, LogDirection::Received));
 }
 
-void CommRecorder::transferEnded() {
+void CommRecorder::persist() {
     if (m_trace != nullptr)
         m_trace->flush();
+}
+
+void CommRecorder::transferEnded() {
+    persist();
 }
 
 } // namespace r605

@@ -24,6 +24,8 @@ public:
     void step(std::string_view caption) override;
     void frameSent(std::span<const std::uint8_t> frame) override;
     void replyReceived(std::span<const std::uint8_t> bytesSoFar) override;
+    // The trace entries written so far go to the file (the communication log lives in memory).
+    void persist() override;
     void transferEnded() override;
 
 private:

@@ -42,6 +42,14 @@ void LinkEngine::step(std::string_view caption) {
         m_recorder->step(caption);
 }
 
+LinkActions LinkEngine::takeActions() {
+    // Before the driver carries out anything (a resend, a question, a failure message), the
+    // record of what went wrong is kept.
+    if (std::exchange(m_persistPending, false) && m_recorder != nullptr)
+        m_recorder->persist();
+    return std::exchange(m_actions, {});
+}
+
 // ---------------------------------------------------------------------------------------------
 // Events
 
@@ -53,12 +61,12 @@ LinkActions LinkEngine::start() {
     const OperationKind kind = m_request.kind;
     if (!isTransferKind(kind)) {
         FinishTransfer(false);
-        return std::exchange(m_actions, {});
+        return takeActions();
     }
     if (kind == OperationKind::WriteBootImage && m_request.bootImage.size() != kBootImageSize) {
         // Nothing of a picture of the wrong size may reach the radio.
         FinishTransfer(false);
-        return std::exchange(m_actions, {});
+        return takeActions();
     }
     InitTransfer();
     if (kind == OperationKind::ReadCodeplug || kind == OperationKind::WriteCodeplug ||
@@ -70,7 +78,7 @@ LinkActions LinkEngine::start() {
     else
         sendFeatureFrame(RecordingStep::PlayControl);
     guardAgainstStall();
-    return std::exchange(m_actions, {});
+    return takeActions();
 }
 
 LinkActions LinkEngine::bytesReceived(std::span<const std::uint8_t> bytes) {
@@ -97,7 +105,7 @@ LinkActions LinkEngine::bytesReceived(std::span<const std::uint8_t> bytes) {
             break;
     }
     guardAgainstStall();
-    return std::exchange(m_actions, {});
+    return takeActions();
 }
 
 LinkActions LinkEngine::timeoutExpired() {
@@ -108,14 +116,15 @@ LinkActions LinkEngine::timeoutExpired() {
     // too, the reply counts as missing.
     if (!m_received.empty() && !m_waitExtended) {
         m_waitExtended = true;
+        m_persistPending = true;
         emit<ArmTimeoutAction>({m_readTimeoutMs});
-        return std::exchange(m_actions, {});
+        return takeActions();
     }
     m_awaitingReply = false;
     ++m_statistics.timeouts;
     applyRetryRule();
     guardAgainstStall();
-    return std::exchange(m_actions, {});
+    return takeActions();
 }
 
 LinkActions LinkEngine::retryAnswered(bool retry) {
@@ -125,7 +134,7 @@ LinkActions LinkEngine::retryAnswered(bool retry) {
     m_pending = Pending::None;
     if (!retry) {
         FinishTransfer(false);
-        return std::exchange(m_actions, {});
+        return takeActions();
     }
     // The whole transfer again, on the open port, from the connect frame, with every mark
     // rebuilt from what the radio says this time.
@@ -133,7 +142,7 @@ LinkActions LinkEngine::retryAnswered(bool retry) {
     InitTransfer();
     SendConnect();
     guardAgainstStall();
-    return std::exchange(m_actions, {});
+    return takeActions();
 }
 
 LinkActions LinkEngine::passwordAnswered(std::optional<std::string> entered) {
@@ -148,7 +157,7 @@ LinkActions LinkEngine::passwordAnswered(std::optional<std::string> entered) {
     else
         FinishTransfer(false);
     guardAgainstStall();
-    return std::exchange(m_actions, {});
+    return takeActions();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -221,6 +230,7 @@ void LinkEngine::SendFrame(const LinkFrame& frame, bool resend, bool longTimeout
         m_lastFrame = frame;
         m_retryCount = 0;
         m_longTimeout = longTimeout;
+        m_refusedIdentities.clear();
     }
     m_received.clear();
     m_waitExtended = false;
@@ -260,17 +270,9 @@ void LinkEngine::ProcessReply() {
     case ReplyKind::Acknowledge:
         NextStep();
         return;
-    case ReplyKind::Identification: {
-        ParseIdentificationReply(reply, m_ident);
-        if (auto refusal =
-                CheckIdentification(m_ident, m_request.kind, m_request.codeplugBandCode)) {
-            emit<MessageAction>({std::move(*refusal)});
-            FinishTransfer(false);
-            return;
-        }
-        NextStep();
+    case ReplyKind::Identification:
+        takeIdentification(reply);
         return;
-    }
     case ReplyKind::Query3:
         m_ident.query3Text = QueryReplyText(reply);
         NextStep();
@@ -311,6 +313,7 @@ void LinkEngine::ProcessReply() {
             // would resend this frame and keep the link one reply behind for the rest of the
             // transfer. The frame's time-out still bounds the wait for its own reply.
             ++m_statistics.staleReplies;
+            m_persistPending = true;
             m_received.clear();
             m_awaitingReply = true;
             return;
@@ -321,6 +324,29 @@ void LinkEngine::ProcessReply() {
     }
 }
 
+void LinkEngine::takeIdentification(std::span<const std::uint8_t> reply) {
+    ParseIdentificationReply(reply, m_ident);
+    auto refusal = CheckIdentification(m_ident, m_request.kind, m_request.codeplugBandCode);
+    if (!refusal) {
+        NextStep();
+        return;
+    }
+    // The identification carries no checksum: one disturbed letter of the model text or a
+    // disturbed band byte reads as another radio. The radio is asked again, as for a bad reply,
+    // and is refused only when it says the same twice; a line that garbles every answer ends as
+    // one that gives no valid reply.
+    const IdentitySeen seen{m_ident.modelText, m_ident.bandCode};
+    if (std::find(m_refusedIdentities.begin(), m_refusedIdentities.end(), seen) ==
+        m_refusedIdentities.end()) {
+        m_refusedIdentities.push_back(seen);
+        applyRetryRule();
+        return;
+    }
+    m_persistPending = true;
+    emit<MessageAction>({std::move(*refusal)});
+    FinishTransfer(false);
+}
+
 bool LinkEngine::isStaleReadReply(std::span<const std::uint8_t> reply) const {
     if (!m_requestedAddress || reply.size() != static_cast<std::size_t>(kReadReplyLength))
         return false;
@@ -329,6 +355,7 @@ bool LinkEngine::isStaleReadReply(std::span<const std::uint8_t> reply) const {
 }
 
 void LinkEngine::applyRetryRule() {
+    m_persistPending = true;
     switch (ApplyRetryRule(m_retryCount, m_step)) {
     case RetryDecision::Resend:
         ResendFrame();
@@ -357,6 +384,7 @@ void LinkEngine::PasswordStep() {
         return;
     }
     m_pending = Pending::Password;
+    m_persistPending = true;
     emit<AskPasswordAction>({m_enteredPassword});
 }
 

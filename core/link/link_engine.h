@@ -11,7 +11,9 @@
 // it); still incomplete after that, it counts as missing and the retry rule decides. Bytes beyond
 // the length a reply asks for are not taken (the purge before the next frame drops them), except
 // after a late read reply for an earlier block, which is set aside so that the frame's own reply
-// behind it in the same bytes still counts.
+// behind it in the same bytes still counts. An identification that names another model or band
+// is asked for again like a bad reply, and refused only when the radio repeats it: the reply has
+// no checksum, and a noisy cable must not pass for the wrong radio.
 
 #include "image/memory_image.h"
 #include "link/frames.h"
@@ -104,11 +106,14 @@ public:
 
 private:
     enum class Pending { None, RetryCancel, Password };
+    // What a refused identification said: the model text and the band code.
+    using IdentitySeen = std::pair<std::string, int>;
 
     template <class Action> void emit(Action action) {
         m_actions.emplace_back(std::in_place_type<Action>, std::move(action));
     }
     void step(std::string_view caption);
+    LinkActions takeActions();
     void InitTransfer();
     void SendConnect();
     void SendFrame(const LinkFrame& frame, bool resend, bool longTimeout, int delayMs = 0);
@@ -117,6 +122,7 @@ private:
     void sendFeatureFrame(RecordingStep step);
     void ResendFrame();
     void ProcessReply();
+    void takeIdentification(std::span<const std::uint8_t> reply);
     void applyRetryRule();
     bool isStaleReadReply(std::span<const std::uint8_t> reply) const;
     void NextStep();
@@ -138,6 +144,9 @@ private:
     BlockMap& m_blocks;
     LinkRecorder* m_recorder;
     LinkActions m_actions;
+    // Something went wrong in this event: the recorder keeps what it has before the actions go
+    // out.
+    bool m_persistPending = false;
 
     int m_step = 0;
     int m_pass = 0;
@@ -161,6 +170,8 @@ private:
     bool m_success = false;
 
     RadioIdent m_ident;
+    // The refused identifications of the current frame and its resends.
+    std::vector<IdentitySeen> m_refusedIdentities;
     std::string m_radioPassword;
     std::string m_enteredPassword;
     TransferProgress m_progress;

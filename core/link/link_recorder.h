@@ -15,6 +15,11 @@ public:
     virtual void step(std::string_view caption) = 0;
     virtual void frameSent(std::span<const std::uint8_t> frame) = 0;
     virtual void replyReceived(std::span<const std::uint8_t> bytesSoFar) = 0;
+    // Something went wrong (a time-out, a bad, late or refused reply, a resend), or the transfer
+    // now waits for the user: what has been recorded so far is what explains it, and it must be
+    // kept now, before the user is told and even when the program is killed next. The frames of
+    // an undisturbed transfer need no such haste.
+    virtual void persist() {}
     // The transfer has ended, successfully or not.
     virtual void transferEnded() {}
 };

@@ -40,10 +40,12 @@ public:
     TransferTrace(const TransferTrace&) = delete;
     TransferTrace& operator=(const TransferTrace&) = delete;
 
-    // AppendTransferTrace. The file stays open between entries of the same day: a transfer
-    // writes two entries a frame, and opening the file for each would cost more than the frame.
+    // AppendTransferTrace. The file stays open between entries of the same day and the entries
+    // gather in its buffer: a transfer writes two entries a frame, and opening the file or
+    // writing to it for each would cost more than the frame.
     void AppendTransferTrace(std::string_view caption, std::span<const std::uint8_t> bytes);
-    // Hands the entries written so far to the file (at the end of every transfer).
+    // Hands the entries gathered so far to the file, where a program killed next leaves them (at
+    // the end of every transfer, and as soon as anything goes wrong).
     void flush();
     void close();
 

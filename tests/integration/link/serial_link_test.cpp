@@ -6,6 +6,7 @@
 #include "model/sample_codeplug.h"
 #include "pty_radio.h"
 #include "serial_link_driver.h"
+#include "serial_low_latency.h"
 #include "serial_port_list.h"
 #include "settings/program_folders.h"
 #include "settings/setup_file.h"
@@ -17,6 +18,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+#ifdef __linux__
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
 
 namespace r605 {
 namespace {
@@ -246,12 +255,55 @@ TEST(SerialLink, PortThatCannotOpenSaysSoAndSendsNothing) {
     EXPECT_EQ(prompt.messages.size(), 1u);
 }
 
-TEST(SerialPortList, PortDialogSelectsTheStoredPortOrTheFirst) {
+TEST(SerialLink, LowLatencyIsAskedForAndTakenBackWherePortsOfferIt) {
+    // A pseudo-terminal has no such setting: the transfers above run on one all the same.
+    const int pty = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(pty, 0);
+    EXPECT_EQ(RequestLowLatency(pty), LowLatency::NotOffered);
+    ::close(pty);
+#ifdef __linux__
+    // A serial port of this machine that has the setting: marked, then left as it was found.
+    for (const char* device : {"/dev/ttyUSB0", "/dev/ttyS0"}) {
+        const int fd = ::open(device, O_RDWR | O_NOCTTY | O_NONBLOCK);
+        serial_struct before{};
+        if (fd < 0 || ::ioctl(fd, TIOCGSERIAL, &before) != 0) {
+            if (fd >= 0)
+                ::close(fd);
+            continue;
+        }
+        auto flagOn = [fd] {
+            serial_struct now{};
+            return ::ioctl(fd, TIOCGSERIAL, &now) == 0 && (now.flags & ASYNC_LOW_LATENCY) != 0;
+        };
+        const bool wasOn = (before.flags & ASYNC_LOW_LATENCY) != 0;
+        const LowLatency state = RequestLowLatency(fd);
+        EXPECT_EQ(state, wasOn ? LowLatency::AlreadyOn : LowLatency::SwitchedOn) << device;
+        EXPECT_TRUE(flagOn()) << device;
+        if (state == LowLatency::SwitchedOn)
+            ReleaseLowLatency(fd);
+        EXPECT_EQ(flagOn(), wasOn) << device;
+        ::close(fd);
+        return;
+    }
+#endif
+    GTEST_SKIP() << "no serial port here offers low latency";
+}
+
+TEST(SerialPortList, PortDialogSelectsTheStoredPortAndCablesAreToldApart) {
     const std::vector<std::string> names{"ttyS0", "ttyUSB0", "ttyACM0"};
     EXPECT_EQ(SelectPortEntry(names, "ttyUSB0"), 1u);
     EXPECT_EQ(SelectPortEntry(names, "/dev/ttyACM0"), 2u);
     EXPECT_EQ(SelectPortEntry(names, "ttyUSB7"), 0u);
     EXPECT_EQ(SelectPortEntry({}, "ttyUSB0"), std::nullopt);
+    SerialPortEntry cable{"ttyUSB0", "CP2102 USB to UART Bridge Controller", "/dev/ttyUSB0",
+                          "Silicon Labs", "0001"};
+    EXPECT_EQ(SerialPortDescription(cable),
+              "CP2102 USB to UART Bridge Controller (Silicon Labs, serial 0001)");
+    cable.manufacturer.clear();
+    EXPECT_EQ(SerialPortDescription(cable), "CP2102 USB to UART Bridge Controller (serial 0001)");
+    cable.description.clear();
+    EXPECT_EQ(SerialPortDescription(cable), "serial 0001");
+    EXPECT_EQ(SerialPortDescription(SerialPortEntry{"ttyS0", "", "/dev/ttyS0", "", ""}), "");
     ensureApplication();
     // The machine's own list: whatever it holds, every entry has a name and a device.
     const auto ports = ListSerialPorts();

@@ -1,6 +1,8 @@
 #include "link/comm_log.h"
 #include "link/comm_recorder.h"
+#include "link/frames.h"
 #include "link/link_engine.h"
+#include "link/pass_plan.h"
 #include "link/transfer_trace.h"
 #include "scripted_radio.h"
 #include "test_support.h"
@@ -144,6 +146,48 @@ TEST(CommRecorder, LogsAndTracesWhatTheEngineSendsAndReceives) {
     overflowing.step("准备联机");
     overflowing.frameSent(Bytes{0x02});
     EXPECT_EQ(shown, (std::vector<std::string>{"Out Log!", "Out Log!"}));
+}
+
+TEST(CommRecorder, WhatExplainsAFailureIsInTheFileBeforeTheUserIsTold) {
+    test::TempDir folder;
+    TransferTrace trace(folder.path(), fixedClock(kDecember4));
+    CommRecorder recorder(nullptr, &trace);
+    test::ScriptedRadio radio;
+    MemoryImage image;
+    BlockMap blocks;
+    TransferRequest request;
+    request.kind = OperationKind::ReadRadioInfo;
+    LinkEngine engine(std::move(request), image, blocks, &recorder);
+    test::EngineRun run(engine, radio);
+    const std::string infoFrame = "\"2026-12-04 14:03:22---正在写入:: 52 2 FA 0 20 10\"\n";
+    auto inFile = [&folder](const std::string& entry) {
+        const std::string text = test::readFile(folder / "log20261204.txt");
+        std::size_t count = 0;
+        for (std::size_t at = text.find(entry); at != std::string::npos;
+             at = text.find(entry, at + 1))
+            ++count;
+        return count;
+    };
+    // The information block is never answered: each resend finds the frames before it in the
+    // file, and so does the question that follows the third time-out.
+    std::vector<std::size_t> atResend;
+    run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
+        if (frame.resend)
+            atResend.push_back(inFile(infoFrame));
+        if (frame.bytes == ReadBlockFrame(kRadioInfoBlock).bytes)
+            return std::nullopt;
+        return radio.reply(frame.bytes);
+    };
+    std::size_t atQuestion = 0;
+    run.answerRetry = [&] {
+        atQuestion = inFile(infoFrame);
+        EXPECT_EQ(inFile("---正在读出:: 5A 54 6\"\n"), 1u); // the connect reply before it
+        return false;
+    };
+    EXPECT_FALSE(run.run().success);
+    EXPECT_EQ(atResend, (std::vector<std::size_t>{2, 3}));
+    EXPECT_EQ(atQuestion, 3u);
+    EXPECT_FALSE(trace.lastError());
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <numeric>
+#include <tuple>
 
 namespace r605 {
 namespace {
@@ -222,31 +223,51 @@ TEST(LinkEngineRead, MissingRepliesAtIdentifyFailWith99017) {
     EXPECT_GE(run.portCloses, 1);
 }
 
-TEST(LinkEngineRead, WrongModelAndUnknownBandEndTheRead) {
-    {
-        ScriptedRadio radio;
-        radio.model = "R500";
+TEST(LinkEngineRead, IdentificationIsRefusedOnlyWhenTheRadioRepeatsIt) {
+    // `models` gives the model text of each identification reply in turn; the last one repeats.
+    auto readWith = [](std::vector<std::string> models, int bandCode) {
+        ScriptedRadio radio = radioWithCodeplug();
+        radio.bandCode = bandCode;
         MemoryImage image;
         BlockMap blocks;
         LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
         EngineRun run(engine, radio);
+        std::size_t asked = 0;
+        run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
+            if (frame.bytes != Bytes{0x02})
+                return radio.reply(frame.bytes);
+            const std::string& model = models[std::min(asked++, models.size() - 1)];
+            return ScriptedRadio::identificationReply(model, radio.bandCode);
+        };
         const FinishedAction finished = run.run();
-        EXPECT_FALSE(finished.success);
-        EXPECT_EQ(keysOf(run.messages), std::vector<TextKey>{key(99107)});
-        EXPECT_EQ(keysOf(finished.messages), std::vector<TextKey>{key(2006)});
-        EXPECT_EQ(run.sent.size(), 2u);
-    }
-    {
-        ScriptedRadio radio;
-        radio.bandCode = 77;
-        MemoryImage image;
-        BlockMap blocks;
-        LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
-        EngineRun run(engine, radio);
-        EXPECT_FALSE(run.run().success);
-        ASSERT_EQ(run.messages.size(), 1u);
-        EXPECT_EQ(run.messages[0].text, "Band Error!");
-    }
+        return std::make_tuple(finished, run.messages, run.sent.size());
+    };
+    // Another model, said twice: message 99107 after the second identify frame.
+    auto [finished, messages, frames] = readWith({"R500"}, 0);
+    EXPECT_FALSE(finished.success);
+    EXPECT_EQ(keysOf(messages), std::vector<TextKey>{key(99107)});
+    EXPECT_EQ(keysOf(finished.messages), std::vector<TextKey>{key(2006)});
+    EXPECT_EQ(frames, 3u);
+    // A band code the band table does not know cannot be adopted.
+    std::tie(finished, messages, frames) = readWith({"R600MK"}, 77);
+    EXPECT_FALSE(finished.success);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Band Error!");
+    EXPECT_EQ(frames, 3u);
+    // One disturbed letter of the model text: asked again, and the read goes on.
+    std::tie(finished, messages, frames) = readWith({"R6P0MK", "R600MK"}, 0);
+    EXPECT_TRUE(finished.success);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(frames, kReadFrames + 1);
+    // The same model again after a different one: refused at the third identify frame.
+    std::tie(finished, messages, frames) = readWith({"R6P0MK", "R5", "R6P0MK"}, 0);
+    EXPECT_EQ(keysOf(messages), std::vector<TextKey>{key(99107)});
+    EXPECT_EQ(frames, 4u);
+    // Three different answers: no valid reply (99017), not the wrong radio.
+    std::tie(finished, messages, frames) = readWith({"R6P0MK", "R5", "Q600MK"}, 0);
+    EXPECT_FALSE(finished.success);
+    EXPECT_EQ(keysOf(messages), std::vector<TextKey>{key(99017)});
+    EXPECT_EQ(frames, 4u);
 }
 
 TEST(LinkEngineRead, PasswordAcceptedAskedAndRefused) {
@@ -340,19 +361,32 @@ TEST(LinkEngineWrite, ReadsTheInformationBlockThenWritesEveryMarkedBlockInOrder)
 }
 
 TEST(LinkEngineWrite, BandMismatchAndEncodeFailureSendNoBlock) {
-    {
+    for (const bool disturbedOnce : {false, true}) {
+        // A radio of another band, or a band byte disturbed once on the line.
         ScriptedRadio radio;
-        radio.bandCode = 32;
         MemoryImage image;
         BlockMap blocks;
         TransferRequest request = requestFor(OperationKind::WriteCodeplug);
         request.encodeAll = encodeThreeBlocks;
         LinkEngine engine(std::move(request), image, blocks);
         EngineRun run(engine, radio);
+        int identifications = 0;
+        run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
+            Bytes reply = radio.reply(frame.bytes);
+            if (frame.bytes == Bytes{0x02} && (!disturbedOnce || identifications++ == 0))
+                reply[8] = 32;
+            return reply;
+        };
         const FinishedAction finished = run.run();
-        EXPECT_FALSE(finished.success);
+        EXPECT_EQ(finished.success, disturbedOnce);
+        if (disturbedOnce) {
+            EXPECT_TRUE(run.messages.empty());
+            EXPECT_EQ(radio.writes, 4u);
+            continue;
+        }
         EXPECT_EQ(keysOf(run.messages), std::vector<TextKey>{key(99111)});
         EXPECT_EQ(keysOf(finished.messages), std::vector<TextKey>{key(2007)});
+        EXPECT_EQ(run.countSent(0x02, 1), 2u);
         EXPECT_EQ(radio.writes, 0u);
     }
     {
