@@ -24,7 +24,7 @@
 #include "model/table.h"
 #include "model/text_message_rec.h"
 #include "model/two_tone_entry_rec.h"
-#include "model/user_tone_set.h"
+#include "rules/user_tone_set.h"
 #include "model/zone_rec.h"
 
 namespace r605 {

@@ -3,7 +3,7 @@
 // each digit 0..F and how long a tone lasts by default. Fifteen standards are built in; index 15
 // is the codeplug's own user-defined tone set.
 
-#include "model/user_tone_set.h"
+#include "rules/user_tone_set.h"
 
 #include <array>
 #include <optional>
