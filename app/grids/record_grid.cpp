@@ -70,16 +70,25 @@ int widestWord(const QString& text, const QFontMetrics& metrics) {
     return widest;
 }
 
-// The width a byte of a text field takes in the grid: the mean advance of the printable Latin
-// characters (a Chinese character takes two bytes and is about as wide as two of them).
+// The width a byte of a name takes in the grid: a wide Latin capital, so that a name of the
+// field's full length shows whole (a Chinese character takes two bytes and is narrower than two
+// capitals).
 int byteWidth(const QFontMetrics& metrics) {
-    int total = 0;
-    for (char c = '!'; c <= '~'; ++c)
-        total += metrics.horizontalAdvance(QChar(c));
-    return (total + ('~' - '!')) / ('~' - '!' + 1);
+    return metrics.horizontalAdvance(QChar('N'));
 }
 
-// A column is widened to show its longest value, up to this width; longer texts (messages, keys)
+// The widest hexadecimal digit: keys are shown whole.
+int hexDigitWidth(const QFontMetrics& metrics) {
+    int widest = 0;
+    for (const QChar digit : QString("0123456789ABCDEF"))
+        widest = std::max(widest, metrics.horizontalAdvance(digit));
+    return widest;
+}
+
+// Texts worked out from a record (dates, names looked up) are measured on this many rows.
+constexpr int kMeasuredRows = 256;
+
+// A text column is widened to show its longest value up to this width; longer texts (messages)
 // are cut with an ellipsis and shown whole in their tooltip.
 constexpr int kWidestFittedColumn = 360;
 
@@ -187,9 +196,8 @@ void RecordGrid::applyColumnLayout() {
         if (twips == 0)
             continue;
         const QString heading = m_records->headerData(column, Qt::Horizontal).toString();
-        const int width =
-            std::max({twips / kTwipsPerPixel, widestWord(heading, metrics) + margin,
-                      std::min(widestValue(column, cellMetrics) + margin, kWidestFittedColumn)});
+        const int width = std::max({twips / kTwipsPerPixel, widestWord(heading, metrics) + margin,
+                                    widestValue(column, cellMetrics) + margin});
         m_view->setColumnWidth(column, width);
         const QRect wrapped = metrics.boundingRect(QRect(0, 0, width - labelMargin, 1000),
                                                    Qt::AlignCenter | Qt::TextWordWrap, heading);
@@ -214,15 +222,28 @@ int RecordGrid::widestValue(int column, const QFontMetrics& metrics) const {
     }
     case ColumnKind::Frequency:
         return metrics.horizontalAdvance("0000.00000");
-    case ColumnKind::Text:
     case ColumnKind::HexText:
+        return info->length * hexDigitWidth(metrics);
     case ColumnKind::DigitText:
-        return info->length * byteWidth(metrics);
+        return metrics.horizontalAdvance(QString(info->length, '0'));
+    case ColumnKind::Text:
+        if (info->length > 0)
+            return std::min(info->length * byteWidth(metrics), kWidestFittedColumn);
+        return widestShown(column, metrics);
     case ColumnKind::Reference:
         return familyInfo(info->reference->target).nameLimit * byteWidth(metrics);
     default:
         return 0; // numbers fit their columns; member lists are cut and shown in the tooltip
     }
+}
+
+int RecordGrid::widestShown(int column, const QFontMetrics& metrics) const {
+    int widest = 0;
+    const int rows = std::min(m_records->rowCount(), kMeasuredRows);
+    for (int row = 0; row < rows; ++row)
+        widest = std::max(
+            widest, metrics.horizontalAdvance(m_records->index(row, column).data().toString()));
+    return std::min(widest, kWidestFittedColumn);
 }
 
 bool RecordGrid::eventFilter(QObject* watched, QEvent* event) {

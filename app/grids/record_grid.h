@@ -90,6 +90,7 @@ private:
     void updateActions();
     void applyColumnLayout();
     int widestValue(int column, const QFontMetrics& metrics) const;
+    int widestShown(int column, const QFontMetrics& metrics) const;
     void report(const Status& status);
 
     DocumentSession& m_session;

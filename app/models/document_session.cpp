@@ -15,13 +15,13 @@ DocumentSession::DocumentSession(Document& document, const Language& language, Q
     m_undoStack.setObjectName("undoStack");
 }
 
-ColumnContext DocumentSession::columnContext() const {
+const ColumnContext& DocumentSession::columnContext() const {
     const int bandCode = m_document.codeplug().Header.BandCode;
-    if (bandCode != m_bandCode) {
-        m_bands = bandRangesOf(m_document.codeplug());
+    if (!m_context || bandCode != m_bandCode) {
+        m_context.emplace(ColumnContext{*m_language, bandRangesOf(m_document.codeplug())});
         m_bandCode = bandCode;
     }
-    return ColumnContext{*m_language, m_bands};
+    return *m_context;
 }
 
 Status DocumentSession::record(Result<ChangeSet> changes, std::optional<CellKey> cell) {
@@ -35,6 +35,7 @@ Status DocumentSession::record(Result<ChangeSet> changes, std::optional<CellKey>
 
 void DocumentSession::setLanguage(const Language& language) {
     m_language = &language;
+    m_context.reset();
     for (int i = 0; i < m_undoStack.count(); ++i) {
         // The stack hands out its steps const; their texts are all that changes here.
         auto* step =

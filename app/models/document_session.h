@@ -42,8 +42,9 @@ public:
     QUndoStack& undoStack() { return m_undoStack; }
     Clipboard& clipboard() { return m_clipboard; }
 
-    // What cells need to be shown and read: the language and the codeplug's band.
-    ColumnContext columnContext() const;
+    // What cells need to be shown and read: the language and the codeplug's band. Valid until
+    // the language or the band changes.
+    const ColumnContext& columnContext() const;
 
     // Puts an edit the document has applied on the undo stack. An edit that failed gives its
     // error back; one that changed nothing leaves no undo step.
@@ -60,9 +61,10 @@ private:
     const Language* m_language;
     QUndoStack m_undoStack;
     Clipboard m_clipboard;
-    // The band of the last band code asked for; a codeplug rarely changes its band.
+    // The context of the last band code asked for: a codeplug rarely changes its band, and a
+    // grid asks for every cell it shows.
     mutable int m_bandCode = -1;
-    mutable BandRanges m_bands;
+    mutable std::optional<ColumnContext> m_context;
 };
 
 } // namespace r605

@@ -191,9 +191,10 @@ QVariant FamilyTableModel::data(const QModelIndex& index, int role) const {
         return {};
     const auto& column = m_cells[static_cast<std::size_t>(index.column())].column;
     if (role == Qt::ToolTipRole) {
-        // Texts and member lists may be longer than their column shows.
+        // Texts, names and member lists may be longer than their column shows.
         const ColumnKind kind = column ? m_columns->columns()[*column].kind : ColumnKind::Number;
-        if (kind != ColumnKind::Text && kind != ColumnKind::Members)
+        if (kind != ColumnKind::Text && kind != ColumnKind::Reference &&
+            kind != ColumnKind::Members)
             return {};
         role = Qt::DisplayRole;
     }
@@ -251,7 +252,7 @@ QStringList FamilyTableModel::choices(int column) const {
     const ColumnInfo* info = columnInfo(column);
     if (info == nullptr)
         return {};
-    const ColumnContext context = m_session.columnContext();
+    const ColumnContext& context = m_session.columnContext();
     switch (info->kind) {
     case ColumnKind::Enumerated:
     case ColumnKind::OnOff:
