@@ -5,21 +5,16 @@
 
 namespace r605 {
 
-BandRanges bandRangesOf(const Codeplug& codeplug) {
-    auto ranges = bandRangesForCode(codeplug.Header.BandCode);
-    return ranges ? *ranges : BandRanges{};
-}
-
 DocumentSession::DocumentSession(Document& document, const Language& language, QObject* parent)
     : QObject(parent), m_document(document), m_language(&language) {
     m_undoStack.setObjectName("undoStack");
 }
 
 const ColumnContext& DocumentSession::columnContext() const {
-    const int bandCode = m_document.codeplug().Header.BandCode;
-    if (!m_context || bandCode != m_bandCode) {
-        m_context.emplace(ColumnContext{*m_language, bandRangesOf(m_document.codeplug())});
-        m_bandCode = bandCode;
+    const CurrentBand& band = m_document.band();
+    if (!m_context || band.BandCode != m_bandCode) {
+        m_context.emplace(ColumnContext{*m_language, band.BandRanges});
+        m_bandCode = band.BandCode;
     }
     return *m_context;
 }

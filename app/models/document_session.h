@@ -16,10 +16,6 @@ namespace r605 {
 
 class Language;
 
-// The band a codeplug's frequencies must lie in, from its band code. A code outside the band
-// table gives no range at all, so that every frequency is refused rather than guessed.
-BandRanges bandRangesOf(const Codeplug& codeplug);
-
 // The cell an edit typed into: consecutive edits of one cell are one undo step.
 struct CellKey {
     Family family;
