@@ -1,5 +1,6 @@
-// `r605 build IN.json -o OUT.rdt`: a codeplug file from JSON, every value checked as the editors
-// check it. The file's text form is the JSON's "languageTag", else the edition's.
+// `r605 build IN.json -o OUT.rdt`: a codeplug file from JSON, every value checked: one its field
+// cannot store is refused, one outside the editors' ranges kept with a warning. The file's text
+// form is the JSON's "languageTag", else the edition's.
 #include "base/file_io.h"
 #include "commands.h"
 #include "document/codeplug_files.h"
@@ -10,6 +11,7 @@
 
 #include <filesystem>
 #include <ostream>
+#include <vector>
 
 namespace r605::cli {
 
@@ -31,13 +33,17 @@ int runBuild(const Arguments& arguments, Context& context) {
         return Failure;
     }
     std::string tag;
-    auto codeplug = CodeplugFromJson(*text, &tag);
+    std::vector<Error> warnings;
+    auto codeplug = CodeplugFromJson(*text, &tag, &warnings);
     if (!codeplug) {
         Error error = codeplug.error();
         error.text = input.string() + ": " + error.text;
         context.fail(error);
         return Failure;
     }
+    // Values a radio or a file held outside the editors' ranges are kept, with a word.
+    for (const Error& warning : warnings)
+        context.err << "r605 build: warning: " << context.language.describe(warning) << "\n";
     // As every save: the model family and data version of this program.
     codeplug->Header.ModelFamily = std::string(kModelFamily);
     codeplug->Header.DataVersion = std::string(kCurrentDataVersion);

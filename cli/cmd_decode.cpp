@@ -65,7 +65,8 @@ int runDecode(const Arguments& arguments, Context& context) {
     CommImage image;
     image.CommData = std::move(*data);
     Codeplug codeplug = NewCodeplug(bandCode, bandRangesForCode(bandCode).value());
-    GetAllFromCommData(image, codeplug);
+    for (const Error& warning : GetAllFromCommData(image, codeplug))
+        context.err << "r605 decode: " << context.language.describe(warning) << "\n";
 
     std::string bytes;
     std::vector<Error> warnings;

@@ -69,7 +69,8 @@ int runRead(const Arguments& arguments, Context& context) {
     Document document;
     if (auto fresh = NewCodeplug(engine.radioIdent().bandCode))
         document = Document(std::move(*fresh));
-    if (Status adopted = AdoptReadCodeplug(document, image, engine.radioIdent()); !adopted.ok()) {
+    if (Status adopted = AdoptReadCodeplug(document, image, engine.radioIdent(), session.log());
+        !adopted.ok()) {
         context.fail(adopted.error());
         return Failure;
     }
@@ -83,6 +84,8 @@ int runRead(const Arguments& arguments, Context& context) {
     warnings.pop_back(); // "Save File OK"; the messages before it are warnings
     for (const Error& message : finished.messages)
         context.err << context.language.describe(message) << "\n";
+    for (const Error& warning : image.Warnings)
+        context.err << "r605 read: " << context.language.describe(warning) << "\n";
     printSummary(context.out, document, engine.radioIdent(), output);
     // Only this run holds what the file could not: say how to keep it.
     if (!warnings.empty())

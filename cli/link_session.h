@@ -64,6 +64,7 @@ public:
     LinkSession(Context& context, LinkOptions options);
 
     LinkRecorder* recorder() { return &m_recorder; }
+    CommLog* log() { return &m_log; }
     const ProgramFolders& folders() const { return m_folders; }
     const LinkOptions& options() const { return m_options; }
 

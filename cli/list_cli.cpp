@@ -43,9 +43,12 @@ Result<CodeplugFile> loadCodeplugFile(const std::filesystem::path& path, const C
         return file;
     }
     std::string tag;
-    auto codeplug = CodeplugFromJson(*bytes, &tag);
+    std::vector<Error> warnings;
+    auto codeplug = CodeplugFromJson(*bytes, &tag, &warnings);
     if (!codeplug)
         return codeplug.error();
+    for (const Error& warning : warnings)
+        context.err << "r605: warning: " << context.language.describe(warning) << "\n";
     file.codeplug = std::move(*codeplug);
     if (tag.empty())
         file.textForm = TextFormForEdition(

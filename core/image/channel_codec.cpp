@@ -15,6 +15,9 @@ using F = SlotField<ChannelRec>;
 using C = ChannelRec;
 
 constexpr std::size_t kSlotSize = 64;
+// Reference bytes are decoded with this maximum: every byte but 0xFF (none) comes back as the
+// radio held it, also one that names no record, so that a write gives the radio its own byte.
+constexpr std::uint8_t kKeepReference = 254;
 
 // Bytes 19, 27 and 60 to 63 are never written.
 constexpr std::array kChannelLayout{
@@ -35,14 +38,14 @@ constexpr std::array kChannelLayout{
     F::le16At(12, &C::TxDcs),
     F::le16At(14, &C::RxDcs),
     F::le16At(16, &C::CustomCtcss),
-    F::refAt(18, 15, &C::TwoToneDecode),
+    F::refAt(18, kKeepReference, &C::TwoToneDecode),
     F::le32At(20, &C::Contact),
     F::byteAt(24, &C::RadioId),
     F::bitsAt(25, 0, 4, &C::Nibble25Lo),
     F::bitsAt(25, 4, 4, &C::Nibble25Hi),
     F::bitsAt(26, 0, 4, &C::Nibble26Lo),
     F::bitsAt(26, 4, 4, &C::OptSignal),
-    F::refAt(28, 249, &C::RxGroup),
+    F::refAt(28, kKeepReference, &C::RxGroup),
     F::byteAt(29, &C::TwoToneId),
     F::byteAt(30, &C::FiveToneId),
     F::byteAt(31, &C::DtmfId),
@@ -89,24 +92,19 @@ bool GetChannelRecFromCommData(ChannelRec& channel, const MemoryImage& image,
     image.read(address, slot);
     if (!DecodeSlot(kChannelLayout, std::span<const std::uint8_t>(slot), channel))
         return false;
-    // A top byte of 0x7F or more (FF FF FF FF) means no contact. So does an entry beyond the
-    // contact table, which only damaged data can hold.
-    const auto contact = static_cast<std::uint32_t>(channel.Contact);
-    if (slot[23] >= 0x7F || contact >= kContactCount) {
+    // A top byte of 0x7F or more (FF FF FF FF) means no contact, which the record holds as
+    // contact 0 with ContactRaw -1. An entry beyond the contact table is kept as it came and
+    // names no contact.
+    if (slot[23] >= 0x7F) {
         channel.Contact = 0;
         channel.ContactRaw = -1;
     } else {
         channel.ContactRaw = channel.Contact;
     }
-    // The radio-ID byte of a channel whose ID is gone is 0xFF (-1); anything beyond the table
-    // counts as that too.
-    if (channel.RadioId >= static_cast<int>(kPersonCount))
+    // The radio-ID byte of a channel whose ID is gone is 0xFF (-1). A byte beyond the table
+    // (250 to 254), like scan-list bytes beyond the 16 lists, is kept and names none.
+    if (channel.RadioId == 0xFF)
         channel.RadioId = -1;
-    // Scan-list numbers beyond the 16 lists are empty entries.
-    for (std::uint8_t& list : channel.ScanLists) {
-        if (list >= kScanListCount)
-            list = 0xFF;
-    }
     return true;
 }
 
@@ -142,8 +140,14 @@ void GetChannelFromCommData(CommImage& image, Codeplug& codeplug) {
             continue;
         ChannelRec channel = codeplug.Channel[n];
         channel.Used = 1;
-        if (!GetChannelRecFromCommData(channel, image.CommData, address::ChannelSlot(n)))
-            continue; // an erased or damaged slot: the channel stays unused
+        if (!GetChannelRecFromCommData(channel, image.CommData, address::ChannelSlot(n))) {
+            // An erased or damaged slot: the channel stays unused.
+            std::array<std::uint8_t, 8> frequencies{};
+            image.CommData.read(address::ChannelSlot(n), frequencies);
+            image.DecodeSkipped("Channel", n + 1, "its frequencies are not decimal digits",
+                                frequencies);
+            continue;
+        }
         channel.Name = TrimAtNull(channel.Name);
         if (channel.Name.empty())
             channel.Name = DefaultChannelName(codeplug, static_cast<int>(n));

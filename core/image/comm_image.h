@@ -3,10 +3,13 @@
 // a write, the marking switches, the families' changed flags, the model switch and the outcome
 // of encode-all.
 
+#include "base/result.h"
 #include "image/memory_image.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace r605 {
@@ -45,6 +48,10 @@ struct CommImage {
     // The texts the failing encoders and decoders report ("SetCommDataByChannelError", ...), in
     // the order they happened; the application shows each in a message box.
     std::vector<std::string> Messages;
+    // What decode-all left out of the tables although the radio marked it in use (a record whose
+    // digits are not decimal, a contact index naming no slot), one text each naming the family,
+    // the entry and the bytes, so that nothing read is dropped without a word.
+    std::vector<Error> Warnings;
 
     // ClearCommData: every byte of the image 0 again (and the test block map in test mode).
     void ClearCommData();
@@ -53,6 +60,10 @@ struct CommImage {
     bool NeedMark(std::int16_t changedFlag) const;
     // A family encoder failed: its text is reported and EncodeOK cleared.
     void EncodeFailed(std::string text);
+    // A decoder left `family` `number` out of its table: "Radio ID 5 left out: its ID is not
+    // decimal digits (12 3A 45 67)".
+    void DecodeSkipped(std::string_view family, std::size_t number, std::string_view reason,
+                       std::span<const std::uint8_t> bytes);
 };
 
 } // namespace r605

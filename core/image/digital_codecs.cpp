@@ -83,6 +83,8 @@ void GetPersonFromCommData(CommImage& image, Codeplug& codeplug) {
         // An ID whose digits are not decimal is damaged data: the ID is not taken as in use.
         if (!DecodeSlot(kPersonLayout, std::span<const std::uint8_t>(slot), decoded)) {
             person.Used = 0;
+            image.DecodeSkipped("Radio ID", n + 1, "its ID is not decimal digits",
+                                std::span(slot).first<4>());
             continue;
         }
         person = std::move(decoded);
@@ -139,19 +141,24 @@ void GetContactFromCommData(CommImage& image, Codeplug& codeplug) {
         contact.Number = static_cast<std::int32_t>(i + 1);
         image.CommData.read(address::ContactIndexEntry(i), index);
         const std::uint32_t slotNumber = GetLe32(index);
-        // A top byte of 0x80 or more is no contact; a slot number beyond the table (damaged
-        // data) would lie outside the contact records and counts as no contact too.
-        contact.Used = index[3] < 0x80 && slotNumber < kContactCount &&
-                               !BitmapBit(image.CommData, address::kContactBitmap, i)
-                           ? 1
-                           : 0;
+        // A top byte of 0x80 or more is no contact.
+        contact.Used =
+            index[3] < 0x80 && !BitmapBit(image.CommData, address::kContactBitmap, i) ? 1 : 0;
         if (!contact.Used)
             continue;
+        // A slot number beyond the table (damaged data) lies outside the contact records.
+        if (slotNumber >= kContactCount) {
+            contact.Used = 0;
+            image.DecodeSkipped("Contact", i + 1, "its index entry names no contact record", index);
+            continue;
+        }
         std::array<std::uint8_t, kContactSlotSize> slot{};
         image.CommData.read(address::ContactSlot(slotNumber), slot);
         ContactRec decoded = contact;
         if (!DecodeSlot(kContactLayout, std::span<const std::uint8_t>(slot), decoded)) {
             contact.Used = 0; // an ID whose digits are not decimal: damaged data
+            image.DecodeSkipped("Contact", i + 1, "its ID is not decimal digits",
+                                std::span(slot).subspan<35, 4>());
             continue;
         }
         contact = std::move(decoded);

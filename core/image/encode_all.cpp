@@ -27,7 +27,8 @@ void SetCommDataAll(Codeplug& codeplug, CommImage& image) {
     SetCommDataByContact(codeplug, image); // tests the model switch itself
 }
 
-void GetAllFromCommData(CommImage& image, Codeplug& codeplug) {
+std::vector<Error> GetAllFromCommData(CommImage& image, Codeplug& codeplug) {
+    image.Warnings.clear();
     if (image.ModelSwitch >= 1) {
         GetChannelFromCommData(image, codeplug);
         GetPersonFromCommData(image, codeplug);
@@ -37,7 +38,7 @@ void GetAllFromCommData(CommImage& image, Codeplug& codeplug) {
     }
     GetContactFromCommData(image, codeplug); // tests the model switch itself
     if (image.ModelSwitch < 1)
-        return;
+        return image.Warnings;
     GetOptionFromCommData(image, codeplug);
     Get5ToneFromCommData(image, codeplug);
     Get2ToneFromCommData(image, codeplug);
@@ -49,6 +50,7 @@ void GetAllFromCommData(CommImage& image, Codeplug& codeplug) {
     GetRoamFromCommData(image, codeplug);
     CheckZoneAndScanMembers(codeplug);
     GetArc4KeyFromCommData(image, codeplug);
+    return image.Warnings;
 }
 
 } // namespace r605

@@ -9,20 +9,22 @@
 // and stops; encode-all goes on with the next family.
 //
 // Decoders read the used bit of every slot and decode the slots in use; the other fields of a
-// record whose bit is clear keep what the table held. Data from a radio is untrusted: a value
-// that would point outside its table counts as none, a slot whose digits are not decimal counts
-// as not in use.
+// record whose bit is clear keep what the table held. Data from a radio is untrusted. A
+// reference byte that names no record is kept as the radio held it (so that a read and a write
+// give the radio back its own bytes) and counts as none wherever it is used. A slot whose digits
+// are not decimal counts as not in use, and decode-all says so in a warning.
 
 #include "image/comm_image.h"
 #include "model/codeplug.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace r605 {
 
-// Encode-all and decode-all.
+// Encode-all and decode-all. Decode-all gives back image.Warnings: what it left out.
 void SetCommDataAll(Codeplug& codeplug, CommImage& image);
-void GetAllFromCommData(CommImage& image, Codeplug& codeplug);
+std::vector<Error> GetAllFromCommData(CommImage& image, Codeplug& codeplug);
 
 // Channels.
 void SetCommDataByChannel(const Codeplug& codeplug, CommImage& image);

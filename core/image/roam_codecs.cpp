@@ -76,6 +76,8 @@ void GetRoamFromCommData(CommImage& image, Codeplug& codeplug) {
         // A frequency that is not decimal (an erased slot) leaves the channel unused.
         if (!DecodeSlot(kRoamChannelLayout, std::span<const std::uint8_t>(slot), decoded)) {
             channel.Used = 0;
+            image.DecodeSkipped("Roaming channel", n + 1, "its frequencies are not decimal digits",
+                                std::span(slot).first<8>());
             continue;
         }
         channel = std::move(decoded);

@@ -26,7 +26,7 @@ enum class SlotCodec : std::uint8_t {
     Freq,     // frequency, 8 BCD digits of 10 Hz
     Bcd8,     // ID, 8 BCD digits
     Ref,      // 1-based reference as a 0-based byte (IndexToByte .., 255 / ByteToIndex .., max)
-    Priority, // 1-based channel stored as value - 1, 16-bit (0 gives FF FF); v < 256 reads v + 1
+    Priority, // 1-based channel stored as value - 1, 16-bit (0 gives FF FF); v reads v + 1
     Text,     // `width` bytes written, `readLength` bytes read
     Bytes,    // a byte array as it stands
     Zero,     // a byte that is always 0
@@ -225,11 +225,13 @@ bool DecodeSlot(const std::array<SlotField<Rec>, N>& layout, std::span<const std
             detail::setMemberValue(record, field.member,
                                    ByteToIndex(slot[field.byte], field.width));
             break;
-        case SlotCodec::Priority: {
-            const std::uint16_t value = GetLe16(detail::at<2>(slot, field.byte));
-            detail::setMemberValue(record, field.member, value < 256 ? value + 1 : 0);
+        case SlotCodec::Priority:
+            // Every 16-bit value comes back: FF FF as 0 (none), a value beyond the channels
+            // as it came (naming none), 0x7FFF and above wrapping into the negative 16-bit
+            // values that write back as the same bytes.
+            detail::setMemberValue(record, field.member,
+                                   GetLe16(detail::at<2>(slot, field.byte)) + 1);
             break;
-        }
         case SlotCodec::Text: {
             const std::uint8_t length = field.readLength ? field.readLength : field.width;
             record.*detail::memberAs<Rec, std::string>(field.member) =

@@ -150,9 +150,10 @@ void GetScanFromCommData(CommImage& image, Codeplug& codeplug) {
                 break;
             const auto at = static_cast<std::size_t>(list.Count++);
             list.Members[at] = static_cast<std::int16_t>(value);
-            // A zone byte beyond the 16 zones (0xFF as written for "none") is no zone.
+            // 0xFF is no zone; a byte beyond the 16 zones names none too but is kept, so that
+            // the radio gets it back.
             const std::uint8_t zone = bytes[kScanZonesByte + k];
-            list.MemberZones[at] = zone < kZoneCount ? zone : -1;
+            list.MemberZones[at] = zone == 0xFF ? std::int16_t{-1} : std::int16_t{zone};
         }
         if (list.Count == 0)
             list.Used = 0;

@@ -277,6 +277,13 @@ public:
         return false;
     }
 
+    // A value the field stores but the editors would not enter: a radio or a file may hold it,
+    // so it is kept, with a word.
+    void warn(const Place& place, std::string_view reason) {
+        m_warnings.push_back(placeError(place, std::string(reason) + "; kept as it is"));
+    }
+    std::vector<Error>& warnings() { return m_warnings; }
+
 private:
     template <class R> static bool hasField(R& record, std::string_view name) {
         bool found = false;
@@ -291,16 +298,22 @@ private:
         const double number = value.get<double>();
         if (number != std::floor(number))
             return fail(place, "expected a whole number");
-        double low = typeMin<T>();
-        double high = typeMax<T>();
-        if (field.hasRange()) {
-            low = std::max(low, field.min);
-            high = std::min(high, field.max);
-        }
-        if (number < low || number > high)
-            return fail(place, numberText(number) + " is outside " + numberText(low) + " .. " +
-                                   numberText(high));
+        if (!checkRanges<T>(field, number, place))
+            return false;
         member = static_cast<T>(number);
+        return true;
+    }
+
+    // Refuses a number the field cannot store; warns of one outside the editors' range.
+    template <class T> bool checkRanges(const Field& field, double number, const Place& place) {
+        const ValueRange stored = storedRange<T>(field);
+        if (!stored.contains(number))
+            return fail(place, numberText(number) + " is outside " + numberText(stored.min) +
+                                   " .. " + numberText(stored.max));
+        const ValueRange editor = editorRange<T>(field);
+        if (!editor.contains(number))
+            warn(place, numberText(number) + " is outside the editors' range " +
+                            numberText(editor.min) + " .. " + numberText(editor.max));
         return true;
     }
 
@@ -309,17 +322,16 @@ private:
         if (!value.is_number())
             return fail(place, "expected a number");
         const double number = value.get<double>();
-        if (field.hasRange() && (number < field.min || number > field.max))
-            return fail(place, numberText(number) + " is outside " + numberText(field.min) +
-                                   " .. " + numberText(field.max));
-        if (field.use != FieldUse::Frequency || !m_checkBand) {
-            member = number;
-            return true;
+        if (!checkRanges<T>(field, number, place))
+            return false;
+        if (field.use == FieldUse::Frequency && m_checkBand) {
+            const FrequencyCheck checked = CheckFrequency(m_ranges, number, 0);
+            if (checked.outOfBand)
+                warn(place, numberText(number) + " MHz is outside the band");
+            else if (checked.value != number)
+                warn(place, numberText(number) + " MHz is off the 50 Hz raster");
         }
-        const FrequencyCheck checked = CheckFrequency(m_ranges, number, 0);
-        if (checked.outOfBand)
-            return fail(place, numberText(number) + " MHz is outside the band");
-        member = checked.value;
+        member = number;
         return true;
     }
 
@@ -330,11 +342,11 @@ private:
         switch (field.use) {
         case FieldUse::HexText:
             if (!isHexDigits(text))
-                return fail(place, "only hexadecimal digits are allowed");
+                warn(place, "the editors allow only hexadecimal digits");
             break;
         case FieldUse::DigitText:
             if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-                return fail(place, "only the digits 0 to 9 are allowed");
+                warn(place, "the editors allow only the digits 0 to 9");
             break;
         default:
             if (fromCp936(toCp936(text)) != text)
@@ -363,6 +375,7 @@ private:
 
     const BandRanges& m_ranges;
     std::optional<Error> m_error;
+    std::vector<Error> m_warnings;
     bool m_checkBand = true;
 };
 
@@ -478,11 +491,20 @@ template <class OnRecord> Json parseWithoutRecords(std::string_view text, OnReco
 
 // ---------------------------------------------------------------- checks across records
 
-std::optional<Error> checkReferences(const Codeplug& cp, const BandRanges& ranges) {
-    const auto error = [](std::string_view record, std::size_t number, std::string_view field,
-                          const std::string& reason) {
-        return placeError(
-            Place{std::string(record) + " " + std::to_string(number), std::string(field)}, reason);
+// What the editors keep between records (references that name records in use, transmit
+// frequencies in the band, codes and their digit counts). A radio or a file may hold anything
+// else its fields store, so these are warnings: the codeplug is kept as it is.
+std::vector<Error> checkReferences(const Codeplug& cp, const BandRanges& ranges) {
+    std::vector<Error> warnings;
+    const auto warn = [&warnings](std::string_view record, std::optional<std::size_t> number,
+                                  std::string_view field, const std::string& reason) {
+        std::string name(record);
+        if (number)
+            name += " " + std::to_string(*number);
+        warnings.push_back(placeError(Place{name, std::string(field)}, reason + "; kept as it is"));
+    };
+    const auto memberText = [](int k, std::int64_t member) {
+        return "member " + std::to_string(k + 1) + " (" + std::to_string(member) + ")";
     };
     const auto usedChannel = [&cp](int entry) {
         return entry >= 0 && entry < static_cast<int>(kChannelCount) &&
@@ -495,14 +517,13 @@ std::optional<Error> checkReferences(const Codeplug& cp, const BandRanges& range
         if (c.OffsetDir != 0) {
             const double tx = c.OffsetDir == 1 ? c.RxFreq + c.Offset : c.RxFreq - c.Offset;
             if (CheckFrequency(ranges, tx, 0).outOfBand)
-                return error("Channel", n + 1, "Offset",
-                             "the transmit frequency " + numberText(tx) +
-                                 " MHz is outside the band");
+                warn("Channel", n + 1, "Offset",
+                     "the transmit frequency " + numberText(tx) + " MHz is outside the band");
         }
         for (const std::uint8_t list : c.ScanLists) {
             if (list >= kScanListCount && list != 0xFF)
-                return error("Channel", n + 1, "ScanLists",
-                             std::to_string(list) + " is no scan list (0 to 15, 255 none)");
+                warn("Channel", n + 1, "ScanLists",
+                     std::to_string(list) + " is no scan list (0 to 15, 255 none)");
         }
     }
     for (std::size_t z = 0; z < kZoneCount; ++z) {
@@ -510,9 +531,7 @@ std::optional<Error> checkReferences(const Codeplug& cp, const BandRanges& range
         for (int k = 0; zone.Used >= 1 && k < zone.Count; ++k) {
             const int member = zone.Members[static_cast<std::size_t>(k)];
             if (!usedChannel(member))
-                return error("Zone", z + 1, "Members",
-                             "member " + std::to_string(k + 1) + " (" + std::to_string(member) +
-                                 ") is no channel in use");
+                warn("Zone", z + 1, "Members", memberText(k, member) + " is no channel in use");
         }
     }
     for (std::size_t s = 0; s < kScanListCount; ++s) {
@@ -520,14 +539,12 @@ std::optional<Error> checkReferences(const Codeplug& cp, const BandRanges& range
         for (int k = 0; list.Used >= 1 && k < list.Count; ++k) {
             const int member = list.Members[static_cast<std::size_t>(k)];
             if (!usedChannel(member))
-                return error("ScanList", s + 1, "Members",
-                             "member " + std::to_string(k + 1) + " (" + std::to_string(member) +
-                                 ") is no channel in use");
+                warn("ScanList", s + 1, "Members", memberText(k, member) + " is no channel in use");
             const int zone = list.MemberZones[static_cast<std::size_t>(k)];
             if (zone < -1 || zone >= static_cast<int>(kZoneCount))
-                return error("ScanList", s + 1, "MemberZones",
-                             "member " + std::to_string(k + 1) + ": " + std::to_string(zone) +
-                                 " is no zone (0 to 15, -1 none)");
+                warn("ScanList", s + 1, "MemberZones",
+                     "member " + std::to_string(k + 1) + ": " + std::to_string(zone) +
+                         " is no zone (0 to 15, -1 none)");
         }
     }
     for (std::size_t g = 0; g < kRxGroupCount; ++g) {
@@ -535,9 +552,8 @@ std::optional<Error> checkReferences(const Codeplug& cp, const BandRanges& range
         for (int k = 0; group.Used >= 1 && k < group.Count; ++k) {
             const std::int32_t member = group.Members[static_cast<std::size_t>(k)];
             if (member < 0 || member >= static_cast<std::int32_t>(kContactCount))
-                return error("RxGroup", g + 1, "Members",
-                             "member " + std::to_string(k + 1) + " (" + std::to_string(member) +
-                                 ") is no contact entry (0 to 9999)");
+                warn("RxGroup", g + 1, "Members",
+                     memberText(k, member) + " is no contact entry (0 to 9999)");
         }
     }
     for (std::size_t z = 0; z < kRoamZoneCount; ++z) {
@@ -545,38 +561,28 @@ std::optional<Error> checkReferences(const Codeplug& cp, const BandRanges& range
         for (int k = 0; zone.Used >= 1 && k < zone.Count; ++k) {
             const int member = zone.Members[static_cast<std::size_t>(k)];
             if (member < 0 || member >= static_cast<int>(kRoamChannelCount))
-                return error("RoamZone", z + 1, "Members",
-                             "member " + std::to_string(k + 1) + " (" + std::to_string(member) +
-                                 ") is no roaming channel entry (0 to 249)");
+                warn("RoamZone", z + 1, "Members",
+                     memberText(k, member) + " is no roaming channel entry (0 to 249)");
         }
     }
-    const auto checkCode = [](const DigitCode& code,
-                              const std::string& field) -> std::optional<Error> {
+    const auto checkCode = [&warn](const DigitCode& code, const std::string& field) {
         const std::size_t digits = TrimAtNull(code.Digits).size();
         if (static_cast<std::size_t>(code.Count) != digits)
-            return placeError(Place{"Dtmf", field}, "Count " + std::to_string(code.Count) +
-                                                        " differs from the " +
-                                                        std::to_string(digits) + " digits");
-        return std::nullopt;
+            warn("Dtmf", std::nullopt, field,
+                 "Count " + std::to_string(code.Count) + " differs from the " +
+                     std::to_string(digits) + " digits");
     };
-    for (std::size_t n = 0; n < kDtmfCodes; ++n) {
-        if (auto failed = checkCode(cp.Dtmf.Codes[n], "Codes[" + std::to_string(n) + "].Count"))
-            return failed;
-    }
-    const std::array<std::pair<const DigitCode*, const char*>, 4> extra{
-        {{&cp.Dtmf.Code16, "Code16.Count"},
-         {&cp.Dtmf.Code17, "Code17.Count"},
-         {&cp.Dtmf.Code18, "Code18.Count"},
-         {&cp.Dtmf.Code19, "Code19.Count"}}};
-    for (const auto& [code, field] : extra) {
-        if (auto failed = checkCode(*code, field))
-            return failed;
-    }
+    for (std::size_t n = 0; n < kDtmfCodes; ++n)
+        checkCode(cp.Dtmf.Codes[n], "Codes[" + std::to_string(n) + "].Count");
+    checkCode(cp.Dtmf.Code16, "Code16.Count");
+    checkCode(cp.Dtmf.Code17, "Code17.Count");
+    checkCode(cp.Dtmf.Code18, "Code18.Count");
+    checkCode(cp.Dtmf.Code19, "Code19.Count");
     const std::string& password = cp.Settings.ProgramPassword;
     if (!std::all_of(password.begin(), password.end(), [](char c) { return c > 0x20 && c < 0x7F; }))
-        return placeError(Place{"Settings", "ProgramPassword"},
-                          "the password takes letters, digits and signs only");
-    return std::nullopt;
+        warn("Settings", std::nullopt, "ProgramPassword",
+             "the editors allow letters, digits and signs only");
+    return warnings;
 }
 
 } // namespace
@@ -614,7 +620,8 @@ std::string CodeplugToJson(const Codeplug& codeplug, std::string_view languageTa
     return text;
 }
 
-Result<Codeplug> CodeplugFromJson(std::string_view text, std::string* languageTag) {
+Result<Codeplug> CodeplugFromJson(std::string_view text, std::string* languageTag,
+                                  std::vector<Error>* warnings) {
     // First the top level without the tables' records: format, header, single records.
     std::set<std::string, std::less<>> withRecords;
     Json root;
@@ -709,8 +716,11 @@ Result<Codeplug> CodeplugFromJson(std::string_view text, std::string* languageTa
         return *reader.error();
     for (const auto& finish : finishTables)
         finish();
-    if (auto failed = checkReferences(codeplug, ranges))
-        return *failed;
+    if (warnings != nullptr) {
+        *warnings = std::move(reader.warnings());
+        for (Error& warning : checkReferences(codeplug, ranges))
+            warnings->push_back(std::move(warning));
+    }
     return codeplug;
 }
 

@@ -11,15 +11,20 @@
 // new codeplug leaves there, with their "Used" 0 (or "KeyId" 0): a file read, written as JSON
 // and built again is the same file.
 //
-// Reading checks every value as an editor would and refuses the whole input with one message
-// naming the table, the record's Number and the field. Whatever the JSON leaves out (a field, a
-// record, a table) takes its value from the new codeplug of the header's band.
+// Reading refuses the whole input, with one message naming the table, the record's Number and
+// the field, for a value its field cannot store (Field's stored range, a text too long for it).
+// A value the field stores but an editor would not allow (a receive CTCSS index of 96 read from
+// a radio, a frequency outside the band) is kept, with a warning naming table, record and field,
+// so that every codeplug a radio or a file holds goes through JSON unchanged. Whatever the JSON
+// leaves out (a field, a record, a table) takes its value from the new codeplug of the header's
+// band.
 
 #include "base/result.h"
 #include "model/codeplug.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace r605 {
 
@@ -28,7 +33,9 @@ namespace r605 {
 // the codeplug file the JSON came from, so that building the file again gives the same bytes.
 std::string CodeplugToJson(const Codeplug& codeplug, std::string_view languageTag = {});
 
-// `languageTag`, when given, receives the JSON's "languageTag" ("" when it has none).
-Result<Codeplug> CodeplugFromJson(std::string_view text, std::string* languageTag = nullptr);
+// `languageTag`, when given, receives the JSON's "languageTag" ("" when it has none);
+// `warnings`, when given, the values kept outside the editors' ranges.
+Result<Codeplug> CodeplugFromJson(std::string_view text, std::string* languageTag = nullptr,
+                                  std::vector<Error>* warnings = nullptr);
 
 } // namespace r605

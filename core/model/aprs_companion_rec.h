@@ -36,12 +36,12 @@ struct AprsCompanionRec {
     bool operator==(const AprsCompanionRec&) const = default;
 
     template <class Self, class Visit> static void describe(Self& r, Visit&& visit) {
-        visit(Field::range("RxFrequency", 0, 999.99999), r.RxFrequency);
+        visit(Field::megahertz("RxFrequency"), r.RxFrequency);
         visit(Field::range("ToneType", 0, 2), r.ToneType);
         visit(Field::range("Ctcss", 0, 50), r.Ctcss);
         visit(Field::range("Dcs", 0, 1023), r.Dcs);
-        visit(Field::bits("Power", 2), r.Power);
-        visit(Field::bits("Bandwidth", 2), r.Bandwidth);
+        visit(Field::range("Power", 0, 3), r.Power);
+        visit(Field::range("Bandwidth", 0, 3), r.Bandwidth);
         visit(Field::range("BeaconInterval", 0, 32767), r.BeaconInterval);
         visit(Field::text("Comment", 64), r.Comment);
         visit(Field::any("Reserved"), r.Reserved);

@@ -35,7 +35,7 @@ struct AprsRec {
 
     template <class Self, class Visit> static void describe(Self& r, Visit&& visit) {
         visit(Field::range("Mode", 0, 255), r.Mode);
-        visit(Field::range("Frequency", 0, 999.99999), r.Frequency);
+        visit(Field::megahertz("Frequency"), r.Frequency);
         visit(Field::range("ToneType", 0, 2), r.ToneType);
         visit(Field::range("Ctcss", 0, 50), r.Ctcss);
         visit(Field::range("Dcs", 0, 1023), r.Dcs);

@@ -46,7 +46,7 @@ struct CallLogRec {
         visit(Field::number("Number", kCallLogCount), r.Number);
         visit(Field::flag("Used"), r.Used);
         visit(Field::range("CallId", 0, 16777215), r.CallId);
-        visit(Field::bits("CallType", 2), r.CallType);
+        visit(Field::range("CallType", 0, 3), r.CallType);
         visit(Field::range("Channel", 0, 256), r.Channel);
         visit(Field::range("Year", 0, 9999), r.Year);
         visit(Field::range("Month", 0, 12), r.Month);

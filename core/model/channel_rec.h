@@ -32,8 +32,11 @@ struct ChannelRec {
     std::int16_t TxCtcss = 0;
     std::int16_t TxDcs = 0;
     std::int16_t CustomCtcss = 0; // tenths of a hertz
-    std::int32_t Contact = 0;     // 0-based contact entry
-    std::int16_t RadioId = 0;     // 0-based radio-ID entry (-1: none in use)
+    // References (Contact, RadioId, RxGroup, ScanLists, TwoToneDecode) hold what the radio held:
+    // one beyond its table (damaged data, or a radio that knows more) names none wherever it is
+    // used, and a write gives the radio its own byte back.
+    std::int32_t Contact = 0; // 0-based contact entry
+    std::int16_t RadioId = 0; // 0-based radio-ID entry (-1: none in use)
     std::int16_t Nibble25Lo = 0;
     std::int16_t Nibble26Lo = 0;
     std::int16_t Nibble25Hi = 0;
@@ -64,6 +67,7 @@ struct ChannelRec {
     std::uint8_t Flag56_1 = 0;
     std::uint8_t Byte34 = 0;
     std::uint8_t Flag56_2 = 0;
+    // 0-based scan lists, 0xFF none.
     std::array<std::uint8_t, 8> ScanLists{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     std::uint8_t Flag56_3 = 0;
     std::uint8_t Flag56_4 = 0;
@@ -77,9 +81,9 @@ struct ChannelRec {
         visit(Field::number("Number", kChannelCount), r.Number);
         visit(Field::flag("Used"), r.Used);
         visit(Field::frequency("RxFreq"), r.RxFreq);
-        visit(Field::range("OffsetDir", 0, 2), r.OffsetDir);
+        visit(Field::range("OffsetDir", 0, 2).packed(2), r.OffsetDir);
         visit(Field::unencoded("Unencoded1"), r.Unencoded1);
-        visit(Field::range("Offset", 0, 999.99999), r.Offset);
+        visit(Field::megahertz("Offset"), r.Offset);
         visit(Field::bits("ChType", 2), r.ChType);
         visit(Field::bits("Power", 2), r.Power);
         visit(Field::bits("Bandwidth", 2), r.Bandwidth);
@@ -87,10 +91,10 @@ struct ChannelRec {
         visit(Field::flag("Flag9_5"), r.Flag9_5);
         visit(Field::flag("Flag9_6"), r.Flag9_6);
         visit(Field::flag("Flag9_7"), r.Flag9_7);
-        visit(Field::range("RxToneType", 0, 2), r.RxToneType);
+        visit(Field::range("RxToneType", 0, 2).packed(2), r.RxToneType);
         visit(Field::range("RxCtcss", 0, 51), r.RxCtcss);
         visit(Field::range("RxDcs", 0, 1023), r.RxDcs);
-        visit(Field::range("TxToneType", 0, 2), r.TxToneType);
+        visit(Field::range("TxToneType", 0, 2).packed(2), r.TxToneType);
         visit(Field::range("TxCtcss", 0, 51), r.TxCtcss);
         visit(Field::range("TxDcs", 0, 1023), r.TxDcs);
         visit(Field::range("CustomCtcss", 0, 2600), r.CustomCtcss);

@@ -33,7 +33,7 @@ struct ContactRec {
         visit(Field::bits("CallType", 2), r.CallType);
         visit(Field::text("Name", 16), r.Name);
         visit(Field::text("City", 15), r.City);
-        visit(Field::range("Id", 0, 16777215), r.Id);
+        visit(Field::range("Id", 0, 16777215).packed(24), r.Id);
         visit(Field::bits("Byte80", 2), r.Byte80);
         visit(Field::text("Callsign", 8), r.Callsign);
         visit(Field::text("State", 16), r.State);

@@ -21,7 +21,7 @@ struct DigitCode {
 
     template <class Self, class Visit> static void describe(Self& r, Visit&& visit) {
         visit(Field::hexText("Digits", 16), r.Digits);
-        visit(Field::range("Count", 0, 16), r.Count);
+        visit(Field::count("Count", 16), r.Count);
     }
 };
 

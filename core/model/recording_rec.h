@@ -49,7 +49,7 @@ struct RecordingRec {
         visit(Field::number("Number", kRecordingCount), r.Number);
         visit(Field::flag("Used"), r.Used);
         visit(Field::range("Channel", 0, 256), r.Channel);
-        visit(Field::bits("CallType", 2), r.CallType);
+        visit(Field::range("CallType", 0, 3), r.CallType);
         visit(Field::range("Year", 0, 9999), r.Year);
         visit(Field::range("Month", 0, 12), r.Month);
         visit(Field::range("Day", 0, 31), r.Day);

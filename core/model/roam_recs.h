@@ -49,7 +49,7 @@ struct RoamZoneRec {
         visit(Field::number("Number", kRoamZoneCount), r.Number);
         visit(Field::flag("Used"), r.Used);
         visit(Field::text("Name", 16), r.Name);
-        visit(Field::range("Count", 0, kRoamZoneMembers), r.Count);
+        visit(Field::count("Count", kRoamZoneMembers), r.Count);
         visit(Field::any("Members"), r.Members); // below Count: 0 .. 249
     }
 };

@@ -27,7 +27,7 @@ struct RxGroupRec {
         visit(Field::number("Number", kRxGroupCount), r.Number);
         visit(Field::flag("Used"), r.Used);
         visit(Field::text("Name", 35), r.Name);
-        visit(Field::range("Count", 0, kRxGroupMembers), r.Count);
+        visit(Field::count("Count", kRxGroupMembers), r.Count);
         visit(Field::any("Members"), r.Members); // members below Count: 0 .. 9999
     }
 };

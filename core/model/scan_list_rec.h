@@ -19,7 +19,7 @@ struct ScanListRec {
     std::string Name; // 16 bytes
     std::uint8_t Byte38 = 0;
     std::uint8_t Byte39 = 0;
-    std::int16_t Priority1 = 0; // 1-based channel entry, 0 none
+    std::int16_t Priority1 = 0; // 1-based channel entry, 0 none (beyond the channels: none too)
     std::int16_t Priority2 = 0;
     std::uint8_t Byte44 = 0;
     std::uint8_t Byte45 = 0;
@@ -27,7 +27,8 @@ struct ScanListRec {
     std::uint8_t Byte47 = 0;
     std::uint8_t Byte48 = 0;
     std::int16_t Count = 0;
-    // Member k's zone: the 0-based entry of an in-use zone holding member k's channel, -1 none.
+    // Member k's zone: the 0-based entry of an in-use zone holding member k's channel, -1 none
+    // (a zone byte of 16 to 254 read from a radio is kept and names none too).
     std::array<std::int16_t, kScanListMembers> MemberZones =
         filledArray<std::int16_t, kScanListMembers>(-1);
     std::array<std::int16_t, kScanListMembers> Members =
@@ -48,7 +49,7 @@ struct ScanListRec {
         visit(Field::any("Byte46"), r.Byte46);
         visit(Field::any("Byte47"), r.Byte47);
         visit(Field::any("Byte48"), r.Byte48);
-        visit(Field::range("Count", 0, kScanListMembers), r.Count);
+        visit(Field::count("Count", kScanListMembers), r.Count);
         visit(Field::any("MemberZones"), r.MemberZones); // below Count: -1 .. 15
         visit(Field::any("Members"), r.Members);         // below Count: used channels
     }

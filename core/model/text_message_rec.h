@@ -43,7 +43,7 @@ struct TextMessageRec {
         visit(Field::flag("Used"), r.Used);
         visit(Field::range("Index", 0, kTextMessageCount - 1), r.Index);
         visit(Field::range("CallId", 0, 16777215), r.CallId);
-        visit(Field::bits("CallType", 2), r.CallType);
+        visit(Field::range("CallType", 0, 3), r.CallType);
         visit(Field::range("Year", 0, 9999), r.Year);
         visit(Field::range("Month", 0, 12), r.Month);
         visit(Field::range("Day", 0, 31), r.Day);

@@ -30,7 +30,7 @@ struct ZoneRec {
     template <class Self, class Visit> static void describe(Self& r, Visit&& visit) {
         visit(Field::number("Number", kZoneCount), r.Number);
         visit(Field::flag("Used"), r.Used);
-        visit(Field::range("Count", 0, kZoneMembers), r.Count);
+        visit(Field::count("Count", kZoneMembers), r.Count);
         visit(Field::any("Members"), r.Members); // members below Count: used channels
         visit(Field::range("Selected1", 0, 255), r.Selected1);
         visit(Field::range("Selected2", 0, 255), r.Selected2);

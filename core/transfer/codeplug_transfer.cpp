@@ -37,12 +37,16 @@ std::function<bool(MemoryImage&, BlockMap&)> EncodeAllForWrite(Codeplug& codeplu
     };
 }
 
-Status AdoptReadCodeplug(Document& document, CommImage& image, const RadioIdent& ident) {
+Status AdoptReadCodeplug(Document& document, CommImage& image, const RadioIdent& ident,
+                         CommLog* log) {
     if (!isKnownBandCode(ident.bandCode))
         return Error::literal("Band Error!");
     Codeplug read = document.codeplug();
     read.Header.BandCode = static_cast<std::int16_t>(ident.bandCode);
-    GetAllFromCommData(image, read);
+    for (const Error& warning : GetAllFromCommData(image, read)) {
+        if (log != nullptr)
+            (void)log->AddCommLogLine(warning.text); // a full log drops it; the read stands
+    }
     auto adopted = document.adoptRead(std::move(read));
     if (!adopted)
         return adopted.error();

@@ -6,6 +6,7 @@
 #include "base/result.h"
 #include "document/document.h"
 #include "image/comm_image.h"
+#include "link/comm_log.h"
 #include "link/radio_ident.h"
 #include "model/codeplug.h"
 
@@ -28,8 +29,11 @@ std::function<bool(MemoryImage&, BlockMap&)> EncodeAllForWrite(Codeplug& codeplu
 
 // After a successful read: the image decoded over the document's codeplug with the radio's band
 // becomes the document's codeplug, the new unsaved file "new.rdt", counting as unchanged. A
-// radio band the band table does not know is refused and the document stays as it was.
-Status AdoptReadCodeplug(Document& document, CommImage& image, const RadioIdent& ident);
+// radio band the band table does not know is refused and the document stays as it was. What
+// decode-all left out is in image.Warnings for the user, and goes into the communication log
+// when one is given.
+Status AdoptReadCodeplug(Document& document, CommImage& image, const RadioIdent& ident,
+                         CommLog* log = nullptr);
 
 // The addresses of the blocks a write sent (marked 1 in its block map), ascending.
 std::vector<std::uint32_t> WrittenBlocks(const BlockMap& blocks);

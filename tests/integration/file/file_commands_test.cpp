@@ -110,6 +110,12 @@ TEST(FileCommands, DumpThenBuildGivesTheSameFile) {
     }
     full.TextMessage4[3].Used = 1;
     full.TextMessage4[3].Text = "信息 text";
+    // Values a radio may hold that no editor enters.
+    full.Channel[0].RxCtcss = 96;
+    full.Channel[0].RadioId = 250;
+    full.Channel[0].ScanLists[0] = 16;
+    full.Channel[0].RxFreq = 440.00001;
+    full.ScanList[0].Priority1 = 300;
     // 10000 contacts with full texts fit the contact block in 7-bit form only.
     Codeplug half = full;
     for (std::size_t i = 0; i < kContactCount; i += 2)
@@ -130,6 +136,12 @@ TEST(FileCommands, DumpThenBuildGivesTheSameFile) {
                                                        (home / "built.rdt").string()});
         ASSERT_EQ(build.exitCode, 0) << name << build.err;
         EXPECT_TRUE(test::readFile(home / "built.rdt") == test::readFile(file)) << name;
+        if (std::string_view(name) != "new.rdt") {
+            EXPECT_NE(build.err.find("warning: Channel 1, RxCtcss: 96 is outside the editors' "
+                                     "range 0 .. 51; kept as it is"),
+                      std::string::npos)
+                << build.err;
+        }
     }
 }
 
@@ -182,11 +194,11 @@ TEST(FileCommands, DamagedInputIsRefusedWithItsReason) {
     EXPECT_EQ(run.exitCode, 1);
 
     test::writeFile(home / "bad.json", R"({"format": "r605-codeplug", "version": 1,
-        "Channel": [{"Number": 1, "RxFreq": 100.0}]})");
+        "Channel": [{"Number": 1, "ChType": 4}]})");
     run = runR605(home.path(),
                   {"build", (home / "bad.json").string(), "-o", (home / "out.rdt").string()});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("Channel 1, RxFreq"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Channel 1, ChType: 4 is outside 0 .. 3"), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(home / "out.rdt"));
 }
 

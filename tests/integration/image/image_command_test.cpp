@@ -65,16 +65,28 @@ TEST(ImageCommands, ImageAndDecodeRoundTripThroughEachOther) {
     const CommandRun toOut = runR605({"image", (dir / "b.json").string()});
     ASSERT_EQ(toOut.exitCode, 0);
     EXPECT_EQ(toOut.out, test::readFile(dir / "c.hex"));
+
+    // What decode-all leaves out is named on standard error.
+    test::writeFile(dir / "damaged.hex", "024C1320: 01000000000000000000000000000000\n"
+                                         "02580000: 1A234567000000000000000000000000\n");
+    const CommandRun damaged =
+        runR605({"decode", (dir / "damaged.hex").string(), "-o", (dir / "damaged.json").string()});
+    ASSERT_EQ(damaged.exitCode, 0) << damaged.err;
+    EXPECT_NE(damaged.err.find(
+                  "r605 decode: Radio ID 1 left out: its ID is not decimal digits (1A 23 45 67)"),
+              std::string::npos)
+        << damaged.err;
 }
 
 TEST(ImageCommands, RefuseBadInputWithTheReasonAndWrongUsage) {
     test::TempDir dir;
     test::writeFile(dir / "bad.json", R"({"format": "r605-codeplug", "version": 1,
-        "Channel": [{"Number": 3, "RxFreq": 520.0}]})");
+        "Channel": [{"Number": 3, "RxFreq": 1520.0}]})");
     const CommandRun badJson =
         runR605({"image", (dir / "bad.json").string(), "-o", (dir / "x.hex").string()});
     EXPECT_EQ(badJson.exitCode, 1);
-    EXPECT_NE(badJson.err.find("Channel 3, RxFreq: 520 MHz is outside the band"), std::string::npos)
+    EXPECT_NE(badJson.err.find("Channel 3, RxFreq: 1520 is outside 0 .. 999.99999"),
+              std::string::npos)
         << badJson.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "x.hex"));
 

@@ -87,20 +87,18 @@ TEST(ChannelCodec, PacksEveryFieldAtItsByteAndBit) {
     EXPECT_EQ(decoded, expected);
 }
 
-TEST(ChannelCodec, DecodesReferencesAndSpecialValuesSafely) {
+TEST(ChannelCodec, DecodesNoneAndKeepsReferencesBeyondTheirTables) {
     MemoryImage image;
     ChannelRec channel = sampleChannel();
     channel.RxGroup = 250;
     ASSERT_TRUE(SetChannelToCommData(channel, image, 0x800000));
     EXPECT_EQ(image.read(0x80001C), 249);
 
-    image.write(0x800012, 0x10); // decode table entry beyond 16: none
+    image.write(0x800012, 0xFF); // no decode table entry
     image.write(0x80001C, 0xFF); // no receive group list
     const std::array<std::uint8_t, 4> none{0xFF, 0xFF, 0xFF, 0xFF};
     image.write(0x800014, none); // no contact
     image.write(0x800018, 0xFF); // radio ID gone
-    const std::array<std::uint8_t, 2> lists{0x10, 0xFE};
-    image.write(0x800023, lists); // scan lists beyond the 16
     ChannelRec decoded;
     ASSERT_TRUE(GetChannelRecFromCommData(decoded, image, 0x800000));
     EXPECT_EQ(decoded.TwoToneDecode, 0);
@@ -108,16 +106,27 @@ TEST(ChannelCodec, DecodesReferencesAndSpecialValuesSafely) {
     EXPECT_EQ(decoded.Contact, 0);
     EXPECT_EQ(decoded.ContactRaw, -1);
     EXPECT_EQ(decoded.RadioId, -1);
-    EXPECT_EQ(decoded.ScanLists[0], 0xFF);
-    EXPECT_EQ(decoded.ScanLists[1], 0xFF);
 
-    // Regression: a contact entry of 10000 or more (damaged data) must not be taken as a
-    // contact, or later lookups would index past the contact table.
-    const std::array<std::uint8_t, 4> beyond{0x10, 0x27, 0x00, 0x00}; // 10000
+    // Bytes beyond their tables (damaged data, or a radio that knows more) are kept as they
+    // came, so that a write gives them back; they name none wherever they are used.
+    image.write(0x800012, 0x10);
+    image.write(0x80001C, 0xFC);
+    const std::array<std::uint8_t, 4> beyond{0x10, 0x27, 0x00, 0x00}; // contact entry 10000
     image.write(0x800014, beyond);
+    image.write(0x800018, 0xFA);
+    const std::array<std::uint8_t, 2> lists{0x10, 0xFE};
+    image.write(0x800023, lists);
     ASSERT_TRUE(GetChannelRecFromCommData(decoded, image, 0x800000));
-    EXPECT_EQ(decoded.Contact, 0);
-    EXPECT_EQ(decoded.ContactRaw, -1);
+    EXPECT_EQ(decoded.TwoToneDecode, 17);
+    EXPECT_EQ(decoded.RxGroup, 253);
+    EXPECT_EQ(decoded.Contact, 10000);
+    EXPECT_EQ(decoded.ContactRaw, 10000);
+    EXPECT_EQ(decoded.RadioId, 250);
+    EXPECT_EQ(decoded.ScanLists[0], 0x10);
+    EXPECT_EQ(decoded.ScanLists[1], 0xFE);
+    MemoryImage written;
+    ASSERT_TRUE(SetChannelToCommData(decoded, written, 0x800000));
+    EXPECT_EQ(imageHex(written, 0x800000, 60), imageHex(image, 0x800000, 60));
 
     // An erased slot has no frequency: the record must not be used.
     image.fill(0x800000, 4, 0xFF);

@@ -86,12 +86,15 @@ TEST(ScanListCodec, ScanList3LiesAt0x1080600WithPrioritiesStoredMinusOne) {
     GetScanFromCommData(image, decoded);
     EXPECT_EQ(decoded.ScanList[3], list);
 
-    // Nameless lists get the default name; a zone byte beyond the 16 zones is no zone.
+    // Nameless lists get the default name; a zone byte beyond the 16 zones and a priority
+    // beyond the channels name none, but are kept for the radio.
     image.CommData.fill(0x108060F, 16, 0);
     image.CommData.write(0x1080684, 0x20);
+    image.CommData.write(0x1080603, 0x01); // FF 01: 0x01FF
     GetScanFromCommData(image, decoded);
     EXPECT_EQ(decoded.ScanList[3].Name, "Scan List 1");
-    EXPECT_EQ(decoded.ScanList[3].MemberZones[0], -1);
+    EXPECT_EQ(decoded.ScanList[3].MemberZones[0], 0x20);
+    EXPECT_EQ(decoded.ScanList[3].Priority1, 0x200);
 }
 
 TEST(MembershipCheck, RemovesMembersThatNameNoUsedChannel) {

@@ -1,3 +1,4 @@
+#include "image/address_map.h"
 #include "image/family_codecs.h"
 #include "model/new_codeplug.h"
 #include "model/sample_codeplug.h"
@@ -57,28 +58,17 @@ TEST(CodeplugJson, ListsOnlyRecordsInUseAndLeavesTheRestAtNewCodeplugValues) {
 TEST(CodeplugJson, FieldsRecordsAndTablesLeftOutTakeNewCodeplugValues) {
     const auto read = CodeplugFromJson(R"({"format": "r605-codeplug", "version": 1,
         "header": {"BandCode": 0},
-        "Channel": [{"Number": 5, "RxFreq": 440.10001, "Name": "Relay"}]})");
+        "Channel": [{"Number": 5, "RxFreq": 440.1, "Name": "Relay"}]})");
     ASSERT_TRUE(read.ok()) << read.error().text;
     const Codeplug fresh = NewCodeplug(0, uhf());
     EXPECT_EQ(read->Channel[0].Used, 0); // the Channel table lists channel 5 only
     EXPECT_EQ(read->Channel[4].Used, 1);
     EXPECT_EQ(read->Channel[4].Number, 5);
-    EXPECT_EQ(read->Channel[4].RxFreq, 440.1); // on the 50 Hz raster, as the editor puts it
+    EXPECT_EQ(read->Channel[4].RxFreq, 440.1);
     EXPECT_EQ(read->Channel[4].Name, "Relay");
     EXPECT_EQ(read->Channel[4].ContactRaw, -1);
     EXPECT_EQ(read->Contact, fresh.Contact); // no Contact table: the new codeplug's
     EXPECT_EQ(read->Dtmf, fresh.Dtmf);
-}
-
-TEST(CodeplugJson, ADecodedRadioImageSurvivesJson) {
-    Codeplug sent = SampleFullCodeplug(0, uhf(), 12);
-    CommImage image;
-    SetCommDataAll(sent, image);
-    Codeplug received = NewCodeplug(0, uhf());
-    GetAllFromCommData(image, received);
-    const auto read = CodeplugFromJson(CodeplugToJson(received));
-    ASSERT_TRUE(read.ok()) << read.error().text;
-    EXPECT_TRUE(*read == received);
 }
 
 std::string withChannel(const std::string& fields) {
@@ -87,28 +77,95 @@ std::string withChannel(const std::string& fields) {
            fields + "}]}";
 }
 
+std::vector<std::string> texts(const std::vector<Error>& errors) {
+    std::vector<std::string> result;
+    for (const Error& error : errors)
+        result.push_back(error.text);
+    return result;
+}
+
+// A radio holds values no editor would enter: JSON keeps them, with a warning for each.
+TEST(CodeplugJson, ADecodedRadioImageSurvivesJsonWithWhatTheEditorsWouldNotEnter) {
+    Codeplug sent = SampleFullCodeplug(0, uhf(), 12);
+    sent.Channel[0].Used = 1;
+    sent.Channel[0].RxFreq = 440.00001; // off the 50 Hz raster
+    sent.Channel[0].OffsetDir = 0;
+    CommImage image;
+    SetCommDataAll(sent, image);
+    const std::uint32_t slot = address::ChannelSlot(0);
+    image.CommData.write(slot + 11, 96);  // receive CTCSS index
+    image.CommData.write(slot + 24, 250); // radio ID beyond the table
+    image.CommData.write(slot + 28, 252); // receive group list beyond the table
+    image.CommData.write(slot + 35, 16);  // scan list beyond the 16
+    Codeplug received = NewCodeplug(0, uhf());
+    ASSERT_TRUE(GetAllFromCommData(image, received).empty());
+
+    std::vector<Error> warnings;
+    const auto read = CodeplugFromJson(CodeplugToJson(received), nullptr, &warnings);
+    ASSERT_TRUE(read.ok()) << read.error().text;
+    EXPECT_TRUE(*read == received);
+    EXPECT_EQ(texts(warnings),
+              (std::vector<std::string>{
+                  "Channel 1, RxFreq: 440.00001 MHz is off the 50 Hz raster; kept as it is",
+                  "Channel 1, RxCtcss: 96 is outside the editors' range 0 .. 51; kept as it is",
+                  "Channel 1, RadioId: 250 is outside the editors' range -1 .. 249; kept as it is",
+                  "Channel 1, RxGroup: 253 is outside the editors' range 0 .. 250; kept as it is",
+                  "Channel 1, ScanLists: 16 is no scan list (0 to 15, 255 none); kept as it is"}));
+}
+
+TEST(CodeplugJson, KeepsValuesTheFieldsStoreWithAWarningNamingTableRecordAndField) {
+    const auto expectWarning = [](const std::string& text, const std::string& message) {
+        std::vector<Error> warnings;
+        const auto read = CodeplugFromJson(text, nullptr, &warnings);
+        ASSERT_TRUE(read.ok()) << read.error().text;
+        EXPECT_EQ(texts(warnings), std::vector<std::string>{message + "; kept as it is"}) << text;
+    };
+    expectWarning(withChannel(R"(, "Contact": 10000)"),
+                  "Channel 7, Contact: 10000 is outside the editors' range 0 .. 9999");
+    expectWarning(withChannel(R"(, "TxCtcss": -3)"),
+                  "Channel 7, TxCtcss: -3 is outside the editors' range 0 .. 51");
+    expectWarning(withChannel(R"(, "RxFreq": 500.0)"),
+                  "Channel 7, RxFreq: 500 MHz is outside the band");
+    expectWarning(withChannel(R"(, "OffsetDir": 1, "Offset": 45)"),
+                  "Channel 7, Offset: the transmit frequency 485 MHz is outside the band");
+    expectWarning(withChannel(R"(, "OffsetDir": 3)"),
+                  "Channel 7, OffsetDir: 3 is outside the editors' range 0 .. 2");
+    const std::string start = R"({"format": "r605-codeplug", "version": 1, )";
+    expectWarning(start + R"("Zone": [{"Number": 1, "Count": 1, "Members": [3]}]})",
+                  "Zone 1, Members: member 1 (3) is no channel in use");
+    expectWarning(start + R"("RxGroup": [{"Number": 2, "Count": 1, "Members": [10000]}]})",
+                  "RxGroup 2, Members: member 1 (10000) is no contact entry (0 to 9999)");
+    expectWarning(start + R"("ScanList": [{"Number": 3, "Count": 1, "Members": [0],
+                "MemberZones": [16]}]})",
+                  "ScanList 3, MemberZones: member 1: 16 is no zone (0 to 15, -1 none)");
+    expectWarning(start + R"("RoamZone": [{"Number": 1, "Count": 1, "Members": [250]}]})",
+                  "RoamZone 1, Members: member 1 (250) is no roaming channel entry (0 to 249)");
+    expectWarning(start + R"("Dtmf": {"Codes": [{"Digits": "12G", "Count": 3}]}})",
+                  "Dtmf, Codes[0].Digits: the editors allow only hexadecimal digits");
+    expectWarning(start + R"("Dtmf": {"Code18": {"Digits": "123", "Count": 2}}})",
+                  "Dtmf, Code18.Count: Count 2 differs from the 3 digits");
+    expectWarning(start + R"("Settings": {"ProgramPassword": "1 2"}})",
+                  "Settings, ProgramPassword: the editors allow letters, digits and signs only");
+}
+
 TEST(CodeplugJson, RefusesBadValuesNamingTableRecordAndField) {
     const auto expectError = [](const std::string& text, const std::string& message) {
         const auto read = CodeplugFromJson(text);
         ASSERT_FALSE(read.ok()) << text;
         EXPECT_EQ(read.error().text, message) << text;
     };
-    // Values that would spill into a neighbouring bit field, or leave their table.
+    // Values their fields cannot store: they would spill into a neighbouring bit field, or
+    // leave their member type, the image's eight digits or their member list.
     expectError(withChannel(R"(, "ChType": 4)"), "Channel 7, ChType: 4 is outside 0 .. 3");
     expectError(withChannel(R"(, "OptSignal": 16)"), "Channel 7, OptSignal: 16 is outside 0 .. 15");
     expectError(withChannel(R"(, "Flag9_4": 2)"), "Channel 7, Flag9_4: 2 is outside 0 .. 1");
-    expectError(withChannel(R"(, "Contact": 10000)"),
-                "Channel 7, Contact: 10000 is outside 0 .. 9999");
-    expectError(withChannel(R"(, "RxGroup": 251)"), "Channel 7, RxGroup: 251 is outside 0 .. 250");
     expectError(withChannel(R"(, "Byte52": 256)"), "Channel 7, Byte52: 256 is outside 0 .. 255");
+    expectError(withChannel(R"(, "RxToneType": 4)"), "Channel 7, RxToneType: 4 is outside 0 .. 3");
+    expectError(withChannel(R"(, "RadioId": 40000)"),
+                "Channel 7, RadioId: 40000 is outside -32768 .. 32767");
+    expectError(withChannel(R"(, "RxFreq": 1000)"),
+                "Channel 7, RxFreq: 1000 is outside 0 .. 999.99999");
     expectError(withChannel(R"(, "ChType": 1.5)"), "Channel 7, ChType: expected a whole number");
-    expectError(withChannel(R"(, "ScanLists": [3, 16])"),
-                "Channel 7, ScanLists: 16 is no scan list (0 to 15, 255 none)");
-    // Frequencies go through the band check without a fallback.
-    expectError(withChannel(R"(, "RxFreq": 500.0)"),
-                "Channel 7, RxFreq: 500 MHz is outside the band");
-    expectError(withChannel(R"(, "OffsetDir": 1, "Offset": 45)"),
-                "Channel 7, Offset: the transmit frequency 485 MHz is outside the band");
     // Texts.
     expectError(withChannel(R"(, "Name": "Seventeen chars!!")"),
                 "Channel 7, Name: the text takes 17 bytes, at most 16 fit");
@@ -121,19 +178,8 @@ TEST(CodeplugJson, RefusesBadValuesNamingTableRecordAndField) {
     expectError(withChannel(R"(, "Used": 0)"), "Channel 7, Used: a listed record is in use (1)");
 
     const std::string start = R"({"format": "r605-codeplug", "version": 1, )";
-    expectError(start + R"("Zone": [{"Number": 1, "Count": 1, "Members": [3]}]})",
-                "Zone 1, Members: member 1 (3) is no channel in use");
-    expectError(start + R"("RxGroup": [{"Number": 2, "Count": 1, "Members": [10000]}]})",
-                "RxGroup 2, Members: member 1 (10000) is no contact entry (0 to 9999)");
-    expectError(start + R"("ScanList": [{"Number": 3, "Count": 1, "Members": [0],
-                "MemberZones": [16]}]})",
-                "ScanList 3, MemberZones: member 1: 16 is no zone (0 to 15, -1 none)");
-    expectError(start + R"("RoamZone": [{"Number": 1, "Count": 1, "Members": [250]}]})",
-                "RoamZone 1, Members: member 1 (250) is no roaming channel entry (0 to 249)");
-    expectError(start + R"("Dtmf": {"Codes": [{"Digits": "12G", "Count": 3}]}})",
-                "Dtmf, Codes[0].Digits: only hexadecimal digits are allowed");
-    expectError(start + R"("Dtmf": {"Code18": {"Digits": "123", "Count": 2}}})",
-                "Dtmf, Code18.Count: Count 2 differs from the 3 digits");
+    expectError(start + R"("Zone": [{"Number": 1, "Count": 17}]})",
+                "Zone 1, Count: 17 is outside 0 .. 16");
     expectError(start + R"("Dtmf": {"IdDigits": "1234"}})",
                 "Dtmf, IdDigits: the text takes 4 bytes, at most 3 fit");
     expectError(start + R"("AesKey": [{"Number": 1, "KeyId": 256}]})",
@@ -148,8 +194,6 @@ TEST(CodeplugJson, RefusesBadValuesNamingTableRecordAndField) {
                 "Contact: every record needs its \"Number\"");
     expectError(start + R"("Alarm": {"Area24C1400": "00"}})",
                 "Alarm, Area24C1400: expected 64 hexadecimal digits");
-    expectError(start + R"("Settings": {"ProgramPassword": "1 2"}})",
-                "Settings, ProgramPassword: the password takes letters, digits and signs only");
     expectError(start + R"("header": {"BandCode": 12}})",
                 "header, BandCode: no band has the code 12");
     expectError(start + R"("Channels": []})", "unknown member \"Channels\"");

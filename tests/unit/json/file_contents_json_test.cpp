@@ -59,10 +59,18 @@ TEST(CodeplugJsonFileContents, OnlyHeldTablesListRecordsNotInUse) {
     ASSERT_FALSE(read.ok());
     EXPECT_EQ(read.error().text, "Channel 3, Used: a listed record is in use (1)");
 
-    // A held record in use still has its frequency checked.
-    read = CodeplugFromJson(start + R"("RoamChannel": [{"Number": 2, "RxFreq": 0.5}]})");
-    ASSERT_FALSE(read.ok());
-    EXPECT_EQ(read.error().text, "RoamChannel 2, RxFreq: 0.5 MHz is outside the band");
+    // A held record in use still has its frequency checked; one not in use does not.
+    std::vector<Error> warnings;
+    read = CodeplugFromJson(start + R"("RoamChannel": [{"Number": 2, "RxFreq": 0.5}]})", nullptr,
+                            &warnings);
+    ASSERT_TRUE(read.ok());
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].text,
+              "RoamChannel 2, RxFreq: 0.5 MHz is outside the band; kept as it is");
+    read = CodeplugFromJson(start + R"("RoamChannel": [{"Number": 2, "Used": 0, "RxFreq": 0.5}]})",
+                            nullptr, &warnings);
+    ASSERT_TRUE(read.ok());
+    EXPECT_TRUE(warnings.empty());
 
     read = CodeplugFromJson(start + R"("languageTag": "Deutsch"})");
     ASSERT_FALSE(read.ok());

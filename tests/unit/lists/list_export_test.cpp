@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace r605 {
 namespace {
 
@@ -68,6 +70,35 @@ TEST(ListExport, WritesAtomicallyAndReportsFailures) {
 
     EXPECT_EQ(ListFileName(ListType::RxGroups, context.language), "RX Group Lists.CSV");
     EXPECT_EQ(ListFileName(ListType::Channels, test::listContext(3).language), "頻道.CSV");
+}
+
+// A read keeps reference bytes that name no record (so that a write gives the radio its own
+// bytes): the lists show them as none and never look past a table.
+TEST(ListExport, ReferencesBeyondTheirTablesShowAsNone) {
+    Codeplug none = test::sampleCodeplug();
+    const auto firstUsed = [](const auto& table) {
+        return static_cast<std::size_t>(
+            std::find_if(table.begin(), table.end(), [](const auto& r) { return r.Used != 0; }) -
+            table.begin());
+    };
+    const std::size_t channel = firstUsed(none.Channel);
+    const std::size_t list = firstUsed(none.ScanList);
+    const auto freeContact = std::find_if(none.Contact.begin(), none.Contact.end(),
+                                          [](const ContactRec& c) { return c.Used == 0; });
+    none.Channel[channel].Contact = static_cast<std::int32_t>(freeContact - none.Contact.begin());
+    none.Channel[channel].RadioId = -1;
+    none.Channel[channel].RxGroup = 0;
+    none.Channel[channel].ScanLists.fill(0xFF);
+    none.ScanList[list].Priority1 = 0;
+    Codeplug beyond = none;
+    beyond.Channel[channel].Contact = 10000;
+    beyond.Channel[channel].RadioId = 250;
+    beyond.Channel[channel].RxGroup = 253;
+    beyond.Channel[channel].ScanLists[0] = 16;
+    beyond.ScanList[list].Priority1 = 300;
+    const ListContext context = test::listContext(1, true);
+    for (const ListType type : {ListType::Channels, ListType::ScanLists})
+        EXPECT_EQ(*ExportListText(beyond, type, context), *ExportListText(none, type, context));
 }
 
 } // namespace
