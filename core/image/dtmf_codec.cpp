@@ -97,8 +97,10 @@ void GetDtmfFromCommData(CommImage& image, Codeplug& codeplug) {
     const std::uint32_t base = address::kDtmfSettings;
     const std::uint8_t set0 = data.read(base);
     dtmf.Set0 = isDtmfSetting(set0) ? set0 : 14;
+    // 0xFF is what the encoder writes for a Set1 out of range: it is kept, so that a read and a
+    // write leave the radio's byte as it was. Any other value out of range reads as 10.
     const std::uint8_t set1 = data.read(base + 1);
-    dtmf.Set1 = isDtmfSetting(set1) ? set1 : 10;
+    dtmf.Set1 = isDtmfSetting(set1) || set1 == 0xFF ? set1 : 10;
     // Out-of-range values are corrected in the image too, so that a write sends valid bytes.
     if (data.read(base + 2) > 2)
         data.write(base + 2, 0);

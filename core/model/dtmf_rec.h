@@ -32,7 +32,7 @@ struct DtmfRec {
     DigitCode Code18;
     DigitCode Code19;
     std::int16_t Set0 = 0; // 10 to 15; the encoder makes anything else 14
-    std::int16_t Set1 = 0; // 10 to 15; the encoder makes anything else 0xFF (read back as 10)
+    std::int16_t Set1 = 0; // 10 to 15; the encoder makes anything else 0xFF (read back as such)
     std::int16_t Set2 = 0; // 0 to 2
     std::int16_t Set3 = 0;
     std::int16_t Set4 = 0; // 0 to 250

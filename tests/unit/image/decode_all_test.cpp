@@ -34,8 +34,8 @@ using test::uhfRanges;
 //   below 10000, roaming zone members below 250;
 // - receive group list names take at most 20 bytes (the radio gives back no more);
 // - the contacts are packed at the front, entry i in slot i (the compaction before every write);
-// - the DTMF settings lie in the ranges the decoder keeps (it corrects the rest), digits are
-//   packed at the front of their fields;
+// - the DTMF settings lie in the ranges the decoder keeps (it corrects the rest as the encoder
+//   would), digits are packed at the front of their fields;
 // - AES key bytes are 0 (the radio never gives keys back) and the key bitmaps follow the KeyIds;
 // - the radio information block holds only the password (the rest comes from the radio at each
 //   write).
@@ -197,7 +197,8 @@ private:
     void dtmf() {
         const std::uint32_t base = address::kDtmfSettings;
         put(base, in(10, 15));
-        put(base + 1, in(10, 15));
+        const int set1 = in(10, 16);
+        put(base + 1, set1 == 16 ? 0xFF : set1); // 0xFF: what the encoder writes for none
         put(base + 2, in(0, 2));
         put(base + 3, byte());
         put(base + 4, in(0, 250));

@@ -46,14 +46,16 @@ TEST(DtmfCodec, SettingsIdDigitsAndCodesOneDigitPerByte) {
     Codeplug decoded = emptyCodeplug();
     GetDtmfFromCommData(image, decoded);
     EXPECT_EQ(decoded.Dtmf.Set0, 14);
-    EXPECT_EQ(decoded.Dtmf.Set1, 10); // 0xFF is read back as 10
+    EXPECT_EQ(decoded.Dtmf.Set1, 0xFF); // kept, so that the radio gets its byte back
     EXPECT_EQ(decoded.Dtmf.IdDigits, "12");
     EXPECT_EQ(decoded.Dtmf.Code17, dtmf.Code17);
     EXPECT_EQ(decoded.Dtmf.Codes[1], dtmf.Codes[1]);
     EXPECT_EQ(decoded.Dtmf.Code16, (DigitCode{"", 0}));
 
-    // An erased settings block: 0xFF gives 14 and 10; Set2 of 5 is corrected in the image too.
+    // An erased settings block: Set0 0xFF gives 14, Set1 0x10 gives 10; Set2 of 5 is corrected
+    // in the image too.
     image.CommData.fill(0x24C1080, 16, 0xFF);
+    image.CommData.write(0x24C1081, 0x10);
     image.CommData.write(0x24C1082, 5);
     GetDtmfFromCommData(image, decoded);
     EXPECT_EQ(decoded.Dtmf.Set0, 14);
