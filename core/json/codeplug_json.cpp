@@ -340,13 +340,14 @@ private:
             return fail(place, "expected a text");
         const std::string& text = value.get_ref<const std::string&>();
         switch (field.use) {
+        // The image holds these texts as digit values: other characters cannot be stored.
         case FieldUse::HexText:
             if (!isHexDigits(text))
-                warn(place, "the editors allow only hexadecimal digits");
+                return fail(place, "only hexadecimal digits are allowed");
             break;
         case FieldUse::DigitText:
             if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-                warn(place, "the editors allow only the digits 0 to 9");
+                return fail(place, "only the digits 0 to 9 are allowed");
             break;
         default:
             if (fromCp936(toCp936(text)) != text)

@@ -86,6 +86,10 @@ struct Field {
     static constexpr Field digitText(std::string_view name, std::uint16_t length) {
         return Field{name, 0, -1, length, FieldUse::DigitText};
     }
+    // An ID as the image's eight BCD digits: 0 .. 99999999, entered and stored.
+    static constexpr Field bcdId(std::string_view name) {
+        return range(name, 0, 99999999).stored(0, 99999999);
+    }
     // MHz as the image's eight digits of 10 Hz: below 1000 MHz, entered and stored.
     static constexpr Field megahertz(std::string_view name) {
         return range(name, 0, 999.99999).stored(0, 999.99999);

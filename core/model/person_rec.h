@@ -22,7 +22,7 @@ struct PersonRec {
     template <class Self, class Visit> static void describe(Self& r, Visit&& visit) {
         visit(Field::number("Number", kPersonCount), r.Number);
         visit(Field::flag("Used"), r.Used);
-        visit(Field::range("Id", 0, 99999999), r.Id);
+        visit(Field::bcdId("Id"), r.Id);
         visit(Field::range("Byte4", 0, 255), r.Byte4);
         visit(Field::text("Name", 16), r.Name);
     }

@@ -119,6 +119,11 @@ TEST(CodeplugJson, KeepsValuesTheFieldsStoreWithAWarningNamingTableRecordAndFiel
         const auto read = CodeplugFromJson(text, nullptr, &warnings);
         ASSERT_TRUE(read.ok()) << read.error().text;
         EXPECT_EQ(texts(warnings), std::vector<std::string>{message + "; kept as it is"}) << text;
+        // What the fields store, the radio stores too.
+        Codeplug codeplug = *read;
+        CommImage image;
+        SetCommDataAll(codeplug, image);
+        EXPECT_TRUE(image.EncodeOK) << text;
     };
     expectWarning(withChannel(R"(, "Contact": 10000)"),
                   "Channel 7, Contact: 10000 is outside the editors' range 0 .. 9999");
@@ -140,8 +145,6 @@ TEST(CodeplugJson, KeepsValuesTheFieldsStoreWithAWarningNamingTableRecordAndFiel
                   "ScanList 3, MemberZones: member 1: 16 is no zone (0 to 15, -1 none)");
     expectWarning(start + R"("RoamZone": [{"Number": 1, "Count": 1, "Members": [250]}]})",
                   "RoamZone 1, Members: member 1 (250) is no roaming channel entry (0 to 249)");
-    expectWarning(start + R"("Dtmf": {"Codes": [{"Digits": "12G", "Count": 3}]}})",
-                  "Dtmf, Codes[0].Digits: the editors allow only hexadecimal digits");
     expectWarning(start + R"("Dtmf": {"Code18": {"Digits": "123", "Count": 2}}})",
                   "Dtmf, Code18.Count: Count 2 differs from the 3 digits");
     expectWarning(start + R"("Settings": {"ProgramPassword": "1 2"}})",
@@ -180,6 +183,10 @@ TEST(CodeplugJson, RefusesBadValuesNamingTableRecordAndField) {
     const std::string start = R"({"format": "r605-codeplug", "version": 1, )";
     expectError(start + R"("Zone": [{"Number": 1, "Count": 17}]})",
                 "Zone 1, Count: 17 is outside 0 .. 16");
+    expectError(start + R"("Person": [{"Number": 1, "Id": 100000000}]})",
+                "Person 1, Id: 100000000 is outside 0 .. 99999999");
+    expectError(start + R"("Dtmf": {"Codes": [{"Digits": "12G", "Count": 3}]}})",
+                "Dtmf, Codes[0].Digits: only hexadecimal digits are allowed");
     expectError(start + R"("Dtmf": {"IdDigits": "1234"}})",
                 "Dtmf, IdDigits: the text takes 4 bytes, at most 3 fit");
     expectError(start + R"("AesKey": [{"Number": 1, "KeyId": 256}]})",
