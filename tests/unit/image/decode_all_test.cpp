@@ -234,12 +234,16 @@ private:
             std::generate(bytes.begin(), bytes.end(), [this] { return byte(); });
             m_image.write(address, bytes);
         };
-        Codeplug areas;
-        OptionAreas::areas(areas.Option, fill);
-        FiveToneAreas::areas(areas.FiveTone, fill);
-        TwoToneAreas::areas(areas.TwoTone, fill);
-        AlarmAreas::areas(areas.Alarm, fill);
-        OneKeyAreas::areas(areas.OneKey, fill);
+        OptionAreas option;
+        FiveToneAreas fiveTone;
+        TwoToneAreas twoTone;
+        AlarmAreas alarm;
+        OneKeyAreas oneKey;
+        OptionAreas::areas(option, fill);
+        FiveToneAreas::areas(fiveTone, fill);
+        TwoToneAreas::areas(twoTone, fill);
+        AlarmAreas::areas(alarm, fill);
+        OneKeyAreas::areas(oneKey, fill);
     }
 
     std::mt19937 m_random;
