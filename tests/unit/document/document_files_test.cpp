@@ -7,6 +7,7 @@
 #include "file/default_channel_file.h"
 #include "file/rdt_format.h"
 #include "model/new_codeplug.h"
+#include "model/sample_codeplug.h"
 #include "random_codeplug.h"
 #include "settings/program_folders.h"
 #include "test_support.h"
@@ -46,11 +47,14 @@ TEST(DocumentFiles, SaveAndLoadInEitherFormKeepEverything) {
     EXPECT_EQ(document.fileName(), "new.rdt");
     EXPECT_FALSE(document.hasUnsavedChanges());
 
-    test::RandomCodeplugOptions options;
-    options.bandCode = 34;
-    Codeplug random = test::RandomCodeplug(3, options);
-    CleanZoneAndScanListMembers(random); // random member lists may hold repeats
-    replace(document, random);
+    // Every table full, every text at its length, some of them Chinese; half the contacts, so
+    // that the .rdt file holds them all (the other case has a test of its own).
+    Codeplug sample = SampleFullCodeplug(34, *bandRangesForCode(34), 3);
+    const Codeplug empty = NumberedEmptyCodeplug();
+    for (std::size_t i = 5000; i < kContactCount; ++i)
+        sample.Contact[i] = empty.Contact[i];
+    CleanZoneAndScanListMembers(sample); // a load removes repeated members
+    replace(document, sample);
     EXPECT_TRUE(document.hasUnsavedChanges());
     EXPECT_EQ(document.band().ModelName, "R605VHF");
 
@@ -66,7 +70,7 @@ TEST(DocumentFiles, SaveAndLoadInEitherFormKeepEverything) {
     EXPECT_EQ(test::readFile(dir / "a.rdt"), first);
     ASSERT_TRUE(document.save(dir / "a.json", ContactTextForm::Gbk).ok());
 
-    for (const char* name : {"a.rdt"}) {
+    for (const char* name : {"a.rdt", "a.json"}) {
         Document other;
         auto loaded = other.load(dir / name);
         ASSERT_TRUE(loaded.ok()) << loaded.error().text;
