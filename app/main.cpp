@@ -2,7 +2,7 @@
 //   r605cps [--home DIR] [--grid N] [--language 1|2|3] [--sample] [--screenshot FILE.png]
 // With --screenshot the window is saved as a picture once shown, and the program ends.
 #include "grids/record_grid.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "model/sample_codeplug.h"
 #include "models/document_session.h"
 #include "program_folder.h"

@@ -4,7 +4,7 @@
 // (for measuring `r605 image` on it with /usr/bin/time -v).
 #include "base/file_io.h"
 #include "image/family_codecs.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "model/sample_codeplug.h"
 #include "json/codeplug_json.h"
 

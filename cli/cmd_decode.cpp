@@ -7,7 +7,7 @@
 #include "file/rdt_format.h"
 #include "image/family_codecs.h"
 #include "image/hex_lines.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "settings/edition_file.h"
 #include "settings/program_folders.h"
 #include "json/codeplug_json.h"

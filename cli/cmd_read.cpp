@@ -5,7 +5,7 @@
 #include "document/document.h"
 #include "transfer/codeplug_transfer.h"
 #include "link_session.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "settings/edition_file.h"
 #include "json/codeplug_json.h"
 

@@ -5,7 +5,7 @@
 // again gives the same records in use.
 #include "image/family_codecs.h"
 #include "image/hex_lines.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 
 #include <array>
 #include <cstdint>

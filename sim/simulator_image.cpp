@@ -5,7 +5,7 @@
 #include "image/comm_image.h"
 #include "image/family_codecs.h"
 #include "image/hex_lines.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "json/codeplug_json.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include "file/default_channel_file.h"
 #include "file/rdt_format.h"
 #include "base/file_io.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "settings/program_folders.h"
 
 #include <algorithm>

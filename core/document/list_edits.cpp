@@ -1,6 +1,6 @@
 #include "document/list_edits.h"
 
-#include "model/default_names.h"
+#include "schema/default_names.h"
 #include "model/reference_repair.h"
 #include "schema/family_columns.h"
 #include "schema/family_tables.h"
@@ -58,8 +58,7 @@ template <Family F> void makeNameUnique(Codeplug& codeplug, std::size_t entry) {
     auto& record = member<F>(codeplug)[entry];
     if constexpr (requires { record.Name; }) {
         if (info.uniqueNames && recordInUse(record))
-            record.Name = MakeUniqueName(codeplug, static_cast<int>(entry), record.Name,
-                                         info.nameLimit, info.grid);
+            record.Name = MakeUniqueName(codeplug, F, entry, record.Name);
     }
 }
 

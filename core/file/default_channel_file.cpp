@@ -3,7 +3,7 @@
 #include "base/file_io.h"
 #include "base/numbers.h"
 #include "file/packed_record.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "model/packed_size.h"
 
 #include <charconv>

@@ -3,6 +3,7 @@
 #include "file/packed_record.h"
 #include "model/packed_size.h"
 #include "rules/band.h"
+#include "schema/new_codeplug.h"
 #include "text/trim.h"
 
 #include <algorithm>
@@ -531,15 +532,6 @@ Error contactsLeftOutMessage(const Table<ContactRec, kContactCount>& contacts,
     return Error::literal(std::move(text));
 }
 
-template <class TableT> void resetTable(TableT& table) {
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        auto& record = table[i];
-        record = typename TableT::value_type{};
-        if constexpr (requires { record.Number; })
-            record.Number = static_cast<decltype(record.Number)>(i + 1);
-    }
-}
-
 } // namespace
 
 std::size_t HeaderRecordSize() {
@@ -607,56 +599,6 @@ EncodedCodeplugFile EncodeCodeplugFile(const Codeplug& codeplug, ContactTextForm
         encoded.warnings.push_back(contactsLeftOutMessage(codeplug.Contact, packed.leftOut));
     encoded.contactsLeftOut = std::move(packed.leftOut);
     return encoded;
-}
-
-void ResetToNumberedEmpty(Codeplug& codeplug) {
-    codeplug.Header = CodeplugHeader{};
-    resetTable(codeplug.Channel);
-    resetTable(codeplug.Person);
-    resetTable(codeplug.Zone);
-    resetTable(codeplug.ScanList);
-    resetTable(codeplug.Contact);
-    for (ContactRec& contact : codeplug.Contact)
-        contact.Id = contact.Number;
-    resetTable(codeplug.RxGroup);
-    resetTable(codeplug.RoamChannel);
-    resetTable(codeplug.RoamZone);
-    codeplug.Dtmf = DtmfRec{};
-    resetTable(codeplug.EMG_Code);
-    resetTable(codeplug.AesKey);
-    resetTable(codeplug.Arc4Key);
-    resetTable(codeplug.QuickCall);
-    codeplug.Settings = SettingsRec{};
-    codeplug.EmbeddedInfo = EmbeddedInfoRec{};
-    codeplug.Aprs = AprsRec{};
-    resetTable(codeplug.AlertTonePatterns);
-    codeplug.UserToneSet = r605::UserToneSet{};
-    codeplug.Option = OptionAreas{};
-    codeplug.FiveTone = FiveToneAreas{};
-    codeplug.TwoTone = TwoToneAreas{};
-    codeplug.Alarm = AlarmAreas{};
-    codeplug.OneKey = OneKeyAreas{};
-    resetTable(codeplug.PhoneBook);
-    resetTable(codeplug.CallLog1);
-    resetTable(codeplug.CallLog2);
-    resetTable(codeplug.CallLog3);
-    resetTable(codeplug.TextMessage1);
-    resetTable(codeplug.TextMessage2);
-    resetTable(codeplug.TextMessage3);
-    resetTable(codeplug.TextMessage4);
-    for (std::size_t i = 0; i < codeplug.TextMessage4.size(); ++i)
-        codeplug.TextMessage4[i].Index = static_cast<std::int16_t>(i);
-    resetTable(codeplug.Recording);
-    resetTable(codeplug.RecordingIndex);
-    resetTable(codeplug.RepeaterOffset);
-    resetTable(codeplug.TwoToneEntry);
-    codeplug.AprsCompanion = AprsCompanionRec{};
-}
-
-Codeplug NumberedEmptyCodeplug() {
-    Codeplug codeplug;
-    ResetToNumberedEmpty(codeplug);
-    return codeplug;
 }
 
 Status DecodeCodeplugFileInto(std::string_view bytes, DecodedCodeplugFile& decoded) {

@@ -26,6 +26,7 @@
 #include "file/contact_block.h"
 #include "model/codeplug.h"
 #include "rules/band.h"
+#include "schema/new_codeplug.h"
 
 #include <cstddef>
 #include <string>
@@ -95,9 +96,6 @@ Status DecodeCodeplugFileInto(std::string_view bytes, DecodedCodeplugFile& decod
 // Gives the repairs made, as the whole-file load does.
 Result<std::vector<Error>> AdoptCodeplugFileSettings(std::string_view bytes, Codeplug& codeplug);
 
-// The empty codeplug a file is read into: default records, each table's records numbered.
-Codeplug NumberedEmptyCodeplug();
-void ResetToNumberedEmpty(Codeplug& codeplug);
 
 // Removes repeated channels from the member lists of every zone and scan list in use (a repeat
 // of an earlier member, and members marked 65535, go; the rest close up in order and Count

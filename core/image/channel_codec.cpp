@@ -2,7 +2,7 @@
 #include "image/address_map.h"
 #include "image/family_codecs.h"
 #include "image/slot_layout.h"
-#include "model/default_names.h"
+#include "schema/default_names.h"
 #include "text/trim.h"
 
 #include <array>
@@ -150,7 +150,7 @@ void GetChannelFromCommData(CommImage& image, Codeplug& codeplug) {
         }
         channel.Name = TrimAtNull(channel.Name);
         if (channel.Name.empty())
-            channel.Name = DefaultChannelName(codeplug, static_cast<int>(n));
+            channel.Name = DefaultName(codeplug, Family::Channel, n);
         codeplug.Channel[n] = std::move(channel);
     }
 }

@@ -2,7 +2,7 @@
 #include "image/address_map.h"
 #include "image/family_codecs.h"
 #include "image/slot_layout.h"
-#include "model/default_names.h"
+#include "schema/default_names.h"
 #include "text/trim.h"
 
 #include <algorithm>
@@ -94,7 +94,7 @@ void GetZoneFromCommData(CommImage& image, Codeplug& codeplug) {
         }
         zone.Name = TrimAtNull(zone.Name);
         if (zone.Name.empty())
-            zone.Name = DefaultZoneName(codeplug, static_cast<int>(z));
+            zone.Name = DefaultName(codeplug, Family::Zone, z);
     }
 }
 
@@ -142,7 +142,7 @@ void GetScanFromCommData(CommImage& image, Codeplug& codeplug) {
         DecodeSlot(kScanListHeader, bytes, list); // no field of the header can fail
         list.Name = TrimAtNull(list.Name);
         if (list.Name.empty())
-            list.Name = DefaultScanListName(codeplug, static_cast<int>(s));
+            list.Name = DefaultName(codeplug, Family::ScanList, s);
         list.Count = 0;
         for (std::size_t k = 0; k < kScanListMembers; ++k) {
             const std::uint16_t value = GetLe16(bytes.subspan(kScanMembersByte + 2 * k).first<2>());

@@ -1,8 +1,9 @@
 #include "json/codeplug_json.h"
 
 #include "base/numbers.h"
-#include "model/new_codeplug.h"
 #include "rules/band.h"
+#include "schema/family_tables.h"
+#include "schema/new_codeplug.h"
 #include "text/codepage.h"
 #include "text/trim.h"
 
@@ -27,49 +28,14 @@ using Json = nlohmann::json;
 constexpr std::string_view kFormat = "r605-codeplug";
 constexpr int kVersion = 1;
 
-// Every part of the codeplug with its JSON name, in the order the JSON lists them. New tables
-// and records of the codeplug are added here.
+// Every part of the codeplug the JSON lists beside its header, named and ordered as the family
+// registry names and orders them.
 template <class CodeplugT, class Visit> void forEachPart(CodeplugT& cp, Visit&& visit) {
-    visit("Channel", cp.Channel);
-    visit("Person", cp.Person);
-    visit("Zone", cp.Zone);
-    visit("ScanList", cp.ScanList);
-    visit("Contact", cp.Contact);
-    visit("RxGroup", cp.RxGroup);
-    visit("RoamChannel", cp.RoamChannel);
-    visit("RoamZone", cp.RoamZone);
-    visit("Dtmf", cp.Dtmf);
-    visit("EMG_Code", cp.EMG_Code);
-    visit("AesKey", cp.AesKey);
-    visit("Arc4Key", cp.Arc4Key);
-    visit("QuickCall", cp.QuickCall);
-    visit("Settings", cp.Settings);
-    visit("EmbeddedInfo", cp.EmbeddedInfo);
-    visit("Aprs", cp.Aprs);
-    visit("AprsCompanion", cp.AprsCompanion);
-    visit("AlertTonePatterns", cp.AlertTonePatterns);
-    visit("UserToneSet", cp.UserToneSet);
-    visit("Option", cp.Option);
-    visit("FiveTone", cp.FiveTone);
-    visit("TwoTone", cp.TwoTone);
-    visit("Alarm", cp.Alarm);
-    visit("OneKey", cp.OneKey);
-    visit("PhoneBook", cp.PhoneBook);
-    visit("CallLog1", cp.CallLog1);
-    visit("CallLog2", cp.CallLog2);
-    visit("CallLog3", cp.CallLog3);
-    visit("TextMessage1", cp.TextMessage1);
-    visit("TextMessage2", cp.TextMessage2);
-    visit("TextMessage3", cp.TextMessage3);
-    visit("TextMessage4", cp.TextMessage4);
-    visit("Recording", cp.Recording);
-    visit("RecordingIndex", cp.RecordingIndex);
-    visit("RepeaterOffset", cp.RepeaterOffset);
-    visit("TwoToneEntry", cp.TwoToneEntry);
+    forEachFamily(cp, [&visit](const FamilyInfo& info, auto& part) {
+        if (info.family != Family::Header)
+            visit(info.jsonName, part);
+    });
 }
-
-template <class T> struct IsTable : std::false_type {};
-template <class R, std::size_t N> struct IsTable<Table<R, N>> : std::true_type {};
 
 template <class T> struct IsStdArray : std::false_type {};
 template <class T, std::size_t N> struct IsStdArray<std::array<T, N>> : std::true_type {};
@@ -601,7 +567,7 @@ std::string CodeplugToJson(const Codeplug& codeplug, std::string_view languageTa
     forEachPart(codeplug, [&text, &base](std::string_view name, const auto& part) {
         using T = std::remove_cvref_t<decltype(part)>;
         text += ",\n\"" + std::string(name) + "\": ";
-        if constexpr (IsTable<T>::value) {
+        if constexpr (kIsTable<T>) {
             const T* held = listsHeldRecords(name) ? partNamed<T>(base, name) : nullptr;
             text += "[";
             bool first = true;
@@ -676,7 +642,7 @@ Result<Codeplug> CodeplugFromJson(std::string_view text, std::string* languageTa
         const auto found = root.find(name);
         if (!ok || found == root.end())
             return;
-        if constexpr (IsTable<T>::value) {
+        if constexpr (kIsTable<T>) {
             if (!found->is_array()) {
                 ok = reader.fail(Place{std::string(name), {}}, "expected an array of records");
                 return;

@@ -6,7 +6,7 @@
 #include "lists/list_columns.h"
 #include "lists/list_family.h"
 #include "lists/reference_resolution.h"
-#include "model/default_names.h"
+#include "schema/default_names.h"
 #include "text/trim.h"
 
 #include <algorithm>
@@ -155,14 +155,14 @@ namespace {
 // the radio does: an unnamed channel, zone or list could be named in no other list, and the
 // channel editor takes an empty name for a deleted channel. (Contacts are known by their radio
 // ID and keep an empty name: numbering 10000 of them one by one would take minutes.)
-template <class Table, class Name>
+template <class Table>
 void nameUnnamed(Codeplug& codeplug, Table& table, const ImportWorkSet& work, ListTable list,
-                 Name defaultName) {
+                 Family family) {
     if (!work.wasRead(list))
         return;
     for (std::size_t n = 0; n < table.size(); ++n) {
         if (table[n].Used != 0 && TrimAtNull(table[n].Name).empty())
-            table[n].Name = defaultName(codeplug, static_cast<int>(n));
+            table[n].Name = DefaultName(codeplug, family, n);
     }
 }
 
@@ -171,11 +171,11 @@ void nameUnnamed(Codeplug& codeplug, Table& table, const ImportWorkSet& work, Li
 Result<Codeplug> ListImport::finish() {
     Codeplug result = m_codeplug;
     m_work.moveReadTablesInto(result);
-    nameUnnamed(result, result.Channel, m_work, ListTable::Channels, DefaultChannelName);
-    nameUnnamed(result, result.Person, m_work, ListTable::RadioIds, DefaultRadioIdName);
-    nameUnnamed(result, result.Zone, m_work, ListTable::Zones, DefaultZoneName);
-    nameUnnamed(result, result.ScanList, m_work, ListTable::ScanLists, DefaultScanListName);
-    nameUnnamed(result, result.RxGroup, m_work, ListTable::RxGroups, DefaultGroupListName);
+    nameUnnamed(result, result.Channel, m_work, ListTable::Channels, Family::Channel);
+    nameUnnamed(result, result.Person, m_work, ListTable::RadioIds, Family::Person);
+    nameUnnamed(result, result.Zone, m_work, ListTable::Zones, Family::Zone);
+    nameUnnamed(result, result.ScanList, m_work, ListTable::ScanLists, Family::ScanList);
+    nameUnnamed(result, result.RxGroup, m_work, ListTable::RxGroups, Family::RxGroup);
     if (Status resolved = ResolveImportedReferences(m_codeplug, m_work, result); !resolved)
         return resolved.error();
     return result;

@@ -1,6 +1,6 @@
 #include "model/sample_codeplug.h"
 
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 
 #include <random>
 #include <string>

@@ -4,7 +4,7 @@
 #include "cli_process.h"
 #include "file/default_channel_file.h"
 #include "file/rdt_format.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "model/sample_codeplug.h"
 #include "test_support.h"
 #include "json/codeplug_json.h"

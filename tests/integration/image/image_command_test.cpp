@@ -1,7 +1,7 @@
 #include "cli_process.h"
 #include "image/family_codecs.h"
 #include "image/hex_lines.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "model/sample_codeplug.h"
 #include "test_support.h"
 #include "json/codeplug_json.h"

@@ -3,7 +3,7 @@
 #include "in_process_link.h"
 #include "transfer/codeplug_transfer.h"
 #include "link/pass_plan.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "radio_simulator.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "image/family_codecs.h"
 #include "transfer/codeplug_transfer.h"
 #include "link/pass_plan.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "model/sample_codeplug.h"
 #include "pty_radio.h"
 #include "serial_link_driver.h"

@@ -3,7 +3,7 @@
 // output untouched.
 #include "cli_process.h"
 #include "file/rdt_format.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

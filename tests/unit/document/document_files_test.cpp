@@ -6,7 +6,7 @@
 #include "document/document.h"
 #include "file/default_channel_file.h"
 #include "file/rdt_format.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "model/sample_codeplug.h"
 #include "random_codeplug.h"
 #include "settings/program_folders.h"

@@ -1,7 +1,7 @@
 // The default-channel template and its file Default.ini: normalised into the band, and the
 // built-in template when the file is missing or short.
 #include "file/default_channel_file.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

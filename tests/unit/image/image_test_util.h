@@ -2,7 +2,7 @@
 // Small helpers of the image tests: bytes of the image as text, a codeplug to start from.
 
 #include "image/memory_image.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "test_support.h"
 
 #include <cstdint>

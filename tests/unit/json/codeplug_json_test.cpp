@@ -1,6 +1,6 @@
 #include "image/address_map.h"
 #include "image/family_codecs.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "model/sample_codeplug.h"
 #include "json/codeplug_json.h"
 

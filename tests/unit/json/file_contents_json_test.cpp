@@ -1,7 +1,7 @@
 // JSON carries everything a codeplug file holds: records not in use of the tables a file holds
 // whole, texts with NUL characters, and the file's language tag.
 #include "model/embedded_info_defaults.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "json/codeplug_json.h"
 
 #include <gtest/gtest.h>

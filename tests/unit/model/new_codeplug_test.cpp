@@ -1,7 +1,7 @@
 // The in-program new codeplug: the first records and values it names, for UHF and VHF bands,
 // the channel display numbers and the embedded-information stamp.
 #include "model/embedded_info_defaults.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 
 #include <gtest/gtest.h>
 

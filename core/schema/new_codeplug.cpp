@@ -1,6 +1,7 @@
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 
-#include "model/default_names.h"
+#include "schema/default_names.h"
+#include "schema/family_tables.h"
 
 namespace r605 {
 
@@ -8,68 +9,11 @@ namespace {
 
 constexpr std::int16_t kDcsD021N = 17;
 
-// Every record numbered by its place and not in use.
-template <class TableT> void numberRecords(TableT& table) {
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        table[i] = typename TableT::value_type{};
-        table[i].Number = static_cast<decltype(table[i].Number)>(i + 1);
-    }
-}
-
-void resetTables(Codeplug& codeplug) {
-    for (std::size_t n = 0; n < kChannelCount; ++n) {
-        ChannelRec& channel = codeplug.Channel[n];
-        channel.Number = static_cast<std::int16_t>(n + 1);
-        channel.Used = 0;
-        channel.ContactRaw = -1;
-        channel.Unencoded4 = -1;
-    }
-    for (std::size_t n = 0; n < kPersonCount; ++n) {
-        codeplug.Person[n] = PersonRec{};
-        codeplug.Person[n].Number = static_cast<std::int16_t>(n + 1);
-    }
-    for (std::size_t z = 0; z < kZoneCount; ++z) {
-        codeplug.Zone[z] = ZoneRec{};
-        codeplug.Zone[z].Number = static_cast<std::int16_t>(z + 1);
-    }
-    for (std::size_t s = 0; s < kScanListCount; ++s) {
-        codeplug.ScanList[s] = ScanListRec{};
-        codeplug.ScanList[s].Number = static_cast<std::int16_t>(s + 1);
-    }
-    for (std::size_t i = 0; i < kContactCount; ++i) {
-        ContactRec& contact = codeplug.Contact[i];
-        contact = ContactRec{};
-        contact.Number = static_cast<std::int32_t>(i + 1);
-        contact.Id = contact.Number;
-    }
-    for (std::size_t g = 0; g < kRxGroupCount; ++g) {
-        codeplug.RxGroup[g] = RxGroupRec{};
-        codeplug.RxGroup[g].Number = static_cast<std::int16_t>(g + 1);
-    }
-    for (RoamChannelRec& channel : codeplug.RoamChannel)
-        channel.Used = 0;
-    for (std::size_t z = 0; z < kRoamZoneCount; ++z) {
-        codeplug.RoamZone[z].Number = static_cast<std::int16_t>(z + 1);
-        codeplug.RoamZone[z].Used = 0;
-    }
+// What a new codeplug holds beyond empty numbered tables: the encryption codes 65535.
+void resetNewTables(Codeplug& codeplug) {
+    ResetToNumberedEmpty(codeplug);
     for (EmgCodeRec& code : codeplug.EMG_Code)
         code = EmgCodeRec{65535, 65535};
-    numberRecords(codeplug.PhoneBook);
-    numberRecords(codeplug.CallLog1);
-    numberRecords(codeplug.CallLog2);
-    numberRecords(codeplug.CallLog3);
-    numberRecords(codeplug.TextMessage1);
-    numberRecords(codeplug.TextMessage2);
-    numberRecords(codeplug.TextMessage3);
-    numberRecords(codeplug.TextMessage4);
-    // The fourth message list keeps each entry's own position beside its number.
-    for (std::size_t i = 0; i < codeplug.TextMessage4.size(); ++i)
-        codeplug.TextMessage4[i].Index = static_cast<std::int16_t>(i);
-    numberRecords(codeplug.Recording);
-    numberRecords(codeplug.RecordingIndex);
-    numberRecords(codeplug.TwoToneEntry);
-    for (RepeaterOffsetRec& offset : codeplug.RepeaterOffset)
-        offset = RepeaterOffsetRec{};
 }
 
 void setDtmfDefaults(DtmfRec& dtmf) {
@@ -107,6 +51,32 @@ void setAprsDefaults(AprsRec& aprs) {
 
 } // namespace
 
+void ResetToNumberedEmpty(Codeplug& codeplug) {
+    forEachFamily(codeplug, [](const FamilyInfo&, auto& member) {
+        using M = std::remove_cvref_t<decltype(member)>;
+        if constexpr (!kIsTable<M>) {
+            member = M{};
+        } else {
+            for (std::size_t i = 0; i < member.size(); ++i) {
+                auto& record = member[i];
+                record = typename M::value_type{};
+                if constexpr (requires { record.Number; })
+                    record.Number = static_cast<decltype(record.Number)>(i + 1);
+            }
+        }
+    });
+    for (ContactRec& contact : codeplug.Contact)
+        contact.Id = contact.Number;
+    for (std::size_t i = 0; i < codeplug.TextMessage4.size(); ++i)
+        codeplug.TextMessage4[i].Index = static_cast<std::int16_t>(i);
+}
+
+Codeplug NumberedEmptyCodeplug() {
+    Codeplug codeplug;
+    ResetToNumberedEmpty(codeplug);
+    return codeplug;
+}
+
 std::string ChannelDisplayNumber(int kind, int number) {
     if (kind == 0 && number >= 257)
         return std::string("VFO ") + static_cast<char>('A' + (number - 257));
@@ -141,8 +111,8 @@ void ApplyDefaultChannel(Codeplug& codeplug, const ChannelRec& channelTemplate, 
     channel.Offset = offset;
     channel.Used = 1;
     channel.Byte59 = 1;
-    channel.Name = MakeUniqueName(codeplug, number - 1, "CH " + ChannelDisplayNumber(0, number), 16,
-                                  kFamilyChannel);
+    channel.Name = MakeUniqueName(codeplug, Family::Channel, static_cast<std::size_t>(number - 1),
+                                  "CH " + ChannelDisplayNumber(0, number));
     codeplug.Channel[static_cast<std::size_t>(number - 1)] = std::move(channel);
 }
 
@@ -152,6 +122,7 @@ Codeplug NewCodeplug(int bandCode, const BandRanges& ranges) {
 
 Codeplug NewCodeplug(int bandCode, const BandRanges& ranges, const ChannelRec& channelTemplate) {
     Codeplug codeplug;
+    resetNewTables(codeplug);
     codeplug.Header = CodeplugHeader{"R600MK", static_cast<std::int16_t>(bandCode), "V110"};
     setDtmfDefaults(codeplug.Dtmf);
     setAprsDefaults(codeplug.Aprs);
@@ -160,7 +131,6 @@ Codeplug NewCodeplug(int bandCode, const BandRanges& ranges, const ChannelRec& c
     codeplug.AprsCompanion.RxFrequency = codeplug.Aprs.Frequency;
     codeplug.AprsCompanion.Ctcss = codeplug.Aprs.Ctcss;
     codeplug.AprsCompanion.Dcs = codeplug.Aprs.Dcs;
-    resetTables(codeplug);
 
     RoamChannelRec& roam = codeplug.RoamChannel[0];
     roam.Used = 1;

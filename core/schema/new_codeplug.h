@@ -12,6 +12,12 @@
 
 namespace r605 {
 
+// Every table's records as a file without them leaves them: default records numbered by their
+// place (position + 1), none in use; contacts carry their number as their ID and the fourth
+// message table each record's own position. The single records take their defaults.
+void ResetToNumberedEmpty(Codeplug& codeplug);
+Codeplug NumberedEmptyCodeplug();
+
 // The codeplug for a band code (an error for a code outside the band table).
 Result<Codeplug> NewCodeplug(int bandCode);
 Codeplug NewCodeplug(int bandCode, const BandRanges& ranges);
