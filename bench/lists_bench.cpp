@@ -26,7 +26,8 @@ ListContext benchContext() {
 // A text of exactly `length` bytes: Latin, or Chinese (two bytes a character in the radio's
 // code page) for every third contact, as a dealer's list mixes them.
 std::string fullText(std::string_view stem, std::size_t entry, std::size_t length) {
-    std::string text = std::string(stem) + std::to_string(entry);
+    std::string text(stem);
+    text += std::to_string(entry);
     if (entry % 3 == 0) {
         std::string chinese = "联系人" + std::to_string(entry);
         while (chinese.size() < 40)

@@ -8,6 +8,7 @@
 #include "settings/edition_file.h"
 #include "settings/program_folders.h"
 #include "settings/setup_file.h"
+#include "settings/startup.h"
 #include "json/codeplug_json.h"
 
 #include <cctype>
@@ -81,7 +82,9 @@ Result<ListContext> listContextFor(const Codeplug& codeplug, const Arguments& ar
     const ProgramFolders folders = ProgramFolders::locate(context.programFolder);
     ListContext list;
     list.language = context.language;
-    list.toolMode = arguments.flag("--tool-mode") || ReadSetupFile(folders).SameName > 0;
+    list.toolMode =
+        arguments.flag("--tool-mode") ||
+        SameNameInForce(ReadEditionFile(folders).NoEdition, ReadSetupFile(folders).SameName) > 0;
     list.bands = *bands;
     list.defaultChannel =
         LoadDefaultChannel(folders.readPath(std::string(kDefaultChannelFile)), *bands);

@@ -30,8 +30,9 @@ Result<std::vector<Error>> saveCodeplugFile(const std::filesystem::path& path,
                                             const Codeplug& codeplug, ContactTextForm form);
 
 // The list context for a codeplug: the interface language, tool mode (the setup file's
-// "SameName", or forced by --tool-mode), the band of the codeplug's header and the program
-// folder's default channel. An error for a band code outside the band table.
+// "SameName" where an edition allows it, as at start-up, or forced by --tool-mode), the band of the
+// codeplug's header and the program folder's default channel. An error for a band code outside the
+// band table.
 Result<ListContext> listContextFor(const Codeplug& codeplug, const Arguments& arguments,
                                    Context& context);
 

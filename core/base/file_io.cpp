@@ -4,11 +4,15 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <random>
 #include <system_error>
 
 #ifdef __unix__
+#include <chrono>
+#include <thread>
+
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -20,15 +24,6 @@ namespace {
 
 std::string describe(const fs::path& path, const std::string& what) {
     return what + ": " + path.string();
-}
-
-bool syncFile(std::FILE* file) {
-#ifdef __unix__
-    return ::fsync(::fileno(file)) == 0;
-#else
-    (void)file;
-    return true;
-#endif
 }
 
 void syncDirectory(const fs::path& directory) {
@@ -43,10 +38,101 @@ void syncDirectory(const fs::path& directory) {
 #endif
 }
 
-std::string temporarySuffix() {
-    std::random_device device;
-    return ".tmp" + std::to_string(device() % 1000000u);
-}
+#ifdef __unix__
+// The temporary file of one save, open and locked while the object lives: two programs saving the
+// same file at once take turns instead of writing into the one temporary name. A save that was
+// interrupted left its temporary unlocked; this save takes it over and empties it.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const fs::path& path) {
+        using namespace std::chrono_literals;
+        // Another save of the same file takes milliseconds; one that holds the lock much longer
+        // hangs, and this save gives up rather than hang too.
+        for (int attempt = 0; attempt < 500; ++attempt) {
+            m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+            if (m_fd < 0) {
+                m_error = errno;
+                return;
+            }
+            // A file system without locks leaves the save as safe as a single program is.
+            const bool busy = ::flock(m_fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+            if (!busy && stillNamed(path)) {
+                if (::ftruncate(m_fd, 0) != 0)
+                    m_error = errno;
+                return;
+            }
+            // Busy, or the save that held the lock renamed or removed the file meanwhile.
+            ::close(m_fd);
+            m_fd = -1;
+            if (busy)
+                std::this_thread::sleep_for(10ms);
+        }
+        m_error = EBUSY;
+    }
+    ~TemporaryFile() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    // 0 when the file is open, otherwise why it is not.
+    int error() const { return m_error; }
+
+    // Writes all of `bytes` and flushes them to the disk.
+    bool write(std::string_view bytes) {
+        while (!bytes.empty()) {
+            const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0)
+                return false;
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        }
+        return ::fsync(m_fd) == 0;
+    }
+
+private:
+    bool stillNamed(const fs::path& path) const {
+        struct stat opened {};
+        struct stat named {};
+        return ::fstat(m_fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+               opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+    }
+
+    int m_fd = -1;
+    int m_error = 0;
+};
+#else
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const fs::path& path) : m_file(std::fopen(path.string().c_str(), "wb")) {
+        m_error = m_file == nullptr ? errno : 0;
+    }
+    ~TemporaryFile() {
+        if (m_file != nullptr)
+            std::fclose(m_file);
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    int error() const { return m_error; }
+
+    // Writes and closes: the file must be closed before it can be renamed here.
+    bool write(std::string_view bytes) {
+        bool written =
+            bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), m_file) == bytes.size();
+        written = std::fflush(m_file) == 0 && written;
+        written = std::fclose(m_file) == 0 && written;
+        m_file = nullptr;
+        return written;
+    }
+
+private:
+    std::FILE* m_file = nullptr;
+    int m_error = 0;
+};
+#endif
 
 } // namespace
 
@@ -83,25 +169,27 @@ Result<std::string> readFilePrefix(const fs::path& path, std::size_t count) {
     return bytes;
 }
 
+fs::path saveTemporaryPath(const fs::path& path) {
+    std::string name = "."; // appended to, not `"." + name`: GCC 12 -O3 warns on that (-Wrestrict)
+    name += path.filename().string();
+    name += ".saving";
+    return path.parent_path() / name;
+}
+
 Status writeFileAtomically(const fs::path& path, std::string_view bytes) {
-    const fs::path temporary = path.string() + temporarySuffix();
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr)
-        return Error::literal(describe(path, std::string("Cannot write file (") +
-                                                 std::strerror(errno) + ")"));
-    bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    written = (std::fflush(file) == 0) && written;
-    written = syncFile(file) && written;
-    written = (std::fclose(file) == 0) && written;
-    if (!written) {
-        std::error_code ignored;
+    const fs::path temporary = saveTemporaryPath(path);
+    TemporaryFile file(temporary);
+    if (file.error() != 0)
+        return Error::literal(
+            describe(path, std::string("Cannot write file (") + std::strerror(file.error()) + ")"));
+    std::error_code ignored;
+    if (!file.write(bytes)) {
         fs::remove(temporary, ignored);
         return Error::literal(describe(path, "Cannot write file (disk full?)"));
     }
     std::error_code ec;
     fs::rename(temporary, path, ec);
     if (ec) {
-        std::error_code ignored;
         fs::remove(temporary, ignored);
         return Error::literal(describe(path, "Cannot replace file (" + ec.message() + ")"));
     }

@@ -19,8 +19,14 @@ Result<std::string> readFileBytes(const std::filesystem::path& path,
 // fixed-layout files of which only the start counts, whatever follows it.
 Result<std::string> readFilePrefix(const std::filesystem::path& path, std::size_t count);
 
-// Writes a temporary file beside `path`, flushes it to the disk and renames it over `path`.
+// Writes a temporary file beside `path`, flushes it to the disk and renames it over `path`. The
+// temporary is hidden and has the same name for every save of `path` (saveTemporaryPath), so a
+// save that a crash or a kill interrupted leaves nothing behind that the next save does not take
+// over; two saves of the same file at once take turns.
 Status writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Where writeFileAtomically writes `path` before renaming it: ".NAME.saving" in the same folder.
+std::filesystem::path saveTemporaryPath(const std::filesystem::path& path);
 
 // Appends to a file, creating it when absent (for the daily trace).
 Status appendToFile(const std::filesystem::path& path, std::string_view bytes);

@@ -29,7 +29,7 @@ void CommImage::DecodeSkipped(std::string_view family, std::size_t number, std::
                               std::span<const std::uint8_t> bytes) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string text(family);
-    text += " " + std::to_string(number) + " left out: ";
+    text += ' ' + std::to_string(number) + " left out: ";
     text += reason;
     text += " (";
     for (std::size_t i = 0; i < bytes.size(); ++i) {

@@ -12,7 +12,7 @@ namespace r605 {
 namespace {
 
 std::string inQuotes(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    return '"' + std::string(text) + '"';
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {

@@ -44,7 +44,7 @@ private:
 };
 
 std::string inQuotes(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    return '"' + std::string(text) + '"';
 }
 
 Error missing(const PendingRef& ref, std::string_view what, std::string_view name) {
@@ -344,7 +344,9 @@ private:
                 continue;
             }
             channel.ScanLists.fill(0xFF);
-            std::copy(lists.begin(), lists.end(), channel.ScanLists.begin());
+            const std::size_t count = std::min(lists.size(), channel.ScanLists.size());
+            for (std::size_t i = 0; i < count; ++i)
+                channel.ScanLists[i] = static_cast<std::uint8_t>(lists[i]);
         }
         return Status::success();
     }

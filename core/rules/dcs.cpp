@@ -27,7 +27,7 @@ std::string DcsText(int number) {
     if (number < 0 || number >= kDcsCount)
         return {};
     const bool inverted = number >= kDcsInvertedOffset;
-    return "D" + OctalDigits(static_cast<std::uint32_t>(number) & 511u, 3) + (inverted ? "I" : "N");
+    return 'D' + OctalDigits(static_cast<std::uint32_t>(number) & 511u, 3) + (inverted ? 'I' : 'N');
 }
 
 std::optional<int> DcsPosition(std::string_view text) {

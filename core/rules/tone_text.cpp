@@ -19,7 +19,7 @@ std::string ToneText(const ToneChoice& tone, int customCtcss, std::string_view n
         // The grid shows any stored value this way, also one outside 0..1023 from a damaged
         // record: the low 9 bits, and the polarity from the value's size.
         const auto code = static_cast<std::uint32_t>(tone.dcs) & 511u;
-        return "D" + OctalDigits(code, 3) + (tone.dcs >= kDcsInvertedOffset ? "I" : "N");
+        return 'D' + OctalDigits(code, 3) + (tone.dcs >= kDcsInvertedOffset ? 'I' : 'N');
     }
     default:
         return {};

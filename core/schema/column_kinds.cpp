@@ -14,7 +14,7 @@ namespace r605 {
 namespace {
 
 std::string inQuotes(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    return '"' + std::string(text) + '"';
 }
 
 std::int64_t powerOfTen(int decimals) {

@@ -124,7 +124,7 @@ std::optional<Family> familyOfList(ListType type) {
 }
 
 std::string treeKey(int grid) {
-    return "N" + std::to_string(grid);
+    return 'N' + std::to_string(grid);
 }
 
 TextKey gridCaption(int grid) {

@@ -44,8 +44,8 @@ void setAprsDefaults(AprsRec& aprs) {
     aprs.SourceCall = "XZ0ABC";
     aprs.SourceSsid = 0;
     aprs.Path = "WIDE1-1,WIDE2-1";
-    aprs.SymbolTable = "/";
-    aprs.Symbol = "[";
+    aprs.SymbolTable = '/';
+    aprs.Symbol = '[';
     aprs.Text = "APRSCN";
 }
 

@@ -42,6 +42,10 @@ void SetStartModelAndBand(StartupState& state) {
         state.BandRanges = *ranges;
 }
 
+int SameNameInForce(bool noEdition, int setupSameName) {
+    return noEdition ? 0 : setupSameName;
+}
+
 StartupState LoadStartupState(const ProgramFolders& folders, std::string_view systemLcidHex) {
     StartupState state;
     const Edition edition = ReadEditionFile(folders);
@@ -62,12 +66,8 @@ StartupState LoadStartupState(const ProgramFolders& folders, std::string_view sy
     const SetupValues setup = ReadSetupFile(folders);
     state.IsFirstRun = setup.IsFirstRun;
     state.ComPortName = setup.comPort;
-    state.SameName = setup.SameName;
+    state.SameName = SameNameInForce(state.NoEdition, setup.SameName);
     state.PortHandle = setup.CommHandle;
-    // Tool mode belongs to the distributors' editions; the first-run tool-mode dialog, the only
-    // other place that sets it, is shown only with an edition.
-    if (state.NoEdition)
-        state.SameName = 0;
 
     state.FactoryTestMode = ReadFactoryMarker(folders);
     state.ViewMenuFlags = ReadViewMenuFlags(folders);

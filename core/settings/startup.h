@@ -21,6 +21,11 @@ class ProgramFolders;
 // model name, band limits, data version "V100", firmware version "1.03".
 void SetStartModelAndBand(StartupState& state);
 
+// The tool mode in force: the setup file's "SameName", and 0 without an edition. Tool mode belongs
+// to the distributors' editions; the first-run tool-mode dialog, the only other place that sets
+// it, is shown only with an edition. The start-up and the command-line tool both decide by this.
+int SameNameInForce(bool noEdition, int setupSameName);
+
 // Reads the edition file, the extension flags, chooses the language from the locale and the
 // edition, sets the start model and band, reads the setup file (tool mode is off without an
 // edition), the factory marker and the view-menu flags (creating an empty Setting.ini when

@@ -35,6 +35,17 @@ std::string unquote(std::string_view value) {
     return std::string(value);
 }
 
+// Built by appending into reserved room: GCC 12 at -O3 sees an overlapping copy that cannot happen
+// in `"[" + std::string(section) + "]"` and warns (-Wrestrict).
+std::string sectionHeader(std::string_view section) {
+    std::string header;
+    header.reserve(section.size() + 2);
+    header += '[';
+    header += section;
+    header += ']';
+    return header;
+}
+
 } // namespace
 
 IniDocument IniDocument::parse(std::string_view content) {
@@ -118,7 +129,7 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
                        std::move(line));
         return;
     }
-    m_lines.push_back(Line{"[" + std::string(section) + "]", std::string(section), {}, true});
+    m_lines.push_back(Line{sectionHeader(section), std::string(section), {}, true});
     m_lines.push_back(std::move(line));
 }
 

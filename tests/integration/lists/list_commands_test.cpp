@@ -156,5 +156,24 @@ TEST(ListCommands, ImportsDownloadedContactsAndRefusesBadFilesWithoutWriting) {
               2);
 }
 
+// "SameName" in the setup file turns tool mode on only with an edition file, as at start-up.
+TEST(ListCommands, ToolModeColumnsNeedAnEdition) {
+    test::TempDir home;
+    test::copyProgramData(home.path());
+    writeCodeplug(home / "a.rdt");
+    test::writeFile(home / "language/mysetup.ini", "[language]\r\nIsFirstRun=0\r\nSameName=1\r\n");
+    const auto headings = [&] {
+        const CommandRun run = runR605(
+            home.path(), "en",
+            {"export", (home / "a.rdt").string(), "--list", "0", "-o", (home / "c.csv").string()});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        const std::string csv = test::readFile(home / "c.csv");
+        return csv.substr(0, csv.find('\n'));
+    };
+    EXPECT_EQ(headings().find("Contact ID"), std::string::npos);
+    test::writeFile(home / "CountryData.ini", "Soft_English");
+    EXPECT_NE(headings().find("Contact ID"), std::string::npos);
+}
+
 } // namespace
 } // namespace r605

@@ -13,8 +13,11 @@ namespace {
 
 RgbPicture uniformPicture(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     RgbPicture picture{width, height, {}};
-    for (int i = 0; i < width * height; ++i)
-        picture.rgb.insert(picture.rgb.end(), {r, g, b});
+    for (int i = 0; i < width * height; ++i) {
+        picture.rgb.push_back(r);
+        picture.rgb.push_back(g);
+        picture.rgb.push_back(b);
+    }
     return picture;
 }
 

@@ -52,7 +52,7 @@ TEST(RadioIdCodec, StoresTheIdAsBcdWithItsNameAndBitmapBit) {
 TEST(ContactCodec, Contact1234LiesInTheSecondBankWithAnInvertedBitmapBit) {
     Codeplug codeplug = emptyCodeplug();
     for (int i = 0; i <= 1234; ++i)
-        codeplug.Contact[static_cast<std::size_t>(i)] = contact(i + 1, "C" + std::to_string(i));
+        codeplug.Contact[static_cast<std::size_t>(i)] = contact(i + 1, 'C' + std::to_string(i));
     codeplug.Contact[1234] = contact(2345678, "Dispatch");
     codeplug.Contact[1234].Number = 1235;
     CommImage image;

@@ -50,7 +50,7 @@ TEST(CommLog, WritesStepAndByteLinesOnlyWhileOn) {
 TEST(CommLog, ViewerPagesAThousandLinesAtATime) {
     std::vector<std::string> lines;
     for (int i = 0; i < 2500; ++i)
-        lines.push_back("L" + std::to_string(i));
+        lines.push_back('L' + std::to_string(i));
     EXPECT_EQ(ShowLogPageNames(lines.size()), (std::vector<std::string>{"0", "1", "2"}));
     const auto page2 = ShowLogPage(lines, 2);
     ASSERT_EQ(page2.size(), 500u);

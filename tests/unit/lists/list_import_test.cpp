@@ -345,7 +345,7 @@ TEST(ListImport, RefusesDamagedFilesNamingLineAndColumn) {
     // A table never takes more records than it holds: the 257th channel, the 10001st contact.
     std::string channels = "Channel Name,RX Freq (MHz)\r\n";
     for (int i = 0; i < 257; ++i)
-        channels += "C" + std::to_string(i) + ",440\r\n";
+        channels += 'C' + std::to_string(i) + ",440\r\n";
     EXPECT_EQ(fails(ListType::Channels, channels),
               "ImportFromFileError---0--list.csv: line 258: the file holds more records than the "
               "list's 256");

@@ -84,7 +84,7 @@ Codeplug sampleCodeplug() {
         r.City = "City \"" + std::to_string(entry) + "\"";
         r.State = "St, " + std::to_string(entry);
         r.Country = "中国";
-        r.Remarks = entry % 2 ? "" : "r" + std::to_string(entry);
+        r.Remarks = entry % 2 ? "" : 'r' + std::to_string(entry);
         r.Byte80 = static_cast<std::int16_t>(entry % 2);
     };
     contact(0, 1, 1, "All Group");
