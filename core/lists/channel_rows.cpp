@@ -4,8 +4,8 @@
 #include "lists/list_family.h"
 
 #include "base/numbers.h"
-#include "lists/cell_values.h"
-#include "lists/record_names.h"
+#include "schema/cell_text.h"
+#include "schema/record_names.h"
 #include "rules/tone_text.h"
 
 #include <array>

@@ -2,9 +2,9 @@
 // call receive tone. Contact lists are the large ones (up to 10000 rows), so the value texts
 // are looked up once per file.
 #include "base/numbers.h"
-#include "lists/cell_values.h"
+#include "schema/cell_text.h"
 #include "lists/list_family.h"
-#include "lists/record_names.h"
+#include "schema/record_names.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 // The DTMF code list (list type 11): the sixteen codes that channels select, by number, with
 // their digits. A code without digits is not in use.
 #include "base/numbers.h"
-#include "lists/cell_values.h"
+#include "schema/cell_text.h"
 #include "lists/list_family.h"
 
 #include <algorithm>

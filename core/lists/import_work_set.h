@@ -4,7 +4,7 @@
 // when every file has been read and every name resolved does the result replace the codeplug.
 // It holds only the tables that lists fill; the rest of the codeplug is copied once, at the end.
 
-#include "lists/list_type.h"
+#include "schema/list_type.h"
 #include "model/codeplug.h"
 
 #include <array>

@@ -6,7 +6,7 @@
 
 #include "base/result.h"
 #include "lists/list_context.h"
-#include "lists/list_type.h"
+#include "schema/list_type.h"
 
 #include <span>
 #include <string>

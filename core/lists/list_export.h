@@ -5,7 +5,7 @@
 
 #include "base/result.h"
 #include "lists/list_context.h"
-#include "lists/list_type.h"
+#include "schema/list_type.h"
 #include "model/codeplug.h"
 
 #include <filesystem>

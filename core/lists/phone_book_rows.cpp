@@ -1,9 +1,9 @@
 // The phone book (list type 4): telephone numbers dialled through a DTMF interconnect, each with
 // a name.
 #include "base/numbers.h"
-#include "lists/cell_values.h"
+#include "schema/cell_text.h"
 #include "lists/list_family.h"
-#include "lists/record_names.h"
+#include "schema/record_names.h"
 
 namespace r605 {
 

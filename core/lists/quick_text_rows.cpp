@@ -1,8 +1,8 @@
 // The quick texts (list type 6): the prepared text messages of the radio (the third text
 // message table), one text per row.
-#include "lists/cell_values.h"
+#include "schema/cell_text.h"
 #include "lists/list_family.h"
-#include "lists/record_names.h"
+#include "schema/record_names.h"
 
 namespace r605 {
 

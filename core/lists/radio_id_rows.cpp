@@ -1,7 +1,7 @@
 // The radio ID list (list type 1): the IDs with which the radio transmits, by number and name.
-#include "lists/cell_values.h"
+#include "schema/cell_text.h"
 #include "lists/list_family.h"
-#include "lists/record_names.h"
+#include "schema/record_names.h"
 
 namespace r605 {
 

@@ -1,7 +1,7 @@
 #include "lists/reference_resolution.h"
 
-#include "lists/cell_values.h"
-#include "lists/record_names.h"
+#include "schema/cell_text.h"
+#include "schema/record_names.h"
 
 #include <algorithm>
 #include <functional>

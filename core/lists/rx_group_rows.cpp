@@ -1,8 +1,8 @@
 // The receive group list list (list type 8): each list's name and its contacts by name, joined
 // with "|" in one cell or one or more per repeated member column.
-#include "lists/cell_values.h"
+#include "schema/cell_text.h"
 #include "lists/list_family.h"
-#include "lists/record_names.h"
+#include "schema/record_names.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // The scan list list (list type 3): each list's name, its channels by name in one cell joined
 // with "|", its options as texts or numbers and its two priority channels by name.
-#include "lists/cell_values.h"
+#include "schema/cell_text.h"
 #include "lists/list_family.h"
-#include "lists/record_names.h"
+#include "schema/record_names.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 // The 2-tone codes (list type 12): the tone pairs that channels select for 2-tone signalling,
 // the frequencies in hertz with one decimal.
 #include "base/numbers.h"
-#include "lists/cell_values.h"
+#include "schema/cell_text.h"
 #include "lists/list_family.h"
 
 #include <array>

@@ -1,8 +1,8 @@
 // The zone list (list type 2): each zone's name, its channels by name in one cell joined with
 // "|", and its two selected channels by name.
-#include "lists/cell_values.h"
+#include "schema/cell_text.h"
 #include "lists/list_family.h"
-#include "lists/record_names.h"
+#include "schema/record_names.h"
 
 #include <algorithm>
 

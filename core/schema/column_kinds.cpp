@@ -3,8 +3,8 @@
 #include "schema/column_builders.h"
 
 #include "base/numbers.h"
-#include "lists/cell_values.h"
-#include "lists/record_names.h"
+#include "schema/cell_text.h"
+#include "schema/record_names.h"
 #include "text/language.h"
 
 #include <cctype>

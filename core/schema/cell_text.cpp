@@ -1,4 +1,4 @@
-#include "lists/cell_values.h"
+#include "schema/cell_text.h"
 
 #include "base/numbers.h"
 #include "text/codepage.h"
