@@ -1,6 +1,6 @@
 // The DTMF code list (list type 11): the sixteen codes that channels select, by number, with
-// their digits. The codes are columns of the one DTMF record ("Code0" to "Code15"), so a row of
-// the list is a column of that record; a code without digits is not in use.
+// their digits. The codes are the columns of the one DTMF record, in order ("Code0" to
+// "Code15"): row n of the list is column n of that record. A code without digits is not in use.
 #include "lists/list_family.h"
 
 #include "schema/cell_text.h"

@@ -15,8 +15,8 @@
 
 namespace r605 {
 
-// What a column carries. One enumeration for all lists keeps the tables below readable; each
-// list's conversions use only its own values.
+// What a column carries. One enumeration for all lists keeps the tables below readable; a line's
+// cells are found by it, and each list uses only its own values.
 enum class ListField {
     Number, // the record's number (position + 1): where an imported record goes
     Name,

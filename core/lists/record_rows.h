@@ -27,6 +27,8 @@ public:
                 continue;
             const std::optional<std::size_t> index = m_columns.columnNamed(column.column);
             assert(index && "a list column names a column of its family");
+            if (!index)
+                continue;
             m_columnOf[static_cast<std::size_t>(column.field)] = index;
             const ColumnKind kind = m_columns.columns()[*index].kind;
             // The record number places the line; references wait for every file to be read.
