@@ -6,7 +6,7 @@
 #include "context.h"
 #include "file/contact_block.h"
 #include "lists/list_context.h"
-#include "lists/list_type.h"
+#include "schema/list_type.h"
 #include "model/codeplug.h"
 
 #include <filesystem>

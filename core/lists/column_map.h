@@ -30,12 +30,11 @@ public:
     const std::string& heading(ListField field) const { return m_headingOf[index(field)]; }
 
 private:
-    static constexpr std::size_t kFields = static_cast<std::size_t>(ListField::CodeValue) + 1;
     static std::size_t index(ListField field) { return static_cast<std::size_t>(field); }
 
     bool m_recognised = false;
-    std::array<std::vector<std::size_t>, kFields> m_cellsOf;
-    std::array<std::string, kFields> m_headingOf;
+    std::array<std::vector<std::size_t>, kListFieldCount> m_cellsOf;
+    std::array<std::string, kListFieldCount> m_headingOf;
 };
 
 // One line of an imported file: its cells by field, and messages that name the file, the line

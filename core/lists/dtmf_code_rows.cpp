@@ -1,11 +1,12 @@
 // The DTMF code list (list type 11): the sixteen codes that channels select, by number, with
-// their digits. A code without digits is not in use.
-#include "base/numbers.h"
-#include "lists/cell_values.h"
+// their digits. The codes are the columns of the one DTMF record, in order ("Code0" to
+// "Code15"): row n of the list is column n of that record. A code without digits is not in use.
 #include "lists/list_family.h"
 
-#include <algorithm>
-#include <cctype>
+#include "schema/cell_text.h"
+#include "schema/typed_columns.h"
+
+#include <string>
 
 namespace r605 {
 
@@ -13,58 +14,51 @@ namespace {
 
 using F = ListField;
 
-std::string digitsOf(const DigitCode& code) {
-    const auto count = static_cast<std::size_t>(std::clamp<int>(code.Count, 0, 16));
-    return code.Digits.substr(0, std::min(count, code.Digits.size()));
-}
-
 class DtmfCodeRows final : public ListFamily {
 public:
+    explicit DtmfCodeRows(const ListContext& context)
+        : m_columns(typedColumnsOf<Family::Dtmf>()), m_cells{context.language, context.bands} {}
+
     std::size_t size() const override { return kDtmfCodes; }
 
     bool inUse(const Codeplug& codeplug, std::size_t entry) const override {
-        return !digitsOf(codeplug.Dtmf.Codes[entry]).empty();
+        return !codeOf(codeplug, entry).empty();
     }
 
     std::string cell(const Codeplug& codeplug, std::size_t entry, ListField field) const override {
         if (field == F::Number)
-            return std::to_string(entry + 1);
-        if (field == F::CodeValue)
-            return digitsOf(codeplug.Dtmf.Codes[entry]);
-        return {};
+            return cells::integerText(static_cast<std::int64_t>(entry + 1));
+        return field == F::CodeValue ? codeOf(codeplug, entry) : std::string();
     }
 
     void reset(ImportWorkSet& work) const override {
-        work.tables.DtmfCodes.make();
-        for (DigitCode& code : work.tables.DtmfCodes.table())
-            code = DigitCode{};
+        work.tables.dtmf.make().Codes.fill(DigitCode{});
     }
 
     Status read(const ListRow& row, std::size_t slot, ImportWorkSet& work) const override {
-        DigitCode code;
-        if (const std::string* cell = row.cell(F::CodeValue)) {
-            // The radio keeps one hexadecimal digit per byte, at most 16.
-            const std::string_view digits = trimBlanks(*cell);
-            if (digits.size() > 16)
-                return row.fail(F::CodeValue, "a code holds at most 16 digits");
-            for (const char c : digits) {
-                if (!std::isxdigit(static_cast<unsigned char>(c)))
-                    return row.fail(F::CodeValue, "not a code of digits 0-9 and A-F: \"" +
-                                                      std::string(digits) + "\"");
-                code.Digits.push_back(
-                    static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
-            }
-            code.Count = static_cast<std::int16_t>(code.Digits.size());
-        }
-        work.tables.DtmfCodes[slot] = std::move(code);
+        const std::string* cell = row.cell(F::CodeValue);
+        if (!cell)
+            return Status::success();
+        if (Status status =
+                m_columns.parseRecord(work.tables.dtmf.table(), slot, *cell, *work.base, m_cells);
+            !status)
+            return row.fail(F::CodeValue, status.error());
         return Status::success();
     }
+
+private:
+    std::string codeOf(const Codeplug& codeplug, std::size_t entry) const {
+        return m_columns.format(codeplug, 0, entry, m_cells);
+    }
+
+    const TypedFamilyColumns<Family::Dtmf>& m_columns;
+    ColumnContext m_cells;
 };
 
 } // namespace
 
-std::unique_ptr<ListFamily> MakeDtmfCodeRows(const ListContext&) {
-    return std::make_unique<DtmfCodeRows>();
+std::unique_ptr<ListFamily> MakeDtmfCodeRows(const ListContext& context) {
+    return std::make_unique<DtmfCodeRows>(context);
 }
 
 } // namespace r605

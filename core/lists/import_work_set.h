@@ -4,8 +4,8 @@
 // when every file has been read and every name resolved does the result replace the codeplug.
 // It holds only the tables that lists fill; the rest of the codeplug is copied once, at the end.
 
-#include "lists/list_type.h"
 #include "model/codeplug.h"
+#include "schema/family_tables.h"
 
 #include <array>
 #include <cassert>
@@ -13,6 +13,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace r605 {
@@ -48,49 +50,6 @@ struct RxGroupRefs {
     std::vector<PendingRef> members;
 };
 
-// The record tables that list files fill. Contacts are one table for list types 5 and 15.
-enum class ListTable {
-    Channels,
-    RadioIds,
-    Zones,
-    ScanLists,
-    PhoneBook,
-    Contacts,
-    QuickTexts,
-    RxGroups,
-    DtmfCodes,
-    TwoToneCodes,
-    None
-};
-
-constexpr ListTable tableOf(ListType type) {
-    switch (type) {
-    case ListType::Channels:
-        return ListTable::Channels;
-    case ListType::RadioIds:
-        return ListTable::RadioIds;
-    case ListType::Zones:
-        return ListTable::Zones;
-    case ListType::ScanLists:
-        return ListTable::ScanLists;
-    case ListType::PhoneBook:
-        return ListTable::PhoneBook;
-    case ListType::QuickTexts:
-        return ListTable::QuickTexts;
-    case ListType::TwoToneCodes:
-        return ListTable::TwoToneCodes;
-    case ListType::Contacts:
-    case ListType::DownloadedContacts:
-        return ListTable::Contacts;
-    case ListType::RxGroups:
-        return ListTable::RxGroups;
-    case ListType::DtmfCodes:
-        return ListTable::DtmfCodes;
-    default:
-        return ListTable::None;
-    }
-}
-
 // A table of the work set, made when a file of its list is read (a contact table is 10000
 // records: an import of channels should not pay for one).
 template <class T> class WorkTable {
@@ -102,10 +61,6 @@ public:
         return *m_table;
     }
     bool exists() const { return m_table != nullptr; }
-    auto& operator[](std::size_t entry) {
-        assert(m_table);
-        return (*m_table)[entry];
-    }
     T& table() {
         assert(m_table);
         return *m_table;
@@ -115,28 +70,55 @@ private:
     std::unique_ptr<T> m_table;
 };
 
-// The tables that list files fill, as the import reads them.
+template <Family F>
+using MemberOf = std::remove_cvref_t<decltype(member<F>(std::declval<Codeplug&>()))>;
+
+// The tables that list files fill, as the import reads them. The DTMF code list fills the codes
+// of the DTMF record, which is held whole.
 struct ImportTables {
-    WorkTable<Table<ChannelRec, kChannelCount>> Channel;
-    WorkTable<Table<PersonRec, kPersonCount>> Person;
-    WorkTable<Table<ZoneRec, kZoneCount>> Zone;
-    WorkTable<Table<ScanListRec, kScanListCount>> ScanList;
-    WorkTable<Table<PhoneBookRec, kPhoneBookCount>> PhoneBook;
-    WorkTable<Table<ContactRec, kContactCount>> Contact;
-    WorkTable<Table<TextMessageRec, kTextMessageCount>> TextMessage3;
-    WorkTable<Table<RxGroupRec, kRxGroupCount>> RxGroup;
-    WorkTable<std::array<DigitCode, kDtmfCodes>> DtmfCodes;
-    WorkTable<Table<TwoToneEntryRec, kTwoToneEntryCount>> TwoToneEntry;
+    WorkTable<MemberOf<Family::Channel>> channels;
+    WorkTable<MemberOf<Family::Person>> persons;
+    WorkTable<MemberOf<Family::Zone>> zones;
+    WorkTable<MemberOf<Family::ScanList>> scanLists;
+    WorkTable<MemberOf<Family::PhoneBook>> phoneBook;
+    WorkTable<MemberOf<Family::Contact>> contacts;
+    WorkTable<MemberOf<Family::TextMessage3>> quickTexts;
+    WorkTable<MemberOf<Family::RxGroup>> rxGroups;
+    WorkTable<MemberOf<Family::Dtmf>> dtmf;
+    WorkTable<MemberOf<Family::TwoToneEntry>> twoToneEntries;
+
+    template <Family F> WorkTable<MemberOf<F>>& of() {
+        if constexpr (F == Family::Channel)
+            return channels;
+        else if constexpr (F == Family::Person)
+            return persons;
+        else if constexpr (F == Family::Zone)
+            return zones;
+        else if constexpr (F == Family::ScanList)
+            return scanLists;
+        else if constexpr (F == Family::PhoneBook)
+            return phoneBook;
+        else if constexpr (F == Family::Contact)
+            return contacts;
+        else if constexpr (F == Family::TextMessage3)
+            return quickTexts;
+        else if constexpr (F == Family::RxGroup)
+            return rxGroups;
+        else if constexpr (F == Family::Dtmf)
+            return dtmf;
+        else
+            return twoToneEntries;
+    }
 };
 
 struct ImportWorkSet {
     // The codeplug imported into: the tables of the lists not read stay as it has them.
     const Codeplug* base = nullptr;
     ImportTables tables;
-    std::array<bool, static_cast<std::size_t>(ListTable::None)> read{};
-    // Per table read, the entries whose file line gave their number: such a record is the
-    // record of that number, whatever its name now is.
-    std::array<std::vector<bool>, static_cast<std::size_t>(ListTable::None)> numbered;
+    // By family: whether a list of it was read, and the entries whose file line gave their
+    // number (such a record is the record of that number, whatever its name now is).
+    std::array<bool, kFamilyCount> read{};
+    std::array<std::vector<bool>, kFamilyCount> numbered;
 
     // References of the records read, by entry; filled only for the tables read.
     std::vector<ChannelRefs> channelRefs;
@@ -144,39 +126,42 @@ struct ImportWorkSet {
     std::vector<ScanListRefs> scanListRefs;
     std::vector<RxGroupRefs> rxGroupRefs;
 
-    bool wasRead(ListTable table) const { return read[static_cast<std::size_t>(table)]; }
-    bool wasNumbered(ListTable table, std::size_t entry) const {
-        const auto& flags = numbered[static_cast<std::size_t>(table)];
+    bool wasRead(Family family) const { return read[static_cast<std::size_t>(family)]; }
+    bool wasNumbered(Family family, std::size_t entry) const {
+        const auto& flags = numbered[static_cast<std::size_t>(family)];
         return entry < flags.size() && flags[entry];
     }
 
     // The record an imported line starts from when its line gave the record's number and the
     // codeplug uses that record: the columns of the file change it, the fields the list does not
     // carry stay as the codeplug has them. Nothing otherwise (the line makes a new record).
-    template <class Table>
-    const typename Table::value_type* keptRecord(ListTable table, const Table& baseTable,
-                                                 std::size_t entry) const {
-        if (!wasNumbered(table, entry) || entry >= baseTable.size() || baseTable[entry].Used == 0)
+    template <Family F> const RecordOf<F>* keptRecord(std::size_t entry) const {
+        const auto& table = member<F>(*base);
+        if (!wasNumbered(F, entry) || entry >= table.size() || !recordInUse(table[entry]))
             return nullptr;
-        return &baseTable[entry];
+        return &table[entry];
     }
 
     // Puts the tables read into `codeplug` (a copy of the base), leaving the others.
     void moveReadTablesInto(Codeplug& codeplug) {
-        const auto take = [&](ListTable table, auto& to, auto& from) {
-            if (wasRead(table) && from.exists())
-                to = std::move(from.table());
-        };
-        take(ListTable::Channels, codeplug.Channel, tables.Channel);
-        take(ListTable::RadioIds, codeplug.Person, tables.Person);
-        take(ListTable::Zones, codeplug.Zone, tables.Zone);
-        take(ListTable::ScanLists, codeplug.ScanList, tables.ScanList);
-        take(ListTable::PhoneBook, codeplug.PhoneBook, tables.PhoneBook);
-        take(ListTable::Contacts, codeplug.Contact, tables.Contact);
-        take(ListTable::QuickTexts, codeplug.TextMessage3, tables.TextMessage3);
-        take(ListTable::RxGroups, codeplug.RxGroup, tables.RxGroup);
-        take(ListTable::DtmfCodes, codeplug.Dtmf.Codes, tables.DtmfCodes);
-        take(ListTable::TwoToneCodes, codeplug.TwoToneEntry, tables.TwoToneEntry);
+        take<Family::Channel>(codeplug);
+        take<Family::Person>(codeplug);
+        take<Family::Zone>(codeplug);
+        take<Family::ScanList>(codeplug);
+        take<Family::PhoneBook>(codeplug);
+        take<Family::Contact>(codeplug);
+        take<Family::TextMessage3>(codeplug);
+        take<Family::RxGroup>(codeplug);
+        take<Family::TwoToneEntry>(codeplug);
+        // Of the DTMF record, the list holds the codes only.
+        if (wasRead(Family::Dtmf) && tables.dtmf.exists())
+            codeplug.Dtmf.Codes = std::move(tables.dtmf.table().Codes);
+    }
+
+private:
+    template <Family F> void take(Codeplug& codeplug) {
+        if (wasRead(F) && tables.of<F>().exists())
+            member<F>(codeplug) = std::move(tables.of<F>().table());
     }
 };
 

@@ -1,12 +1,12 @@
 #pragma once
-// The columns of each list type: heading text, what the column carries, and in which mode it
-// appears. The column code of the import is a column's position in this order; the export
-// writes the columns in the same order, so a file exported and imported in the same language
-// and mode reads back column for column.
+// The columns of each list type: heading text, what the column carries (a column of the list's
+// family, or one that only files have), and in which mode it appears. The column code of the import
+// is a column's position in this order; the export writes the columns in the same order, so a file
+// exported and imported in the same language and mode reads back column for column.
 
 #include "base/result.h"
 #include "lists/list_context.h"
-#include "lists/list_type.h"
+#include "schema/list_type.h"
 
 #include <span>
 #include <string>
@@ -15,8 +15,8 @@
 
 namespace r605 {
 
-// What a column carries. One enumeration for all lists keeps the tables below readable; each
-// list's conversions use only its own values.
+// What a column carries. One enumeration for all lists keeps the tables below readable; a line's
+// cells are found by it, and each list uses only its own values.
 enum class ListField {
     Number, // the record's number (position + 1): where an imported record goes
     Name,
@@ -85,9 +85,14 @@ enum class ListField {
     CodeValue,
 };
 
+inline constexpr std::size_t kListFieldCount = static_cast<std::size_t>(ListField::CodeValue) + 1;
+
 struct ListColumn {
     TextKey heading;
     ListField field;
+    // The column of the list's family that the cells show and read (schema/family_columns.h);
+    // empty for the columns that only files carry.
+    std::string_view column;
     // The contact export writes a few headings in English whatever the language.
     std::string_view literalHeading = {};
     // Member columns may be repeated in an imported file (one member or several per column).

@@ -5,8 +5,8 @@
 
 #include "base/result.h"
 #include "lists/list_context.h"
-#include "lists/list_type.h"
 #include "model/codeplug.h"
+#include "schema/list_type.h"
 
 #include <filesystem>
 #include <span>

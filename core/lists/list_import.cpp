@@ -7,6 +7,7 @@
 #include "lists/list_family.h"
 #include "lists/reference_resolution.h"
 #include "schema/default_names.h"
+#include "schema/family.h"
 #include "text/trim.h"
 
 #include <algorithm>
@@ -114,7 +115,7 @@ Status ListImport::importText(ListType type, const ListText& text, std::string_v
                               ": no heading of this list in the interface language");
 
     family->reset(m_work);
-    const auto table = static_cast<std::size_t>(tableOf(type));
+    const auto table = static_cast<std::size_t>(*familyOfList(type));
     m_work.read[table] = true;
     m_work.numbered[table].assign(family->size(), false);
     SlotAllocator slots(family->size());
@@ -156,12 +157,11 @@ namespace {
 // channel editor takes an empty name for a deleted channel. (Contacts are known by their radio
 // ID and keep an empty name: numbering 10000 of them one by one would take minutes.)
 template <class Table>
-void nameUnnamed(Codeplug& codeplug, Table& table, const ImportWorkSet& work, ListTable list,
-                 Family family) {
-    if (!work.wasRead(list))
+void nameUnnamed(Codeplug& codeplug, Table& table, const ImportWorkSet& work, Family family) {
+    if (!work.wasRead(family))
         return;
     for (std::size_t n = 0; n < table.size(); ++n) {
-        if (table[n].Used != 0 && TrimAtNull(table[n].Name).empty())
+        if (recordInUse(table[n]) && TrimAtNull(table[n].Name).empty())
             table[n].Name = DefaultName(codeplug, family, n);
     }
 }
@@ -171,11 +171,11 @@ void nameUnnamed(Codeplug& codeplug, Table& table, const ImportWorkSet& work, Li
 Result<Codeplug> ListImport::finish() {
     Codeplug result = m_codeplug;
     m_work.moveReadTablesInto(result);
-    nameUnnamed(result, result.Channel, m_work, ListTable::Channels, Family::Channel);
-    nameUnnamed(result, result.Person, m_work, ListTable::RadioIds, Family::Person);
-    nameUnnamed(result, result.Zone, m_work, ListTable::Zones, Family::Zone);
-    nameUnnamed(result, result.ScanList, m_work, ListTable::ScanLists, Family::ScanList);
-    nameUnnamed(result, result.RxGroup, m_work, ListTable::RxGroups, Family::RxGroup);
+    nameUnnamed(result, result.Channel, m_work, Family::Channel);
+    nameUnnamed(result, result.Person, m_work, Family::Person);
+    nameUnnamed(result, result.Zone, m_work, Family::Zone);
+    nameUnnamed(result, result.ScanList, m_work, Family::ScanList);
+    nameUnnamed(result, result.RxGroup, m_work, Family::RxGroup);
     if (Status resolved = ResolveImportedReferences(m_codeplug, m_work, result); !resolved)
         return resolved.error();
     return result;

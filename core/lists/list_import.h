@@ -9,8 +9,8 @@
 #include "lists/list_context.h"
 #include "lists/list_of_lists.h"
 #include "lists/list_text.h"
-#include "lists/list_type.h"
 #include "model/codeplug.h"
+#include "schema/list_type.h"
 
 #include <filesystem>
 #include <optional>

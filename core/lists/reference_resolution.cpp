@@ -1,7 +1,8 @@
 #include "lists/reference_resolution.h"
 
-#include "lists/cell_values.h"
-#include "lists/record_names.h"
+#include "base/numbers.h"
+#include "schema/cell_text.h"
+#include "schema/family_columns.h"
 
 #include <algorithm>
 #include <functional>
@@ -21,20 +22,20 @@ Entry firstCandidate(const Candidates& candidates) {
     return candidates.front();
 }
 
-// The in-use records of a table by name.
+// The in-use records of a family's table by name.
 class NameIndex {
 public:
     template <class Table>
-    NameIndex(const Table& table, std::size_t nameBytes) : m_bytes(nameBytes) {
+    NameIndex(const Table& table, Family family) : m_bytes(familyInfo(family).nameLimit) {
         for (Entry entry = 0; entry < table.size(); ++entry) {
-            if (table[entry].Used != 0)
-                m_entries[NameKey(table[entry].Name)].push_back(entry);
+            if (recordInUse(table[entry]))
+                m_entries[cells::text(table[entry].Name)].push_back(entry);
         }
     }
 
     // The records named `name`; a name longer than the field is compared as it was cut on import.
     const Candidates* find(std::string_view name) const {
-        const auto it = m_entries.find(TextFieldCell(name, m_bytes));
+        const auto it = m_entries.find(cells::fixedText(name, m_bytes));
         return it == m_entries.end() || it->second.empty() ? nullptr : &it->second;
     }
 
@@ -58,7 +59,7 @@ Result<std::vector<Entry>> resolveMembers(std::span<const PendingRef> refs, cons
                                           std::size_t capacity) {
     std::vector<Entry> members;
     for (const PendingRef& ref : refs) {
-        const std::vector<std::string_view> parts = SplitMembers(ref.text);
+        const std::vector<std::string_view> parts = cells::splitMembers(ref.text);
         std::size_t i = 0;
         while (i < parts.size()) {
             if (trimBlanks(parts[i]).empty()) {
@@ -107,9 +108,9 @@ Result<std::optional<Entry>> resolveWithId(const PendingRef& ref, const Table& t
         return resolveOne(ref, index, what, firstCandidate);
     for (Entry entry = 0; entry < table.size(); ++entry) {
         const auto& record = table[entry];
-        if (record.Used == 0 || record.Id != *ref.id)
+        if (!recordInUse(record) || record.Id != *ref.id)
             continue;
-        if (name.empty() || NameKey(record.Name) == TextFieldCell(name, 1000))
+        if (name.empty() || cells::text(record.Name) == cells::fixedText(name, 1000))
             return std::optional<Entry>(entry);
     }
     if (!index.find(name) && !name.empty())
@@ -119,9 +120,18 @@ Result<std::optional<Entry>> resolveWithId(const PendingRef& ref, const Table& t
                           std::to_string(*ref.id));
 }
 
+// The in-use record at `entry`, or nothing for an entry outside the table or out of use.
+template <class Table>
+const typename Table::value_type* usedRecord(const Table& table, std::int64_t entry) {
+    if (entry < 0 || static_cast<std::uint64_t>(entry) >= table.size())
+        return nullptr;
+    const auto& record = table[static_cast<std::size_t>(entry)];
+    return recordInUse(record) ? &record : nullptr;
+}
+
 template <class Table> std::optional<Entry> firstInUse(const Table& table) {
     for (Entry entry = 0; entry < table.size(); ++entry) {
-        if (table[entry].Used != 0)
+        if (recordInUse(table[entry]))
             return entry;
     }
     return std::nullopt;
@@ -131,23 +141,43 @@ template <class Table> std::optional<Entry> firstInUse(const Table& table) {
 // when it is gone). A record that the file gave by its number is the record of that number,
 // renamed or not; otherwise the record of the same name is taken. `choose(old, candidates)`
 // picks among new records of one name.
-template <class Table, class Numbered, class Choose>
-std::vector<std::optional<Entry>> translation(const Table& oldTable, const Table& newTable,
-                                              std::size_t nameBytes, Numbered numbered,
-                                              Choose choose) {
-    const NameIndex index(newTable, nameBytes);
+template <Family F, class Choose>
+std::vector<std::optional<Entry>> translation(const Codeplug& original, const Codeplug& result,
+                                              const ImportWorkSet& work, Choose choose) {
+    const auto& oldTable = member<F>(original);
+    const auto& newTable = member<F>(result);
+    const NameIndex index(newTable, F);
     std::vector<std::optional<Entry>> map(oldTable.size());
     for (Entry entry = 0; entry < oldTable.size(); ++entry) {
         const auto& record = oldTable[entry];
-        if (record.Used == 0)
+        if (!recordInUse(record))
             continue;
-        if (newTable[entry].Used != 0 && numbered(entry))
+        if (recordInUse(newTable[entry]) && work.wasNumbered(F, entry))
             map[entry] = entry;
-        else if (const Candidates* found = index.find(NameKey(record.Name)))
+        else if (const Candidates* found = index.find(cells::text(record.Name)))
             map[entry] = choose(record, *found);
     }
     return map;
 }
+
+// How a reference field counts (its base and its none), as the column that shows it says: the
+// value for an entry or for nothing, and the entry of a value (-1 for none).
+class FieldRule {
+public:
+    FieldRule(Family family, std::string_view column) {
+        const FamilyColumns& columns = *columnsOf(family);
+        m_rule = *columns.columns()[*columns.columnNamed(column)].reference;
+    }
+    std::int64_t value(std::optional<Entry> entry) const {
+        return entry ? static_cast<std::int64_t>(*entry) + m_rule.base : m_rule.none;
+    }
+    std::int64_t entry(std::int64_t value) const {
+        return value == m_rule.none ? -1 : value - m_rule.base;
+    }
+
+private:
+    ReferenceRule m_rule{Family::Channel};
+};
 
 std::optional<Entry> mapped(const std::vector<std::optional<Entry>>& map, std::int64_t entry) {
     if (entry < 0 || static_cast<std::uint64_t>(entry) >= map.size())
@@ -183,9 +213,9 @@ using EntryMap = std::vector<std::optional<Entry>>;
 class Resolver {
 public:
     Resolver(const Codeplug& original, const ImportWorkSet& work, Codeplug& result)
-        : m_old(original), m_work(work), m_new(result), m_channels(m_new.Channel, 16),
-          m_persons(m_new.Person, 16), m_scanLists(m_new.ScanList, 16),
-          m_contacts(m_new.Contact, 16), m_rxGroups(m_new.RxGroup, 35) {}
+        : m_old(original), m_work(work), m_new(result), m_channels(m_new.Channel, Family::Channel),
+          m_persons(m_new.Person, Family::Person), m_scanLists(m_new.ScanList, Family::ScanList),
+          m_contacts(m_new.Contact, Family::Contact), m_rxGroups(m_new.RxGroup, Family::RxGroup) {}
 
     Status run() {
         buildMaps();
@@ -204,17 +234,16 @@ public:
     }
 
 private:
-    bool read(ListTable table) const { return m_work.wasRead(table); }
-    auto numbered(ListTable table) const {
-        return [this, table](Entry entry) { return m_work.wasNumbered(table, entry); };
+    bool read(Family table) const { return m_work.wasRead(table); }
+    template <Family F, class Choose> EntryMap translated(Choose choose) const {
+        return read(F) ? translation<F>(m_old, m_new, m_work, choose) : EntryMap();
     }
 
     // Whether a record's references that no file gives are the codeplug's, to be re-pointed to
     // the imported records: every record of a list not read, and an imported record that
     // started from the codeplug's record of its number (its file lacks some reference columns).
-    template <class Table>
-    bool carriesOldReferences(ListTable table, const Table& oldTable, Entry entry) const {
-        return !read(table) || m_work.keptRecord(table, oldTable, entry) != nullptr;
+    template <Family F> bool carriesOldReferences(Entry entry) const {
+        return !read(F) || m_work.keptRecord<F>(entry) != nullptr;
     }
 
     // Group lists hold group-call contacts: of several contacts of one name, the group call.
@@ -229,41 +258,27 @@ private:
     // Where the records of the imported lists' old versions went, by number or name.
     void buildMaps() {
         const auto sameName = [](const auto&, const Candidates& c) { return c.front(); };
-        if (read(ListTable::Channels))
-            m_channelMap = translation(m_old.Channel, m_new.Channel, 16,
-                                       numbered(ListTable::Channels), sameName);
-        if (read(ListTable::Contacts)) {
-            // Of several contacts of one name, the one with the same radio ID and call type.
-            m_contactMap = translation(
-                m_old.Contact, m_new.Contact, 16, numbered(ListTable::Contacts),
-                [this](const ContactRec& old, const Candidates& c) {
-                    for (const Entry entry : c) {
-                        const ContactRec& candidate = m_new.Contact[entry];
-                        if (candidate.Id == old.Id && candidate.CallType == old.CallType)
-                            return entry;
-                    }
-                    return c.front();
-                });
-        }
-        if (read(ListTable::RadioIds)) {
-            m_personMap = translation(m_old.Person, m_new.Person, 16, numbered(ListTable::RadioIds),
-                                      [this](const PersonRec& old, const Candidates& c) {
-                                          for (const Entry entry : c) {
-                                              if (m_new.Person[entry].Id == old.Id)
-                                                  return entry;
-                                          }
-                                          return c.front();
-                                      });
-        }
-        if (read(ListTable::ScanLists))
-            m_scanListMap = translation(m_old.ScanList, m_new.ScanList, 16,
-                                        numbered(ListTable::ScanLists), sameName);
-        if (read(ListTable::Zones))
-            m_zoneMap =
-                translation(m_old.Zone, m_new.Zone, 16, numbered(ListTable::Zones), sameName);
-        if (read(ListTable::RxGroups))
-            m_groupMap = translation(m_old.RxGroup, m_new.RxGroup, 35,
-                                     numbered(ListTable::RxGroups), sameName);
+        m_channelMap = translated<Family::Channel>(sameName);
+        // Of several contacts of one name, the one with the same radio ID and call type.
+        m_contactMap =
+            translated<Family::Contact>([this](const ContactRec& old, const Candidates& c) {
+                for (const Entry entry : c) {
+                    const ContactRec& candidate = m_new.Contact[entry];
+                    if (candidate.Id == old.Id && candidate.CallType == old.CallType)
+                        return entry;
+                }
+                return c.front();
+            });
+        m_personMap = translated<Family::Person>([this](const PersonRec& old, const Candidates& c) {
+            for (const Entry entry : c) {
+                if (m_new.Person[entry].Id == old.Id)
+                    return entry;
+            }
+            return c.front();
+        });
+        m_scanListMap = translated<Family::ScanList>(sameName);
+        m_zoneMap = translated<Family::Zone>(sameName);
+        m_groupMap = translated<Family::RxGroup>(sameName);
     }
 
     // Members re-pointed through a map; the members whose record is gone leave the list.
@@ -281,18 +296,18 @@ private:
     }
 
     Status channels() {
-        const bool contactsRead = read(ListTable::Contacts);
-        const bool personsRead = read(ListTable::RadioIds);
-        const bool groupsRead = read(ListTable::RxGroups);
-        const bool listsRead = read(ListTable::ScanLists);
+        const bool contactsRead = read(Family::Contact);
+        const bool personsRead = read(Family::Person);
+        const bool groupsRead = read(Family::RxGroup);
+        const bool listsRead = read(Family::ScanList);
         const auto firstContact = firstInUse(m_new.Contact);
         const auto firstPerson = firstInUse(m_new.Person);
         for (Entry n = 0; n < kChannelCount; ++n) {
             ChannelRec& channel = m_new.Channel[n];
-            if (channel.Used == 0)
+            if (!recordInUse(channel))
                 continue;
-            const ChannelRefs* refs = read(ListTable::Channels) ? &m_work.channelRefs[n] : nullptr;
-            const bool repoint = carriesOldReferences(ListTable::Channels, m_old.Channel, n);
+            const ChannelRefs* refs = read(Family::Channel) ? &m_work.channelRefs[n] : nullptr;
+            const bool repoint = carriesOldReferences<Family::Channel>(n);
 
             if (refs && refs->contact) {
                 auto contact = resolveWithId(*refs->contact, m_new.Contact, m_contacts, "contact");
@@ -309,12 +324,11 @@ private:
                 auto person = resolveWithId(*refs->radioId, m_new.Person, m_persons, "radio ID");
                 if (!person)
                     return person.error();
-                channel.RadioId = *person ? static_cast<std::int16_t>(**person) : -1;
+                channel.RadioId = static_cast<std::int16_t>(m_radioIdRule.value(*person));
             } else if (repoint && personsRead) {
-                const auto to = mapped(m_personMap, channel.RadioId);
-                channel.RadioId = to            ? static_cast<std::int16_t>(*to)
-                                  : firstPerson ? static_cast<std::int16_t>(*firstPerson)
-                                                : std::int16_t{-1};
+                const auto to = mapped(m_personMap, m_radioIdRule.entry(channel.RadioId));
+                channel.RadioId =
+                    static_cast<std::int16_t>(m_radioIdRule.value(to ? to : firstPerson));
             }
 
             if (refs && refs->rxGroup) {
@@ -322,10 +336,10 @@ private:
                     resolveOne(*refs->rxGroup, m_rxGroups, "receive group list", firstCandidate);
                 if (!group)
                     return group.error();
-                channel.RxGroup = *group ? static_cast<std::int16_t>(**group + 1) : 0;
-            } else if (repoint && groupsRead && channel.RxGroup != 0) {
-                const auto to = mapped(m_groupMap, channel.RxGroup - 1);
-                channel.RxGroup = to ? static_cast<std::int16_t>(*to + 1) : 0;
+                channel.RxGroup = static_cast<std::int16_t>(m_rxGroupRule.value(*group));
+            } else if (repoint && groupsRead) {
+                const auto to = mapped(m_groupMap, m_rxGroupRule.entry(channel.RxGroup));
+                channel.RxGroup = static_cast<std::int16_t>(m_rxGroupRule.value(to));
             }
 
             std::vector<Entry> lists;
@@ -337,29 +351,28 @@ private:
                 lists = std::move(*resolved);
             } else if (repoint && listsRead) {
                 for (const std::uint8_t list : channel.ScanLists) {
-                    if (const auto to = mapped(m_scanListMap, list == 0xFF ? -1 : list))
+                    if (const auto to = mapped(m_scanListMap, m_scanListRule.entry(list)))
                         lists.push_back(*to);
                 }
             } else {
                 continue;
             }
-            channel.ScanLists.fill(0xFF);
+            channel.ScanLists.fill(static_cast<std::uint8_t>(m_scanListRule.value(std::nullopt)));
             const std::size_t count = std::min(lists.size(), channel.ScanLists.size());
-            for (std::size_t i = 0; i < count; ++i)
-                channel.ScanLists[i] = static_cast<std::uint8_t>(lists[i]);
+            for (std::size_t k = 0; k < count; ++k)
+                channel.ScanLists[k] = static_cast<std::uint8_t>(m_scanListRule.value(lists[k]));
         }
         return Status::success();
     }
 
     Status zones() {
-        const bool channelsRead = read(ListTable::Channels);
+        const bool channelsRead = read(Family::Channel);
         for (Entry z = 0; z < kZoneCount; ++z) {
             ZoneRec& zone = m_new.Zone[z];
-            if (zone.Used == 0)
+            if (!recordInUse(zone))
                 continue;
-            const ZoneRefs* refs = read(ListTable::Zones) ? &m_work.zoneRefs[z] : nullptr;
-            const bool repoint =
-                channelsRead && carriesOldReferences(ListTable::Zones, m_old.Zone, z);
+            const ZoneRefs* refs = read(Family::Zone) ? &m_work.zoneRefs[z] : nullptr;
+            const bool repoint = channelsRead && carriesOldReferences<Family::Zone>(z);
             bool changed = false;
             if (refs && !refs->members.empty()) {
                 auto members = resolveMembers(refs->members, m_channels, "channel", firstCandidate,
@@ -397,7 +410,7 @@ private:
                     keep[i] = to.has_value();
                     if (to)
                         *selected[i] = static_cast<std::int16_t>(*to);
-                } else if (refs && !carriesOldReferences(ListTable::Zones, m_old.Zone, z)) {
+                } else if (refs && !carriesOldReferences<Family::Zone>(z)) {
                     keep[i] = false; // a new zone without the column
                 }
             }
@@ -408,15 +421,13 @@ private:
     }
 
     Status scanLists() {
-        const bool channelsRead = read(ListTable::Channels);
+        const bool channelsRead = read(Family::Channel);
         for (Entry s = 0; s < kScanListCount; ++s) {
             ScanListRec& list = m_new.ScanList[s];
-            if (list.Used == 0)
+            if (!recordInUse(list))
                 continue;
-            const ScanListRefs* refs =
-                read(ListTable::ScanLists) ? &m_work.scanListRefs[s] : nullptr;
-            const bool repoint =
-                channelsRead && carriesOldReferences(ListTable::ScanLists, m_old.ScanList, s);
+            const ScanListRefs* refs = read(Family::ScanList) ? &m_work.scanListRefs[s] : nullptr;
+            const bool repoint = channelsRead && carriesOldReferences<Family::ScanList>(s);
             if (refs && !refs->members.empty()) {
                 auto members = resolveMembers(refs->members, m_channels, "channel", firstCandidate,
                                               kScanListMembers);
@@ -449,10 +460,10 @@ private:
                     auto channel = resolveOne(**given[i], m_channels, "channel", firstCandidate);
                     if (!channel)
                         return channel.error();
-                    *priority[i] = *channel ? static_cast<std::int16_t>(**channel + 1) : 0;
-                } else if (repoint && *priority[i] != 0) {
-                    const auto to = mapped(m_channelMap, *priority[i] - 1);
-                    *priority[i] = to ? static_cast<std::int16_t>(*to + 1) : 0;
+                    *priority[i] = static_cast<std::int16_t>(m_priorityRule.value(*channel));
+                } else if (repoint) {
+                    const auto to = mapped(m_channelMap, m_priorityRule.entry(*priority[i]));
+                    *priority[i] = static_cast<std::int16_t>(m_priorityRule.value(to));
                 }
             }
         }
@@ -460,13 +471,13 @@ private:
     }
 
     Status rxGroups() {
-        const bool contactsRead = read(ListTable::Contacts);
+        const bool contactsRead = read(Family::Contact);
         const Chooser choose = [this](const Candidates& c) { return chooseGroupContact(c); };
         for (Entry g = 0; g < kRxGroupCount; ++g) {
             RxGroupRec& group = m_new.RxGroup[g];
-            if (group.Used == 0)
+            if (!recordInUse(group))
                 continue;
-            const RxGroupRefs* refs = read(ListTable::RxGroups) ? &m_work.rxGroupRefs[g] : nullptr;
+            const RxGroupRefs* refs = read(Family::RxGroup) ? &m_work.rxGroupRefs[g] : nullptr;
             std::vector<std::int32_t> members;
             if (refs && !refs->members.empty()) {
                 auto resolved =
@@ -474,8 +485,7 @@ private:
                 if (!resolved)
                     return resolved.error();
                 members.assign(resolved->begin(), resolved->end());
-            } else if (contactsRead &&
-                       carriesOldReferences(ListTable::RxGroups, m_old.RxGroup, g)) {
+            } else if (contactsRead && carriesOldReferences<Family::RxGroup>(g)) {
                 members = repointMembers(group.Members, group.Count, m_contactMap);
             } else {
                 continue;
@@ -489,7 +499,7 @@ private:
 
     // Quick calls of kind 2 call a contact (1-based, 0 none).
     void quickCalls() {
-        if (!read(ListTable::Contacts))
+        if (!read(Family::Contact))
             return;
         for (QuickCallRec& call : m_new.QuickCall) {
             if (call.Kind != 2 || call.Contact == 0)
@@ -505,10 +515,10 @@ private:
     // its zone while that zone still holds the channel; when the zones were imported and none
     // holds it any more, it leaves the list, as the zone repair does.
     void assignMemberZones() {
-        if (!read(ListTable::Zones) && !read(ListTable::Channels) && !read(ListTable::ScanLists))
+        if (!read(Family::Zone) && !read(Family::Channel) && !read(Family::ScanList))
             return;
         const auto holds = [this](std::int64_t z, std::int16_t channel) {
-            const ZoneRec* zone = UsedRecord(m_new.Zone, z);
+            const ZoneRec* zone = usedRecord(m_new.Zone, z);
             if (!zone)
                 return false;
             const auto count = std::clamp<int>(zone->Count, 0, static_cast<int>(kZoneMembers));
@@ -522,24 +532,24 @@ private:
             }
             return -1;
         };
-        const bool listsRead = read(ListTable::ScanLists);
+        const bool listsRead = read(Family::ScanList);
         for (ScanListRec& list : m_new.ScanList) {
-            if (list.Used == 0)
+            if (!recordInUse(list))
                 continue;
             std::vector<std::int16_t> members, zones;
             const auto count = std::clamp<int>(list.Count, 0, static_cast<int>(kScanListMembers));
             for (int k = 0; k < count; ++k) {
                 const std::int16_t channel = list.Members[static_cast<std::size_t>(k)];
-                if (!UsedRecord(m_new.Channel, channel))
+                if (!usedRecord(m_new.Channel, channel))
                     continue;
                 std::int16_t zone = list.MemberZones[static_cast<std::size_t>(k)];
-                if (!listsRead && read(ListTable::Zones)) {
+                if (!listsRead && read(Family::Zone)) {
                     const auto to = mapped(m_zoneMap, zone);
                     zone = to ? static_cast<std::int16_t>(*to) : std::int16_t{-1};
                 }
                 if (listsRead || !holds(zone, channel)) {
                     const std::int16_t first = firstZoneOf(channel);
-                    if (first < 0 && !listsRead && !read(ListTable::Zones))
+                    if (first < 0 && !listsRead && !read(Family::Zone))
                         zone = list.MemberZones[static_cast<std::size_t>(k)]; // as it was
                     else if (first < 0 && !listsRead)
                         continue;
@@ -558,14 +568,14 @@ private:
     // and its zone reference an in-use zone, as the repairs keep them.
     void settings() {
         SettingsRec& settings = m_new.Settings;
-        if (read(ListTable::Channels)) {
+        if (read(Family::Channel)) {
             for (std::int16_t* ref : {&settings.ChannelRef1, &settings.ChannelRef2}) {
                 if (const auto to = mapped(m_channelMap, *ref))
                     *ref = static_cast<std::int16_t>(*to);
             }
             const auto qualify = [this](std::int16_t& ref, int parity) {
                 const auto fits = [&](std::int64_t n) {
-                    const ChannelRec* channel = UsedRecord(m_new.Channel, n);
+                    const ChannelRec* channel = usedRecord(m_new.Channel, n);
                     return channel && (channel->ChType & 1) == parity;
                 };
                 if (fits(ref))
@@ -581,10 +591,10 @@ private:
             qualify(settings.ChannelRef1, 0);
             qualify(settings.ChannelRef2, 1);
         }
-        if (read(ListTable::Zones)) {
+        if (read(Family::Zone)) {
             if (const auto to = mapped(m_zoneMap, settings.ZoneRef))
                 settings.ZoneRef = static_cast<std::int16_t>(*to);
-            if (!UsedRecord(m_new.Zone, settings.ZoneRef))
+            if (!usedRecord(m_new.Zone, settings.ZoneRef))
                 settings.ZoneRef = static_cast<std::int16_t>(firstInUse(m_new.Zone).value_or(0));
         }
     }
@@ -593,6 +603,10 @@ private:
     const ImportWorkSet& m_work;
     Codeplug& m_new;
     NameIndex m_channels, m_persons, m_scanLists, m_contacts, m_rxGroups;
+    const FieldRule m_radioIdRule{Family::Channel, "RadioId"};
+    const FieldRule m_rxGroupRule{Family::Channel, "RxGroup"};
+    const FieldRule m_scanListRule{Family::Channel, "ScanLists"};
+    const FieldRule m_priorityRule{Family::ScanList, "Priority1"};
     EntryMap m_channelMap, m_contactMap, m_personMap, m_scanListMap, m_zoneMap, m_groupMap;
 };
 

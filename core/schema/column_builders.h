@@ -4,10 +4,9 @@
 // that nothing is described twice; the builders add what a field means (its value texts, the
 // family it references). Used by the family column tables only.
 
-#include "model/codeplug.h"
 #include "model/field.h"
-#include "schema/family_columns.h"
-#include "schema/family_tables.h"
+#include "schema/cell_text.h"
+#include "schema/typed_columns.h"
 
 #include <algorithm>
 #include <string>
@@ -15,15 +14,6 @@
 #include <vector>
 
 namespace r605 {
-
-template <class R> struct TypedColumn {
-    ColumnInfo info;
-    std::string (*format)(const ColumnInfo& info, const R& record, std::size_t entry,
-                          const Codeplug& codeplug, const ColumnContext& context);
-    // Changes `record` only when it succeeds.
-    Status (*parse)(const ColumnInfo& info, R& record, std::string_view text,
-                    const Codeplug& codeplug, const ColumnContext& context);
-};
 
 template <class M> struct MemberTraits;
 template <class R, class V> struct MemberTraits<V R::*> {
@@ -44,21 +34,14 @@ template <class R> Field fieldOf(std::string_view name) {
     return found;
 }
 
-// Shared conversions of the builders (column_kinds.cpp).
+// The conversions of a column kind that need the column or the codeplug (column_kinds.cpp); the
+// plain text conversions are in cell_text.h.
 namespace cells {
-std::string integerText(std::int64_t value);
-Result<std::int64_t> integer(std::string_view text, std::int64_t min, std::int64_t max);
-std::string text(std::string_view value);
-Result<std::string> fixedText(std::string_view text, int length);
-std::string frequency(double value);
 Result<double> frequency(std::string_view text, const ColumnContext& context);
+// Enumerated and OnOff columns: the value texts of the column.
 std::string enumerated(const ColumnInfo& info, std::int64_t value, const ColumnContext& context);
 Result<std::int64_t> enumerated(const ColumnInfo& info, std::string_view text,
                                 const ColumnContext& context);
-std::string decimal(const ColumnInfo& info, std::int64_t value);
-Result<std::int64_t> decimal(const ColumnInfo& info, std::string_view text);
-Result<std::string> hexDigits(std::string_view text, int length);
-Result<std::string> decimalDigits(std::string_view text, int length);
 // The name of the record a reference value names; "" for none or a record not in use.
 std::string referenceName(const Codeplug& codeplug, const ReferenceRule& rule,
                           std::int64_t value);
@@ -70,9 +53,6 @@ std::string memberNames(const Codeplug& codeplug, const ReferenceRule& rule,
                         std::span<const std::int64_t> values);
 Result<std::vector<std::int64_t>> memberValues(const Codeplug& codeplug, const ReferenceRule& rule,
                                                std::string_view text, std::size_t maxMembers);
-// "2026-12-06" and "14:05:09" of a logged moment.
-std::string date(int year, int month, int day);
-std::string time(int hour, int minute, int second);
 // The name of the in-use contact with radio ID `id`; "" when none has it.
 std::string contactNameOfId(const Codeplug& codeplug, std::int64_t id);
 } // namespace cells
@@ -100,10 +80,7 @@ template <auto M> TypedColumn<RecordOfField<M>> textColumn(std::string_view name
                const ColumnContext&) { return cells::text(r.*M); },
             [](const ColumnInfo& i, R& r, std::string_view text, const Codeplug&,
                const ColumnContext&) -> Status {
-                auto value = cells::fixedText(text, i.length);
-                if (!value)
-                    return value.error();
-                r.*M = std::move(*value);
+                r.*M = cells::fixedText(text, static_cast<std::size_t>(i.length));
                 return Status::success();
             }};
 }
@@ -144,7 +121,7 @@ TypedColumn<RecordOfField<M>> numericColumn(std::string_view name, std::string_v
                 case ColumnKind::OnOff:
                     return cells::enumerated(i, asInteger(r.*M), context);
                 case ColumnKind::Decimal:
-                    return cells::decimal(i, asInteger(r.*M));
+                    return cells::decimal(asInteger(r.*M), i.decimals);
                 default:
                     return cells::integerText(asInteger(r.*M));
                 }
@@ -152,7 +129,7 @@ TypedColumn<RecordOfField<M>> numericColumn(std::string_view name, std::string_v
             [](const ColumnInfo& i, R& r, std::string_view text, const Codeplug&,
                const ColumnContext& context) -> Status {
                 Result<std::int64_t> value =
-                    i.kind == ColumnKind::Decimal ? cells::decimal(i, text)
+                    i.kind == ColumnKind::Decimal ? cells::decimal(text, i.min, i.max, i.decimals)
                     : i.kind == ColumnKind::Integer
                         ? cells::integer(text, i.min, i.max)
                         : cells::enumerated(i, text, context);
@@ -185,7 +162,24 @@ TypedColumn<RecordOfField<M>> decimalColumn(std::string_view name, int decimals,
     return numericColumn<M>(name, fieldName, ColumnKind::Decimal, {}, decimals);
 }
 
-// Hexadecimal (keys) or decimal (phone numbers, DTMF codes) digit texts.
+// A tone in hertz with one decimal, held in tenths of a hertz (a channel's user-defined CTCSS
+// tone, the tones of a 2-tone pair).
+template <auto M>
+TypedColumn<RecordOfField<M>> hertzColumn(std::string_view name, std::string_view fieldName = {}) {
+    using R = RecordOfField<M>;
+    TypedColumn<R> column = decimalColumn<M>(name, 1, fieldName);
+    column.parse = [](const ColumnInfo& i, R& r, std::string_view text, const Codeplug&,
+                      const ColumnContext&) -> Status {
+        auto value = cells::decimal(text, i.min, i.max, i.decimals, "a tone", " Hz");
+        if (!value)
+            return value.error();
+        r.*M = static_cast<ValueOfField<M>>(*value);
+        return Status::success();
+    };
+    return column;
+}
+
+// Hexadecimal (keys) or decimal digit texts.
 template <auto M>
 TypedColumn<RecordOfField<M>> digitsColumn(std::string_view name, ColumnKind kind) {
     using R = RecordOfField<M>;
@@ -271,57 +265,5 @@ TypedColumn<R> shownColumn(std::string_view name, ColumnKind kind,
                 return Error::literal("the value is worked out from the record, not typed");
             }};
 }
-
-// The columns of one family, behind the interface that knows no record types.
-template <Family F> class TypedFamilyColumns final : public FamilyColumns {
-public:
-    using R = RecordOf<F>;
-
-    explicit TypedFamilyColumns(std::vector<TypedColumn<R>> columns)
-        : m_columns(std::move(columns)) {
-        for (const TypedColumn<R>& column : m_columns)
-            m_infos.push_back(column.info);
-    }
-
-    Family family() const override { return F; }
-    std::span<const ColumnInfo> columns() const override { return m_infos; }
-    std::size_t size() const override { return familyInfo(F).count; }
-
-    bool inUse(const Codeplug& codeplug, std::size_t entry) const override {
-        return entry < size() && recordInUse(record(codeplug, entry));
-    }
-
-    std::string format(const Codeplug& codeplug, std::size_t entry, std::size_t column,
-                       const ColumnContext& context) const override {
-        if (entry >= size() || column >= m_columns.size())
-            return {};
-        const TypedColumn<R>& c = m_columns[column];
-        return c.format(c.info, record(codeplug, entry), entry, codeplug, context);
-    }
-
-    Status parse(Codeplug& codeplug, std::size_t entry, std::size_t column,
-                 std::string_view text, const ColumnContext& context) const override {
-        if (entry >= size() || column >= m_columns.size())
-            return Error::literal("no such cell");
-        const TypedColumn<R>& c = m_columns[column];
-        R changed = record(codeplug, entry);
-        if (Status status = c.parse(c.info, changed, text, codeplug, context); !status.ok())
-            return placeError(CellPlace{F, entry, c.info.name}, status.error());
-        record(codeplug, entry) = std::move(changed);
-        return Status::success();
-    }
-
-private:
-    template <class CP> static auto& record(CP& codeplug, std::size_t entry) {
-        auto& m = member<F>(codeplug);
-        if constexpr (kIsTable<decltype(m)>)
-            return m[entry];
-        else
-            return m;
-    }
-
-    std::vector<TypedColumn<R>> m_columns;
-    std::vector<ColumnInfo> m_infos;
-};
 
 } // namespace r605

@@ -1,13 +1,8 @@
-// The conversions shared by every column of a kind: numbers, texts of fixed-length fields,
-// frequencies through the band check, option texts, digit texts and references by name.
+// The conversions of the column kinds that need the column or the codeplug: frequencies through
+// the band check, option texts and references by name.
 #include "schema/column_builders.h"
 
 #include "base/numbers.h"
-#include "lists/cell_values.h"
-#include "lists/record_names.h"
-#include "text/language.h"
-
-#include <cctype>
 
 namespace r605 {
 
@@ -15,13 +10,6 @@ namespace {
 
 std::string inQuotes(std::string_view text) {
     return '"' + std::string(text) + '"';
-}
-
-std::int64_t powerOfTen(int decimals) {
-    std::int64_t factor = 1;
-    for (int i = 0; i < decimals; ++i)
-        factor *= 10;
-    return factor;
 }
 
 // The in-use record `entry` of the rule's family, given to `use`; false when there is none.
@@ -44,7 +32,7 @@ bool withTarget(const Codeplug& codeplug, Family family, std::int64_t entry, Use
 
 template <class R> std::string nameOf(const R& record) {
     if constexpr (requires { record.Name; })
-        return NameKey(record.Name);
+        return cells::text(record.Name);
     else
         return {};
 }
@@ -78,28 +66,8 @@ std::optional<std::size_t> FamilyColumns::columnNamed(std::string_view name) con
 
 namespace cells {
 
-std::string integerText(std::int64_t value) {
-    return std::to_string(value);
-}
-
-Result<std::int64_t> integer(std::string_view text, std::int64_t min, std::int64_t max) {
-    return ParseIntegerCell(text, min, max);
-}
-
-std::string text(std::string_view value) {
-    return NameKey(value);
-}
-
-Result<std::string> fixedText(std::string_view text, int length) {
-    return TextFieldCell(text, static_cast<std::size_t>(length));
-}
-
-std::string frequency(double value) {
-    return FrequencyCell(value);
-}
-
 Result<double> frequency(std::string_view text, const ColumnContext& context) {
-    return ParseFrequencyCell(text, context.bands, context.language);
+    return frequency(text, context.bands, context.language);
 }
 
 namespace {
@@ -112,68 +80,12 @@ std::span<const TextKey> textsOf(const ColumnInfo& info) {
 } // namespace
 
 std::string enumerated(const ColumnInfo& info, std::int64_t value, const ColumnContext& context) {
-    const auto texts = textsOf(info);
-    if (value >= 0 && static_cast<std::size_t>(value) < texts.size()) {
-        std::string shown = context.language.text(texts[static_cast<std::size_t>(value)]);
-        if (!shown.empty())
-            return shown;
-    }
-    // A value the editors do not list (a radio may hold one): shown as its number, so that
-    // nothing is lost on the way out and back in.
-    return std::to_string(value);
+    return option(textsOf(info), value, context.language);
 }
 
 Result<std::int64_t> enumerated(const ColumnInfo& info, std::string_view text,
                                 const ColumnContext& context) {
-    const ValueTexts texts(textsOf(info), context.language);
-    auto value = texts.parse(text, static_cast<int>(info.min), static_cast<int>(info.max));
-    if (!value)
-        return value.error();
-    return static_cast<std::int64_t>(*value);
-}
-
-std::string decimal(const ColumnInfo& info, std::int64_t value) {
-    return formatFixed(static_cast<double>(value) / static_cast<double>(powerOfTen(info.decimals)),
-                       info.decimals);
-}
-
-Result<std::int64_t> decimal(const ColumnInfo& info, std::string_view text) {
-    const auto number = parseNumber(text);
-    const std::int64_t factor = powerOfTen(info.decimals);
-    const std::int64_t value =
-        number ? roundHalfEvenToInt(*number * static_cast<double>(factor)) : info.min - 1;
-    if (value < info.min || value > info.max) {
-        return Error::literal("not a number from " + decimal(info, info.min) + " to " +
-                              decimal(info, info.max) + ": " + inQuotes(text));
-    }
-    return value;
-}
-
-namespace {
-Result<std::string> digits(std::string_view text, int length, bool hex) {
-    const std::string_view trimmed = trimBlanks(text);
-    std::string result;
-    for (const char c : trimmed) {
-        const auto u = static_cast<unsigned char>(c);
-        if (hex ? !std::isxdigit(u) : !std::isdigit(u))
-            return Error::literal(std::string(hex ? "not hexadecimal digits: "
-                                                  : "not decimal digits: ") +
-                                  inQuotes(trimmed));
-        result.push_back(static_cast<char>(std::toupper(u)));
-    }
-    if (length > 0 && result.size() > static_cast<std::size_t>(length))
-        return Error::literal("more than " + std::to_string(length) + " digits: " +
-                              inQuotes(trimmed));
-    return result;
-}
-} // namespace
-
-Result<std::string> hexDigits(std::string_view text, int length) {
-    return digits(text, length, true);
-}
-
-Result<std::string> decimalDigits(std::string_view text, int length) {
-    return digits(text, length, false);
+    return option(textsOf(info), text, info.min, info.max, context.language);
 }
 
 std::string referenceName(const Codeplug& codeplug, const ReferenceRule& rule,
@@ -188,7 +100,7 @@ std::string referenceName(const Codeplug& codeplug, const ReferenceRule& rule,
 
 Result<std::int64_t> referenceValue(const Codeplug& codeplug, const ReferenceRule& rule,
                                     std::string_view name) {
-    const std::string wanted = NameKey(name);
+    const std::string wanted = text(name);
     if (wanted.empty())
         return rule.none;
     const std::size_t count = familyInfo(rule.target).count;
@@ -210,7 +122,7 @@ std::string memberNames(const Codeplug& codeplug, const ReferenceRule& rule,
         if (std::string name = referenceName(codeplug, rule, value); !name.empty())
             names.push_back(std::move(name));
     }
-    return JoinMembers(names);
+    return joinMembers(names);
 }
 
 Result<std::vector<std::int64_t>> memberValues(const Codeplug& codeplug, const ReferenceRule& rule,
@@ -218,7 +130,7 @@ Result<std::vector<std::int64_t>> memberValues(const Codeplug& codeplug, const R
     std::vector<std::int64_t> values;
     if (trimBlanks(text).empty())
         return values;
-    for (const std::string_view part : SplitMembers(text)) {
+    for (const std::string_view part : splitMembers(text)) {
         auto value = referenceValue(codeplug, rule, part);
         if (!value)
             return value.error();
@@ -231,25 +143,10 @@ Result<std::vector<std::int64_t>> memberValues(const Codeplug& codeplug, const R
     return values;
 }
 
-namespace {
-std::string twoDigits(int value) {
-    const std::string text = std::to_string(value);
-    return text.size() < 2 ? "0" + text : text;
-}
-} // namespace
-
-std::string date(int year, int month, int day) {
-    return std::to_string(year) + "-" + twoDigits(month) + "-" + twoDigits(day);
-}
-
-std::string time(int hour, int minute, int second) {
-    return twoDigits(hour) + ":" + twoDigits(minute) + ":" + twoDigits(second);
-}
-
 std::string contactNameOfId(const Codeplug& codeplug, std::int64_t id) {
     for (const ContactRec& contact : codeplug.Contact) {
         if (contact.Used > 0 && contact.Id == id)
-            return NameKey(contact.Name);
+            return text(contact.Name);
     }
     return {};
 }

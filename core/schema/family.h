@@ -6,7 +6,7 @@
 // names, the document's change sets, the window's tree and grids) takes them from here.
 
 #include "base/result.h"
-#include "lists/list_type.h"
+#include "schema/list_type.h"
 
 #include <array>
 #include <cstddef>

@@ -6,8 +6,10 @@
 #include "rules/tone_text.h"
 #include "text/language.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
+#include <utility>
 
 namespace r605 {
 
@@ -163,7 +165,7 @@ std::unique_ptr<FamilyColumns> channelColumns() {
         onOffColumn<&C::Flag56_0>("TalkerAlias", "Flag56_0"),
         onOffColumn<&C::Flag56_1>("AutoScan", "Flag56_1"),
         onOffColumn<&C::Flag9_7>("Reverse", "Flag9_7"),
-        decimalColumn<&C::CustomCtcss>("UserCtcss", 1, "CustomCtcss"),
+        hertzColumn<&C::CustomCtcss>("UserCtcss", "CustomCtcss"),
         onOffColumn<&C::Flag56_2>("AutoRoaming", "Flag56_2"),
     });
 }
@@ -209,11 +211,31 @@ std::unique_ptr<FamilyColumns> scanListColumns() {
     });
 }
 
+// A telephone number dialled through a DTMF interconnect: what a DTMF keypad can dial.
+TypedColumn<PhoneBookRec> phoneNumberColumn() {
+    ColumnInfo info{"PhoneNumber", K::DigitText};
+    info.length = fieldOf<PhoneBookRec>(info.field).length;
+    return {info,
+            [](const ColumnInfo&, const PhoneBookRec& r, std::size_t, const Codeplug&,
+               const ColumnContext&) { return cells::text(r.PhoneNumber); },
+            [](const ColumnInfo& i, PhoneBookRec& r, std::string_view text, const Codeplug&,
+               const ColumnContext&) -> Status {
+                const std::string_view number = trimBlanks(text);
+                if (number.size() > static_cast<std::size_t>(i.length) ||
+                    number.find_first_not_of("0123456789*#") != std::string_view::npos)
+                    return Error::literal("not a telephone number of up to " +
+                                          std::to_string(i.length) + " digits, * and #: \"" +
+                                          std::string(number) + "\"");
+                r.PhoneNumber = std::string(number);
+                return Status::success();
+            }};
+}
+
 std::unique_ptr<FamilyColumns> phoneBookColumns() {
     using R = PhoneBookRec;
     return std::make_unique<TypedFamilyColumns<Family::PhoneBook>>(std::vector<TypedColumn<R>>{
         numberColumn<R>(),
-        textColumn<&R::PhoneNumber>("PhoneNumber"),
+        phoneNumberColumn(),
         textColumn<&R::Name>("Name"),
     });
 }
@@ -339,6 +361,52 @@ std::unique_ptr<FamilyColumns> repeaterOffsetColumns() {
     });
 }
 
+// The tone pairs that channels select for 2-tone signalling.
+std::unique_ptr<FamilyColumns> twoToneEntryColumns() {
+    using R = TwoToneEntryRec;
+    return std::make_unique<TypedFamilyColumns<Family::TwoToneEntry>>(std::vector<TypedColumn<R>>{
+        numberColumn<R>(),
+        textColumn<&R::Name>("Name"),
+        hertzColumn<&R::FirstTone>("FirstTone"),
+        hertzColumn<&R::SecondTone>("SecondTone"),
+    });
+}
+
+// The sixteen DTMF codes that channels select through DtmfId: "Code0" to "Code15" (the record's
+// further codes Code16 to Code19 carry those names already). A code holds up to 16 hexadecimal
+// digits, one per byte, and their count; a code without digits is not in use.
+constexpr std::array<std::string_view, kDtmfCodes> kDtmfCodeNames{
+    "Code0", "Code1", "Code2",  "Code3",  "Code4",  "Code5",  "Code6",  "Code7",
+    "Code8", "Code9", "Code10", "Code11", "Code12", "Code13", "Code14", "Code15"};
+
+template <std::size_t I> TypedColumn<DtmfRec> dtmfCodeColumn() {
+    ColumnInfo info{kDtmfCodeNames[I], K::HexText, "Codes"};
+    info.length = fieldOf<DigitCode>("Digits").length;
+    return {info,
+            [](const ColumnInfo& i, const DtmfRec& r, std::size_t, const Codeplug&,
+               const ColumnContext&) {
+                const DigitCode& code = r.Codes[I];
+                const auto count = static_cast<std::size_t>(std::clamp<int>(code.Count, 0, i.length));
+                return code.Digits.substr(0, std::min(count, code.Digits.size()));
+            },
+            [](const ColumnInfo& i, DtmfRec& r, std::string_view text, const Codeplug&,
+               const ColumnContext&) -> Status {
+                auto digits = cells::hexDigits(text, i.length);
+                if (!digits)
+                    return digits.error();
+                r.Codes[I].Count = static_cast<std::int16_t>(digits->size());
+                r.Codes[I].Digits = std::move(*digits);
+                return Status::success();
+            }};
+}
+
+std::unique_ptr<FamilyColumns> dtmfColumns() {
+    return []<std::size_t... I>(std::index_sequence<I...>) {
+        return std::make_unique<TypedFamilyColumns<Family::Dtmf>>(
+            std::vector<TypedColumn<DtmfRec>>{dtmfCodeColumn<I>()...});
+    }(std::make_index_sequence<kDtmfCodes>());
+}
+
 template <Family F> std::unique_ptr<FamilyColumns> keyColumns() {
     using R = RecordOf<F>;
     return std::make_unique<TypedFamilyColumns<F>>(std::vector<TypedColumn<R>>{
@@ -387,6 +455,10 @@ std::unique_ptr<FamilyColumns> makeColumns(Family family) {
         return repeaterOffsetColumns();
     case Family::AesKey:
         return keyColumns<Family::AesKey>();
+    case Family::Dtmf:
+        return dtmfColumns();
+    case Family::TwoToneEntry:
+        return twoToneEntryColumns();
     default:
         return nullptr;
     }

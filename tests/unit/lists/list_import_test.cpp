@@ -196,6 +196,12 @@ TEST(ListImport, KeepsTheOtherListsOnTheirRecordsWhenOnlyChannelsAreImported) {
     // takes the first channel of even type; the second stays on channel 2.
     EXPECT_EQ(result->Settings.ChannelRef1, 2);
     EXPECT_EQ(result->Settings.ChannelRef2, 1);
+    // So does a 2-tone line: a file without the second tone keeps the pair's.
+    const auto tones = importOne(original, ListType::TwoToneCodes,
+                                 "2-Tone No.,First Tone (Hz)\n3,1000\n", context);
+    ASSERT_TRUE(tones.ok()) << errorOf(tones);
+    EXPECT_EQ(tones->TwoToneEntry[2].FirstTone, 10000);
+    EXPECT_EQ(tones->TwoToneEntry[2].SecondTone, 12345);
     // Lists not read are unchanged where nothing pointed at the channels.
     EXPECT_TRUE(result->Contact == original.Contact);
     EXPECT_TRUE(result->RxGroup == original.RxGroup);
@@ -339,6 +345,15 @@ TEST(ListImport, RefusesDamagedFilesNamingLineAndColumn) {
     EXPECT_EQ(fails(ListType::Contacts, "Radio ID,Name\n16777216,A\n"),
               "ImportFromFileError---5--list.csv: line 2, column \"Radio ID\": not a number from "
               "0 to 16777215: \"16777216\"");
+    EXPECT_EQ(fails(ListType::Channels, "Channel Name,RX CTCSS/DCS,TX CTCSS/DCS\nA,100.5,110.5\n"),
+              "ImportFromFileError---0--list.csv: line 2, column \"TX CTCSS/DCS\": the receive and "
+              "transmit tones ask for two different user-defined tones; a channel holds one");
+    EXPECT_EQ(fails(ListType::PhoneBook, "Phone Number\n12a\n"),
+              "ImportFromFileError---4--list.csv: line 2, column \"Phone Number\": not a telephone "
+              "number of up to 16 digits, * and #: \"12a\"");
+    EXPECT_EQ(fails(ListType::DtmfCodes, "DTMF Code,Code Value\n1,12G\n"),
+              "ImportFromFileError---11--list.csv: line 2, column \"Code Value\": not a text of "
+              "digits 0-9 and A-F: \"12G\"");
     EXPECT_EQ(fails(ListType::Channels, head + "A,440,Low,Off\n" + std::string(100, ',') + "\n"),
               "ImportFromFileError---0--list.csv: line 3: Data Error," + std::string(100, ','));
 

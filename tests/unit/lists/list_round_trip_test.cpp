@@ -10,9 +10,10 @@
 namespace r605 {
 namespace {
 
-constexpr std::array kListsWithRecords{ListType::Channels,  ListType::RadioIds, ListType::Zones,
-                                       ListType::ScanLists, ListType::Contacts, ListType::RxGroups,
-                                       ListType::DtmfCodes};
+constexpr std::array kListsWithRecords{
+    ListType::Channels,  ListType::RadioIds,    ListType::Zones,      ListType::ScanLists,
+    ListType::PhoneBook, ListType::Contacts,    ListType::QuickTexts, ListType::RxGroups,
+    ListType::DtmfCodes, ListType::TwoToneCodes};
 
 std::string exported(const Codeplug& codeplug, ListType type, const ListContext& context) {
     auto text = ExportListText(codeplug, type, context);

@@ -84,6 +84,7 @@ TEST(Columns, RefusedCellsNameTheirPlaceAndChangeNothing) {
     refused("Contact", "Nobody");          // no contact of that name
     refused("RxTone", "D999N");            // no such DCS code
     refused("UserCtcss", "300.0");         // above the tone range
+    refused("UserCtcss", "1e300");         // far beyond it: refused, never converted
     EXPECT_EQ(codeplug.Channel[4].Power, before.Channel[4].Power);
     EXPECT_EQ(codeplug.Channel[4].RxFreq, before.Channel[4].RxFreq);
 }
