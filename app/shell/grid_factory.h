@@ -2,7 +2,8 @@
 // The record grids of the main window and the session they edit the document through are made
 // here, in one place, so that the window does not depend on how a grid is built.
 
-#include "shell/stand_in_grid.h"
+#include "grids/record_grid.h"
+#include "models/document_session.h"
 
 #include <memory>
 
@@ -11,8 +12,8 @@ namespace r605 {
 class Document;
 class Language;
 
-using EditSession = StandInSession;
-using GridWidget = StandInGrid;
+using EditSession = DocumentSession;
+using GridWidget = RecordGrid;
 
 std::unique_ptr<EditSession> makeEditSession(Document& document, const Language& language);
 GridWidget* makeRecordGrid(EditSession& session, int grid, QWidget* parent);

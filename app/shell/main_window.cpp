@@ -106,6 +106,8 @@ void MainWindow::buildCentre() {
         m_stack->addWidget(grid);
         connect(grid, &GridWidget::openRecord, this,
                 [this](Family family, std::size_t) { m_forms.openRecordForm(family); });
+        connect(grid, &GridWidget::editRefused, this,
+                [this](const QString& message) { statusBar()->showMessage(message, 8000); });
     }
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setObjectName("imgSplitter");

@@ -170,6 +170,25 @@ TEST_F(ShellTest, MenusFollowTheDesignAndTheStartupState) {
     EXPECT_EQ(settings.value("Settings/MainHeight").toInt(), 500 * 15);
 }
 
+TEST_F(ShellTest, EditMenuUndoesWhatTheListEditMenuDid) {
+    start();
+    clickNode(window().tree(), "N0");
+    QTableView& channels = window().grid(0).view();
+    QTest::mouseClick(channels.viewport(), Qt::LeftButton, {},
+                      channels.visualRect(channels.model()->index(0, 0)).center());
+    trigger("MnuLEDelete");
+    EXPECT_EQ(document().codeplug().Channel[0].Used, 0);
+    QAction* undo = window().menus().action("mnuEditUndo");
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), shell().texts.text(14216) + " " + shell().texts.text(14002));
+
+    trigger("mnuEditUndo");
+    EXPECT_EQ(document().codeplug().Channel[0].Used, 1);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(window().menus().action("mnuEditRedo")->text(),
+              shell().texts.text(14217) + " " + shell().texts.text(14002));
+}
+
 TEST_F(ShellTest, ClosingWithUnsavedChangesAsksFirst) {
     start();
     makeUnsavedChange();
