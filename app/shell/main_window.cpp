@@ -32,6 +32,7 @@
 #include <QTableView>
 #include <QToolBar>
 #include <QUndoStack>
+#include <QVBoxLayout>
 
 #include <iostream>
 
@@ -100,14 +101,13 @@ void MainWindow::buildCentre() {
     m_tree->setMinimumWidth(kSplitterLimitTwips / kTwipsPerPixel);
     m_stack = new QStackedWidget(this);
     m_stack->setObjectName("gridStack");
+    // A place for each grid; the grid itself is made when it is first shown, so that a start
+    // does not fill twenty tables nobody looks at.
     for (int index = 0; index < kGridCount; ++index) {
-        GridWidget* grid = makeRecordGrid(*m_session, index, m_stack);
-        m_grids[static_cast<std::size_t>(index)] = grid;
-        m_stack->addWidget(grid);
-        connect(grid, &GridWidget::openRecord, this,
-                [this](Family family, std::size_t) { m_forms.openRecordForm(family); });
-        connect(grid, &GridWidget::editRefused, this,
-                [this](const QString& message) { statusBar()->showMessage(message, 8000); });
+        auto* place = new QWidget(m_stack);
+        auto* layout = new QVBoxLayout(place);
+        layout->setContentsMargins(0, 0, 0, 0);
+        m_stack->addWidget(place);
     }
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setObjectName("imgSplitter");
@@ -119,6 +119,20 @@ void MainWindow::buildCentre() {
     m_splitter->setSizes({kTreeTwips / kTwipsPerPixel, 1000});
     setCentralWidget(m_splitter);
     connect(m_tree, &CategoryTree::nodeChosen, this, &MainWindow::nodeChosen);
+}
+
+GridWidget& MainWindow::grid(int index) {
+    GridWidget*& grid = m_grids[static_cast<std::size_t>(index)];
+    if (grid != nullptr)
+        return *grid;
+    QWidget* place = m_stack->widget(index);
+    grid = makeRecordGrid(*m_session, index, place);
+    place->layout()->addWidget(grid);
+    connect(grid, &GridWidget::openRecord, this,
+            [this](Family family, std::size_t) { m_forms.openRecordForm(family); });
+    connect(grid, &GridWidget::editRefused, this,
+            [this](const QString& message) { statusBar()->showMessage(message, 8000); });
+    return *grid;
 }
 
 void MainWindow::applyStartupVisibility() {
@@ -265,8 +279,9 @@ void MainWindow::showGrid(int grid, int contactPage) {
         return;
     m_currentGrid = grid;
     m_contactPage = contactPage;
+    GridWidget& shown = this->grid(grid);
     if (grid == static_cast<int>(Family::ContactPage))
-        setGridContactPage(this->grid(grid), contactPage);
+        setGridContactPage(shown, contactPage);
     m_stack->setCurrentIndex(grid);
     updateZoneButtons();
 }

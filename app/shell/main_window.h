@@ -39,7 +39,8 @@ public:
     MainMenus& menus() { return *m_menus; }
     CategoryTree& tree() { return *m_tree; }
     int currentGrid() const { return m_currentGrid; }
-    GridWidget& grid(int index) { return *m_grids[static_cast<std::size_t>(index)]; }
+    // The record grid of an index (0 to 19), made when first asked for.
+    GridWidget& grid(int index);
 
     // A file dropped on the window opens (the first, when several are).
     static QString droppedFile(const QMimeData& data);
