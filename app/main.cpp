@@ -73,7 +73,7 @@ int main(int argc, char* argv[]) {
                              QTimer::singleShot(0, window, [window] {
                                  QString title = window->windowTitle();
                                  title.remove("[*]");
-                                 std::cout << "r605cps: " << title.toStdString() << " shown\n";
+                                 std::cout << "r605cps: " << title.toStdString() << " shown" << std::endl;
                                  window->close();
                              });
                          });
