@@ -32,7 +32,7 @@ TextKey hintText(ComingHint hint) {
     case ComingHint::None:
         break;
     }
-    return TextKey{0};
+    return TextKey{};
 }
 
 // Another form already open (a double-click arriving twice) takes no second one.
