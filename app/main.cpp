@@ -67,16 +67,16 @@ int main(int argc, char* argv[]) {
 
     r605::ShellApplication shell(std::move(options));
     if (parser.isSet(quit)) {
-        QObject::connect(&shell, &r605::ShellApplication::started, &application,
-                         [](r605::MainWindow* window) {
-                             // Once the shown window has been painted.
-                             QTimer::singleShot(0, window, [window] {
-                                 QString title = window->windowTitle();
-                                 title.remove("[*]");
-                                 std::cout << "r605cps: " << title.toStdString() << " shown" << std::endl;
-                                 window->close();
-                             });
-                         });
+        QObject::connect(
+            &shell, &r605::ShellApplication::started, &application, [](r605::MainWindow* window) {
+                // Once the shown window has been painted.
+                QTimer::singleShot(0, window, [window] {
+                    QString title = window->windowTitle();
+                    title.remove("[*]");
+                    std::cout << "r605cps: " << title.toStdString() << " shown" << std::endl;
+                    window->close();
+                });
+            });
     }
     shell.start();
     return QApplication::exec();
