@@ -1,44 +1,83 @@
-// r605cps: for now one record grid in a window of its own, on a new or a full sample codeplug.
-//   r605cps [--home DIR] [--grid N] [--language 1|2|3] [--sample] [--screenshot FILE.png]
-// With --screenshot the window is saved as a picture once shown, and the program ends.
-#include "grids/record_grid.h"
-#include "schema/new_codeplug.h"
-#include "model/sample_codeplug.h"
-#include "models/document_session.h"
+// r605cps: the desktop application.
+//   r605cps [--home DIR] [--language en|zh|tw] [--quit-after-start] [FILE]
+// FILE, an .rdt or JSON codeplug, is opened once the window is shown. --quit-after-start ends the
+// program as soon as the window has been shown (a check that it starts, where nobody looks).
 #include "program_folder.h"
-#include "text/language.h"
+#include "settings/locale.h"
+#include "shell/main_window.h"
+#include "shell/shell_application.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
+#include <QLocale>
 #include <QTimer>
+
+#include <iostream>
+
+namespace {
+
+std::optional<int> languageIndexOf(const QString& option) {
+    if (option == "en")
+        return 1;
+    if (option == "zh")
+        return 2;
+    if (option == "tw")
+        return 3;
+    return std::nullopt;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QApplication::setApplicationName("r605cps");
+    QApplication::setOrganizationName("R605");
+    QApplication::setApplicationVersion(R605_VERSION);
+    QIcon icon(":/r605cps-256.png");
+    icon.addFile(":/r605cps-48.png");
+    QApplication::setWindowIcon(icon);
+    QApplication::setDesktopFileName("r605cps");
+
     QCommandLineParser parser;
-    const QCommandLineOption home("home", "Program folder.", "DIR");
-    const QCommandLineOption grid("grid", "Grid index 0 to 19.", "N", "0");
-    const QCommandLineOption language("language", "1 English, 2 Chinese, 3 Traditional.", "N", "1");
-    const QCommandLineOption sample("sample", "A full sample codeplug instead of a new one.");
-    const QCommandLineOption screenshot("screenshot", "Save the window as a picture.", "FILE");
-    parser.addOptions({home, grid, language, sample, screenshot});
+    parser.setApplicationDescription("Programming software for R600MK radios "
+                                     "(R605UHF/VHF/LHF/MHF).");
+    const QCommandLineOption home("home", "The program folder (also R605_HOME).", "DIR");
+    const QCommandLineOption language("language", "The interface language: en, zh or tw.",
+                                      "LANGUAGE");
+    const QCommandLineOption quit("quit-after-start", "End as soon as the window is shown.");
+    parser.addOptions({home, language, quit});
+    parser.addPositionalArgument("FILE", "An .rdt or JSON codeplug to open.", "[FILE]");
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.process(application);
 
-    const auto folder = r605::resolveProgramFolder(parser.value(home).toStdString());
-    const r605::Language texts = r605::Language::load(folder, parser.value(language).toInt());
-    const int bandCode = 0;
-    const r605::BandRanges bands = *r605::bandRangesForCode(bandCode);
-    r605::Document document(parser.isSet(sample) ? r605::SampleFullCodeplug(bandCode, bands, 1)
-                                                 : r605::NewCodeplug(bandCode, bands));
-    r605::DocumentSession session(document, texts);
-    r605::RecordGrid window(session, parser.value(grid).toInt());
-    window.resize(1100, 640);
-    window.show();
-    if (parser.isSet(screenshot)) {
-        QTimer::singleShot(200, &window, [&] {
-            window.grab().save(parser.value(screenshot));
-            application.quit();
-        });
+    r605::StartOptions options;
+    options.programFolder = r605::resolveProgramFolder(parser.value(home).toStdString());
+    options.systemLcidHex = r605::systemLcidHexForLocale(QLocale::system().name().toStdString());
+    if (parser.isSet(language)) {
+        options.languageIndex = languageIndexOf(parser.value(language));
+        if (!options.languageIndex) {
+            std::cerr << "r605cps: --language takes en, zh or tw\n";
+            return 2;
+        }
     }
-    return application.exec();
+    if (!parser.positionalArguments().isEmpty())
+        options.file = parser.positionalArguments().front();
+
+    r605::ShellApplication shell(std::move(options));
+    if (parser.isSet(quit)) {
+        QObject::connect(
+            &shell, &r605::ShellApplication::started, &application, [](r605::MainWindow* window) {
+                // Once the shown window has been painted.
+                QTimer::singleShot(0, window, [window] {
+                    QString title = window->windowTitle();
+                    title.remove("[*]");
+                    std::cout << "r605cps: " << title.toStdString() << " shown" << std::endl;
+                    window->close();
+                });
+            });
+    }
+    shell.start();
+    return QApplication::exec();
 }

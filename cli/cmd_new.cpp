@@ -1,10 +1,13 @@
-// `r605 new [--band CODE] [--date YYYY-MM-DD] -o OUT.rdt`: the new codeplug of start-up and
-// File/New for a band: the in-program codeplug, the program folder's Default.ini and initial
-// codeplug files, the embedded information stamped with the day (today unless --date says).
+// `r605 new [--band CODE] [--date YYYY-MM-DD] [--sample SEED] -o OUT.rdt`: the new codeplug of
+// start-up and File/New for a band: the in-program codeplug, the program folder's Default.ini and
+// initial codeplug files, the embedded information stamped with the day (today unless --date
+// says). --sample gives instead the largest codeplug a radio holds, every table full, the same
+// for the same seed: a codeplug to try the programs on.
 #include "base/numbers.h"
 #include "commands.h"
 #include "document/document.h"
 #include "model/embedded_info_defaults.h"
+#include "model/sample_codeplug.h"
 #include "settings/edition_file.h"
 #include "settings/program_folders.h"
 
@@ -15,7 +18,8 @@ namespace r605::cli {
 
 namespace {
 
-constexpr std::string_view kUsage = "new [--band CODE] [--date YYYY-MM-DD] -o OUT.rdt";
+constexpr std::string_view kUsage =
+    "new [--band CODE] [--date YYYY-MM-DD] [--sample SEED] -o OUT.rdt";
 
 int usageError(Context& context, std::string_view problem) {
     context.err << "r605 new: " << problem << "\nusage: r605 " << kUsage << "\n";
@@ -63,14 +67,23 @@ int runNew(const Arguments& arguments, Context& context) {
 
     const ProgramFolders folders = ProgramFolders::locate(context.programFolder);
     Document document;
-    auto made = document.newCodeplug(NewCodeplugFiles::inProgramFolder(folders, bandCode), bandCode);
-    if (!made) {
-        context.fail(made.error());
-        return Failure;
+    if (const auto sample = arguments.value("--sample")) {
+        const auto seed = parseInteger(*sample);
+        if (!seed || *seed < 0 || *seed > 0xFFFFFFFF)
+            return usageError(context, "--sample needs a seed number");
+        document = Document(SampleFullCodeplug(bandCode, *bandRangesForCode(bandCode),
+                                               static_cast<std::uint32_t>(*seed)));
+    } else {
+        auto made =
+            document.newCodeplug(NewCodeplugFiles::inProgramFolder(folders, bandCode), bandCode);
+        if (!made) {
+            context.fail(made.error());
+            return Failure;
+        }
+        // An initial file that is refused leaves the in-program codeplug: a warning, not a failure.
+        for (const Error& message : made->messages)
+            context.err << "r605 new: " << context.language.describe(message) << "\n";
     }
-    // An initial file that is refused leaves the in-program codeplug: a warning, not a failure.
-    for (const Error& message : made->messages)
-        context.err << "r605 new: " << context.language.describe(message) << "\n";
     const auto stamped = document.apply(EditKind::NewCodeplug, [&](Codeplug& codeplug) {
         SetEmbeddedInfoDefaults(codeplug.EmbeddedInfo, date, IsoDateText(date));
         return Status::success();
@@ -94,7 +107,7 @@ int runNew(const Arguments& arguments, Context& context) {
 
 Command newCommand() {
     return Command{"new", kUsage, "write the new codeplug of a band as an .rdt file",
-                   OptionSpec{{"--band", "--date", "-o"}, {}}, runNew};
+                   OptionSpec{{"--band", "--date", "--sample", "-o"}, {}}, runNew};
 }
 
 } // namespace r605::cli

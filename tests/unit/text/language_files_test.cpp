@@ -138,11 +138,12 @@ struct SourceKey {
     std::string where;
 };
 
-// The key conventions of the sources: keyed(NNNN, GetLangText(NNNN and TextKey{NNNN, each
-// optionally followed by the section; without one the section is OTHER.
+// The key conventions of the sources: keyed(NNNN, GetLangText(NNNN, TextKey{NNNN and the window's
+// text(NNNN (four digits or more, so that an item's text(0) is no key), each optionally followed
+// by the section; without one the section is OTHER.
 std::vector<SourceKey> scanKeys(const std::string& text, const std::string& fileName) {
     static const std::regex pattern(
-        R"((?:\bkeyed\(|\bGetLangText\(|\bTextKey\s*\{)\s*([0-9]+)\s*(?:,\s*Section::(Other|Option|Msg)\b)?)");
+        R"((?:\bkeyed\(|\bGetLangText\(|\bTextKey\s*\{|\btext\((?=\s*[0-9]{4}))\s*([0-9]+)\s*(?:,\s*Section::(Other|Option|Msg)\b)?)");
     std::vector<SourceKey> keys;
     for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern);
          it != std::sregex_iterator(); ++it) {
@@ -316,15 +317,17 @@ TEST(LanguageFiles, ListHeadingsCanBeToldApartOnImport) {
 }
 
 TEST(LanguageFiles, SourceKeyScannerKnowsTheConventions) {
-    const std::string sample = "return Error::keyed(2002, detail);\n"
-                               "auto t = language.GetLangText(60085, Section::Option) + x;\n"
-                               "ask(TextKey{9001, Section::Msg});\n"
-                               "ask(TextKey{ 99112 });\n"
-                               "Error::keyed(TextKey{ 30515, Section::Other });\n"
-                               "language.GetLangText(key, section); // not a literal\n"
-                               "notkeyed(77);\n";
+    const std::string sample =
+        "return Error::keyed(2002, detail);\n"
+        "auto t = language.GetLangText(60085, Section::Option) + x;\n"
+        "ask(TextKey{9001, Section::Msg});\n"
+        "ask(TextKey{ 99112 });\n"
+        "Error::keyed(TextKey{ 30515, Section::Other });\n"
+        "language.GetLangText(key, section); // not a literal\n"
+        "notkeyed(77);\n"
+        "texts.text(14360); item->text(0); texts.text(9001, Section::Msg);\n";
     const auto keys = scanKeys(sample, "sample.cpp");
-    ASSERT_EQ(keys.size(), 5u);
+    ASSERT_EQ(keys.size(), 7u);
     EXPECT_EQ(keys[0].number, 2002);
     EXPECT_EQ(keys[0].section, Section::Other);
     EXPECT_EQ(keys[0].where, "sample.cpp:1");
@@ -336,6 +339,9 @@ TEST(LanguageFiles, SourceKeyScannerKnowsTheConventions) {
     EXPECT_EQ(keys[3].section, Section::Other);
     EXPECT_EQ(keys[4].number, 30515);
     EXPECT_EQ(keys[4].where, "sample.cpp:5");
+    EXPECT_EQ(keys[5].number, 14360);
+    EXPECT_EQ(keys[6].number, 9001);
+    EXPECT_EQ(keys[6].section, Section::Msg);
 }
 
 TEST(LanguageFiles, HoldEveryKeyThatTheSourcesAskFor) {
