@@ -44,12 +44,8 @@ private:
     std::unordered_map<std::string, Candidates> m_entries;
 };
 
-std::string inQuotes(std::string_view text) {
-    return '"' + std::string(text) + '"';
-}
-
 Error missing(const PendingRef& ref, std::string_view what, std::string_view name) {
-    return Error::literal(ref.origin + ": no " + std::string(what) + " named " + inQuotes(name));
+    return Error::literal(ref.origin + ": no " + std::string(what) + " named " + cells::quoted(name));
 }
 
 // The members of one or more member cells. Names are separated by "|"; a name that itself holds
@@ -116,7 +112,7 @@ Result<std::optional<Entry>> resolveWithId(const PendingRef& ref, const Table& t
     if (!index.find(name) && !name.empty())
         return missing(ref, what, name);
     return Error::literal(ref.origin + ": no " + std::string(what) +
-                          (name.empty() ? "" : " named " + inQuotes(name)) + " with radio ID " +
+                          (name.empty() ? "" : " named " + cells::quoted(name)) + " with radio ID " +
                           std::to_string(*ref.id));
 }
 

@@ -11,11 +11,14 @@
 
 namespace r605::cells {
 
-namespace {
-
-std::string inQuotes(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+std::string quoted(std::string_view text) {
+    std::string result(1, '"');
+    result.append(text);
+    result.push_back('"');
+    return result;
 }
+
+namespace {
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -39,12 +42,12 @@ Result<std::string> digits(std::string_view text, int length, bool hex) {
         if (hex ? !std::isxdigit(u) : !std::isdigit(u))
             return Error::literal(std::string(hex ? "not a text of digits 0-9 and A-F: "
                                                   : "not a text of digits 0-9: ") +
-                                  inQuotes(trimmed));
+                                  cells::quoted(trimmed));
         result.push_back(static_cast<char>(std::toupper(u)));
     }
     if (length > 0 && result.size() > static_cast<std::size_t>(length))
         return Error::literal("more than " + std::to_string(length) +
-                              " digits: " + inQuotes(trimmed));
+                              " digits: " + cells::quoted(trimmed));
     return result;
 }
 
@@ -72,7 +75,7 @@ Result<std::int64_t> integer(std::string_view text, std::int64_t min, std::int64
     const auto value = parseInteger(text);
     if (!value || *value < min || *value > max)
         return Error::literal("not a number from " + std::to_string(min) + " to " +
-                              std::to_string(max) + ": " + inQuotes(text));
+                              std::to_string(max) + ": " + cells::quoted(text));
     return *value;
 }
 
@@ -93,7 +96,7 @@ Result<std::int64_t> decimal(std::string_view text, std::int64_t min, std::int64
             return value;
     }
     return Error::literal("not " + std::string(what) + " from " + decimal(min, decimals) + " to " +
-                          decimal(max, decimals) + std::string(unit) + ": " + inQuotes(text));
+                          decimal(max, decimals) + std::string(unit) + ": " + cells::quoted(text));
 }
 
 std::string frequency(double value) {
@@ -103,10 +106,10 @@ std::string frequency(double value) {
 Result<double> frequency(std::string_view text, const BandRanges& bands, const Language& language) {
     const auto value = parseNumber(text);
     if (!value)
-        return Error::literal("not a frequency: " + inQuotes(text));
+        return Error::literal("not a frequency: " + cells::quoted(text));
     const FrequencyCheck checked = CheckFrequency(bands, *value, 0);
     if (checked.outOfBand) {
-        std::string message = inQuotes(trimBlanks(text)) + " lies outside the band";
+        std::string message = cells::quoted(trimBlanks(text)) + " lies outside the band";
         if (const std::string bandText = language.GetLangText(2001); !bandText.empty())
             message += " (" + bandText + ")";
         return Error::literal(std::move(message));
@@ -140,12 +143,12 @@ Result<std::int64_t> option(std::span<const TextKey> texts, std::string_view tex
     }
     if (const auto number = parseInteger(trimmed); number && *number >= min && *number <= max)
         return *number;
-    std::string message = "unknown value " + inQuotes(trimmed) + "; expected";
+    std::string message = "unknown value " + cells::quoted(trimmed) + "; expected";
     bool first = true;
     for (const std::string& known : shown) {
         if (known.empty())
             continue;
-        message += (first ? " " : ", ") + inQuotes(known);
+        message += (first ? " " : ", ") + cells::quoted(known);
         first = false;
     }
     message += (first ? " a number from " : " or a number from ") + std::to_string(min) + " to " +

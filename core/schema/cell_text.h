@@ -25,6 +25,9 @@ inline constexpr char kMemberSeparator = '|';
 
 namespace cells {
 
+// A text between double quotes, as messages quote what the user typed.
+std::string quoted(std::string_view text);
+
 // A text field as it is shown, and as names are compared when a reference travels as the
 // referenced record's name: cut by TrimAtNull, without blanks at either end.
 std::string text(std::string_view value);

@@ -8,10 +8,6 @@ namespace r605 {
 
 namespace {
 
-std::string inQuotes(std::string_view text) {
-    return '"' + std::string(text) + '"';
-}
-
 // The in-use record `entry` of the rule's family, given to `use`; false when there is none.
 template <class Use>
 bool withTarget(const Codeplug& codeplug, Family family, std::int64_t entry, Use&& use) {
@@ -112,7 +108,7 @@ Result<std::int64_t> referenceValue(const Codeplug& codeplug, const ReferenceRul
             return static_cast<std::int64_t>(entry) + rule.base;
     }
     return Error::literal("no " + std::string(familyInfo(rule.target).jsonName) + " in use is named " +
-                          inQuotes(wanted));
+                          cells::quoted(wanted));
 }
 
 std::string memberNames(const Codeplug& codeplug, const ReferenceRule& rule,
