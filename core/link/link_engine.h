@@ -3,8 +3,10 @@
 // It is given the bytes that arrive, the expiry of the time-out it asked for, and the user's
 // answers; it answers with actions (send a frame and arm a time-out, show progress, ask, finish).
 // It reads blocks into and writes blocks from the memory image (CommData) and plans the passes in
-// the block map (WriteBlockMap) it is given. The Qt driver, the command-line tool, the tests and
-// the benchmarks all run this same engine.
+// the block map (WriteBlockMap) it is given; a write asks for encode-all with an action and waits
+// for the answer. It knows nothing of the codeplug, the document or the settings: the transfer
+// jobs (core/transfer) run it for the window, the command-line tool, the tests and the
+// benchmarks.
 //
 // Waiting for a reply is always bounded. A reply that has begun to arrive when its time-out
 // expires gets one further wait of the same length (the radio may be in the middle of sending
