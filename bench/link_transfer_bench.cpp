@@ -9,10 +9,10 @@
 // program's turnaround), and the fault soak from bench/link_soak.sh.
 #include "image/comm_image.h"
 #include "in_process_link.h"
-#include "transfer/codeplug_jobs.h"
 #include "link/frames.h"
 #include "model/sample_codeplug.h"
 #include "simulator_image.h"
+#include "transfer/codeplug_jobs.h"
 
 #include <benchmark/benchmark.h>
 

@@ -54,8 +54,7 @@ int runWrite(const Arguments& arguments, Context& context) {
     if (job.backupSaved())
         context.out << "the radio's codeplug saved to " << *arguments.value("--backup") << "\n";
     if (!job.writtenBlocks().empty())
-        context.out << job.writtenBlocks().size() << " blocks written to " << options->port
-                    << "\n";
+        context.out << job.writtenBlocks().size() << " blocks written to " << options->port << "\n";
     for (const Error& message : finished.messages) {
         if (finished.success)
             context.err << context.language.describe(message) << "\n";

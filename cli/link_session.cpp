@@ -159,21 +159,20 @@ void LinkSession::printStatistics(const LinkEngine& engine) {
         medianMicroseconds = static_cast<double>(turnarounds[turnarounds.size() / 2]) / 1000.0;
     }
     char line[512];
-    std::snprintf(line, sizeof line,
-                  "stats: frames %zu (resends %zu, time-outs %zu, unrecognised %zu, stale %zu, "
-                  "restarts %zu), bytes sent %zu, received %zu, elapsed %.3f s, wire time %.3f s "
-                  "at %d baud, ratio %.3f, turnaround median %.1f us over %zu frames, "
-                  "cpu %.3f s (%.1f us a frame), low latency %s\n",
-                  statistics.framesSent, statistics.resends, statistics.timeouts,
-                  statistics.unrecognised, statistics.staleReplies, statistics.restarts,
-                  statistics.bytesSent, statistics.bytesReceived, elapsedSeconds, wireSeconds,
-                  static_cast<int>(kRadioBaudRate),
-                  wireSeconds > 0 ? elapsedSeconds / wireSeconds : 0.0, medianMicroseconds,
-                  turnarounds.size(), cpuSeconds,
-                  statistics.framesSent > 0
-                      ? cpuSeconds * 1e6 / static_cast<double>(statistics.framesSent)
-                      : 0.0,
-                  LowLatencyText(m_driver->lowLatency()));
+    std::snprintf(
+        line, sizeof line,
+        "stats: frames %zu (resends %zu, time-outs %zu, unrecognised %zu, stale %zu, "
+        "restarts %zu), bytes sent %zu, received %zu, elapsed %.3f s, wire time %.3f s "
+        "at %d baud, ratio %.3f, turnaround median %.1f us over %zu frames, "
+        "cpu %.3f s (%.1f us a frame), low latency %s\n",
+        statistics.framesSent, statistics.resends, statistics.timeouts, statistics.unrecognised,
+        statistics.staleReplies, statistics.restarts, statistics.bytesSent,
+        statistics.bytesReceived, elapsedSeconds, wireSeconds, static_cast<int>(kRadioBaudRate),
+        wireSeconds > 0 ? elapsedSeconds / wireSeconds : 0.0, medianMicroseconds,
+        turnarounds.size(), cpuSeconds,
+        statistics.framesSent > 0 ? cpuSeconds * 1e6 / static_cast<double>(statistics.framesSent)
+                                  : 0.0,
+        LowLatencyText(m_driver->lowLatency()));
     m_context.err << line;
     // The next run's figures start here.
     m_runStartNs = m_clock.nsecsElapsed();

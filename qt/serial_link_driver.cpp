@@ -286,8 +286,7 @@ void SerialLinkDriver::onReplyTimeout() {
     const std::uint64_t generation = m_sendGeneration;
     if (m_port.isOpen())
         m_port.waitForReadyRead(0);
-    if (!m_running || m_job == nullptr || generation != m_sendGeneration ||
-        m_replyTimer.isActive())
+    if (!m_running || m_job == nullptr || generation != m_sendGeneration || m_replyTimer.isActive())
         return;
     handle(m_job->timeoutExpired());
 }

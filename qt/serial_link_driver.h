@@ -10,8 +10,8 @@
 
 #include "link/link_recorder.h"
 #include "link_prompt.h"
-#include "transfer/transfer_job.h"
 #include "serial_low_latency.h"
+#include "transfer/transfer_job.h"
 
 #include <QElapsedTimer>
 #include <QSerialPort>

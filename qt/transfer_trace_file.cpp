@@ -24,7 +24,7 @@ void TransferTraceFile::close() {
 }
 
 void TransferTraceFile::AppendTransferTrace(std::string_view caption,
-                                        std::span<const std::uint8_t> bytes) {
+                                            std::span<const std::uint8_t> bytes) {
     const LocalDateTime now = m_clock ? m_clock() : LocalDateTime{};
     const std::filesystem::path path = TraceFilePath(m_folder, now);
     if (path != m_openPath) {

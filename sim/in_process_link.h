@@ -5,8 +5,8 @@
 // without waiting. Used by the end-to-end tests and the benchmarks.
 
 #include "fault_injector.h"
-#include "transfer/transfer_job.h"
 #include "radio_simulator.h"
+#include "transfer/transfer_job.h"
 
 #include <cstddef>
 #include <optional>

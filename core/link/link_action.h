@@ -64,10 +64,9 @@ struct FinishedAction {
     std::vector<Error> messages;
 };
 
-using LinkAction =
-    std::variant<SendFrameAction, ArmTimeoutAction, ProgressAction, AskRetryCancelAction,
-                 AskPasswordAction, MessageAction, ClosePortAction, EncodeImageAction,
-                 FinishedAction>;
+using LinkAction = std::variant<SendFrameAction, ArmTimeoutAction, ProgressAction,
+                                AskRetryCancelAction, AskPasswordAction, MessageAction,
+                                ClosePortAction, EncodeImageAction, FinishedAction>;
 using LinkActions = std::vector<LinkAction>;
 
 } // namespace r605

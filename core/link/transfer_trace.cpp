@@ -1,6 +1,5 @@
 #include "link/transfer_trace.h"
 
-
 namespace r605 {
 
 namespace {

@@ -52,8 +52,8 @@ void CodeplugReadJob::runEnded(const FinishedAction& finished) {
     }
     // The codeplug in memory is only touched once the whole read has succeeded.
     m_ident = lastRun().radioIdent();
-    auto read = DecodeReadCodeplug(
-        m_image, m_ident.bandCode, readBase(m_options.decodeOver, m_document, m_ident.bandCode));
+    auto read = DecodeReadCodeplug(m_image, m_ident.bandCode,
+                                   readBase(m_options.decodeOver, m_document, m_ident.bandCode));
     if (!read) {
         finish(false, {read.error()});
         return;
@@ -102,8 +102,8 @@ void CodeplugWriteJob::begin() {
         return;
     }
     m_stage = Stage::Backup;
-    startRun(request(OperationKind::ReadCodeplug, m_options.enteredPassword),
-             m_readImage.CommData, m_readImage.WriteBlockMap);
+    startRun(request(OperationKind::ReadCodeplug, m_options.enteredPassword), m_readImage.CommData,
+             m_readImage.WriteBlockMap);
 }
 
 void CodeplugWriteJob::startWrite(std::string enteredPassword) {

@@ -37,9 +37,8 @@ LinkActions TransferJob::retryAnswered(bool retry) {
 }
 
 LinkActions TransferJob::passwordAnswered(std::optional<std::string> entered) {
-    return handle([&entered](LinkEngine& engine) {
-        return engine.passwordAnswered(std::move(entered));
-    });
+    return handle(
+        [&entered](LinkEngine& engine) { return engine.passwordAnswered(std::move(entered)); });
 }
 
 void TransferJob::startRun(TransferRequest request, MemoryImage& image, BlockMap& blocks) {

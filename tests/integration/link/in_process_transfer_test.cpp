@@ -1,10 +1,10 @@
 #include "fault_injector.h"
 #include "image/comm_image.h"
 #include "in_process_link.h"
-#include "transfer/codeplug_jobs.h"
 #include "link/pass_plan.h"
 #include "model/new_codeplug.h"
 #include "radio_simulator.h"
+#include "transfer/codeplug_jobs.h"
 
 #include <gtest/gtest.h>
 
@@ -121,7 +121,7 @@ TEST(InProcessTransfer, NoisyWritesNeverReportAFalseSuccess) {
         TransferRequest request;
         request.kind = OperationKind::WriteCodeplug;
         EngineJob job(std::move(request), image, blocks, nullptr,
-                         [&] { return encodeRadioImage(image, blocks); });
+                      [&] { return encodeRadioImage(image, blocks); });
         InProcessOptions options;
         options.retries = 2;
         const InProcessResult result = RunInProcess(job, radio, &faults, options);
@@ -132,7 +132,8 @@ TEST(InProcessTransfer, NoisyWritesNeverReportAFalseSuccess) {
         }
         ++successes;
         EXPECT_TRUE(radio.image() == expected) << "false success, seed " << seed;
-        EXPECT_GE(job.engine()->statistics().writeBlockFrames, expectedBlocks.count(1)) << "seed " << seed;
+        EXPECT_GE(job.engine()->statistics().writeBlockFrames, expectedBlocks.count(1))
+            << "seed " << seed;
     }
     EXPECT_GT(successes, 10);
 }
@@ -214,9 +215,9 @@ TEST(InProcessTransfer, PacedTransferTakesTheWireTime) {
     options.baud = 921600;
     const InProcessResult result = RunInProcess(job, radio, nullptr, options);
     ASSERT_TRUE(result.outcome.success);
-    const double wireMs =
-        static_cast<double>(job.engine()->statistics().bytesSent + job.engine()->statistics().bytesReceived) *
-        10.0 * 1000.0 / 921600.0;
+    const double wireMs = static_cast<double>(job.engine()->statistics().bytesSent +
+                                              job.engine()->statistics().bytesReceived) *
+                          10.0 * 1000.0 / 921600.0;
     // The end frame's 1 ms pause is the only time beyond the line.
     EXPECT_NEAR(result.elapsedMs, wireMs + 1.0, 0.01);
 }

@@ -83,9 +83,8 @@ public:
     void flush() override { flushed = entries.size(); }
     // How often `entry` is among the entries flushed so far.
     std::size_t flushedCount(const std::string& entry) const {
-        return static_cast<std::size_t>(
-            std::count(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(flushed),
-                       entry));
+        return static_cast<std::size_t>(std::count(
+            entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(flushed), entry));
     }
 
     std::vector<std::string> entries;
@@ -131,12 +130,11 @@ TEST(CommRecorder, LogsAndTracesWhatTheEngineSendsAndReceives) {
                                             "PC Rx:5A 54 06 ",
                                             "PC Tx:02 "};
     EXPECT_EQ(log.lines(), expected);
-    EXPECT_EQ(trace.entries,
-              (std::vector<std::string>{
-                  "\"2026-12-04 14:03:22---正在写入:: 50 52 4F 47 52 41 4D\"\n",
-                  "\"2026-12-04 14:03:22---正在读出:: 5A 54\"\n",
-                  "\"2026-12-04 14:03:22---正在读出:: 5A 54 6\"\n",
-                  "\"2026-12-04 14:03:22---正在写入:: 2\"\n"}));
+    EXPECT_EQ(trace.entries, (std::vector<std::string>{
+                                 "\"2026-12-04 14:03:22---正在写入:: 50 52 4F 47 52 41 4D\"\n",
+                                 "\"2026-12-04 14:03:22---正在读出:: 5A 54\"\n",
+                                 "\"2026-12-04 14:03:22---正在读出:: 5A 54 6\"\n",
+                                 "\"2026-12-04 14:03:22---正在写入:: 2\"\n"}));
     EXPECT_EQ(trace.flushed, 4u);
     // A transfer that opens the port starts a fresh log.
     recorder.portOpening();

@@ -1,7 +1,7 @@
 #pragma once
 // The radio's side of the link for engine and job tests: answers every core frame from an image of
-// its own, and a driver loop that carries out the engine's or the job's actions with it. Tests script faults by
-// rewriting or withholding replies in `respond`.
+// its own, and a driver loop that carries out the engine's or the job's actions with it. Tests
+// script faults by rewriting or withholding replies in `respond`.
 
 #include "image/memory_image.h"
 #include "link/link_engine.h"
