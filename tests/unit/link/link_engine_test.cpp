@@ -405,16 +405,6 @@ TEST(LinkEngineWrite, BandMismatchAndEncodeFailureSendNoBlock) {
         EXPECT_EQ(run.sent.back().bytes, test::bytesOf("END"));
         EXPECT_FALSE(engine.encodeOK());
     }
-    {
-        // Encode-all that fails: nothing sound to write.
-        ScriptedRadio radio;
-        MemoryImage image;
-        BlockMap blocks;
-        LinkEngine engine(requestFor(OperationKind::WriteCodeplug), image, blocks);
-        EngineRun run(engine, radio);
-        EXPECT_FALSE(run.run().success);
-        EXPECT_EQ(radio.writes, 0u);
-    }
 }
 
 TEST(LinkEngineWrite, EndAcknowledgeMissingAfterSuccessStillSucceeds) {
