@@ -1,17 +1,18 @@
 // The host's share of a transfer: a full read and a full write of the largest codeplug a radio
 // holds (10000 contacts, about 74 000 blocks) against the simulator in the same process, without
 // a line in between, so that what is measured is the engine, the pass planner, encode-all and the
-// simulator. Target: under 2 s each. Also the engine alone per frame.
+// simulator; the write runs the write job (its normalising edit of the document, encode-all, the
+// transfer). Target: under 2 s each. Also the engine alone per frame.
 //
 // Over a real pseudo-terminal and at the radio's line rate the figures come from
 // bench/link_figures.sh (CPU of the r605 process per frame, elapsed against wire time, the
 // program's turnaround), and the fault soak from bench/link_soak.sh.
 #include "image/comm_image.h"
 #include "in_process_link.h"
-#include "transfer/codeplug_transfer.h"
 #include "link/frames.h"
 #include "model/sample_codeplug.h"
 #include "simulator_image.h"
+#include "transfer/codeplug_jobs.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,11 +49,11 @@ void FullReadInProcess(benchmark::State& state) {
         const auto started = std::chrono::steady_clock::now();
         TransferRequest request;
         request.kind = OperationKind::ReadCodeplug;
-        LinkEngine engine(std::move(request), image.CommData, image.WriteBlockMap);
-        const sim::InProcessResult result = sim::RunInProcess(engine, radio, nullptr, {});
+        EngineJob job(std::move(request), image.CommData, image.WriteBlockMap);
+        const sim::InProcessResult result = sim::RunInProcess(job, radio, nullptr, {});
         seconds +=
             std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        frames = engine.statistics().framesSent;
+        frames = job.engine()->statistics().framesSent;
         if (!result.outcome.success) {
             state.SkipWithError("the read failed");
             break;
@@ -69,18 +70,15 @@ void FullWriteInProcess(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         sim::RadioSimulator radio(MemoryImage{}, sim::RadioIdentity{});
-        Codeplug codeplug = source;
-        CommImage image;
+        Document document(source);
         state.ResumeTiming();
         const auto started = std::chrono::steady_clock::now();
-        TransferRequest request;
-        request.kind = OperationKind::WriteCodeplug;
-        request.encodeAll = EncodeAllForWrite(codeplug, image);
-        LinkEngine engine(std::move(request), image.CommData, image.WriteBlockMap);
-        const sim::InProcessResult result = sim::RunInProcess(engine, radio, nullptr, {});
+        // The write job as the commands run it: the normalising edit, encode-all, the transfer.
+        CodeplugWriteJob job(document, {});
+        const sim::InProcessResult result = sim::RunInProcess(job, radio, nullptr, {});
         seconds +=
             std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        frames = engine.statistics().framesSent;
+        frames = job.engine()->statistics().framesSent;
         if (!result.outcome.success || !(radio.image() == largestRadioImage()))
             state.SkipWithError("the radio does not hold what was written");
     }

@@ -10,10 +10,9 @@
 #include "bootimage/boot_image_file.h"
 #include "bootimage/picture_conversion.h"
 #include "commands.h"
-#include "image/comm_image.h"
-#include "link/boot_image_transfer.h"
 #include "link_session.h"
 #include "picture_file.h"
+#include "transfer/boot_image_jobs.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -89,28 +88,11 @@ int runConvert(const Arguments& arguments, Context& context) {
     return Success;
 }
 
-// Ends a failed transfer: the engine's messages (99107, then 2006 or 2007 ...) in their order.
+// Ends a failed transfer: the job's messages (99107, then 2006 or 2007 ...) in their order.
 int transferFailed(Context& context, const FinishedAction& finished) {
     for (const Error& message : finished.messages)
         context.fail(message);
     return Failure;
-}
-
-// Reads the 2560 blocks of the image out of the radio into `image`.
-FinishedAction readImage(LinkSession& session, std::string enteredPassword, bool stats,
-                         BootImage& image) {
-    CommImage comm;
-    TransferRequest request;
-    request.kind = OperationKind::ReadBootImage;
-    request.enteredPassword = std::move(enteredPassword);
-    LinkEngine engine(std::move(request), comm.CommData, comm.WriteBlockMap, session.recorder());
-    FinishedAction finished = session.run(engine);
-    if (stats)
-        session.printStatistics(engine);
-    // CopyImageFromCommData only after the whole image has come: a failed read gives nothing.
-    if (finished.success)
-        image = CopyImageFromCommData(comm.CommData);
-    return finished;
 }
 
 int runRead(const Arguments& arguments, Context& context) {
@@ -126,13 +108,12 @@ int runRead(const Arguments& arguments, Context& context) {
         return usageError(context, "read needs -o OUT.bin");
 
     LinkSession session(context, *options);
-    BootImage image{};
-    const FinishedAction finished =
-        readImage(session, options->password.value_or(""), arguments.flag("--stats"), image);
+    BootImageReadJob job(options->password.value_or(""), session.recorder());
+    const FinishedAction finished = session.run(job, arguments.flag("--stats"));
     if (!finished.success)
         return transferFailed(context, finished);
     // Saved whole or not at all: an earlier file of that name stays as it was when this fails.
-    if (const Status saved = SaveBootImageFile(output, image); !saved) {
+    if (const Status saved = SaveBootImageFile(output, job.image()); !saved) {
         context.fail(saved.error());
         return Failure;
     }
@@ -159,18 +140,6 @@ Result<BootImage> LoadImageForWrite(const std::filesystem::path& path) {
     return image;
 }
 
-// The 16-byte blocks, by radio address, in which the two images differ.
-std::vector<std::uint32_t> differingBlocks(const BootImage& written, const BootImage& readBack) {
-    std::vector<std::uint32_t> blocks;
-    for (std::size_t offset = 0; offset < kBootImageSize; offset += 16) {
-        if (!std::equal(written.begin() + static_cast<std::ptrdiff_t>(offset),
-                        written.begin() + static_cast<std::ptrdiff_t>(offset + 16),
-                        readBack.begin() + static_cast<std::ptrdiff_t>(offset)))
-            blocks.push_back(kBootImageAddress + static_cast<std::uint32_t>(offset));
-    }
-    return blocks;
-}
-
 int runWrite(const Arguments& arguments, Context& context) {
     if (arguments.positional.size() != 2)
         return usageError(context, "write takes one IN.bin");
@@ -188,34 +157,16 @@ int runWrite(const Arguments& arguments, Context& context) {
     }
 
     LinkSession session(context, *options);
-    CommImage comm;
-    TransferRequest request;
-    request.kind = OperationKind::WriteBootImage;
-    request.enteredPassword = options->password.value_or("");
-    request.bootImage.assign(image->begin(), image->end());
-    LinkEngine engine(std::move(request), comm.CommData, comm.WriteBlockMap, session.recorder());
-    const FinishedAction finished = session.run(engine);
-    const bool stats = arguments.flag("--stats");
-    if (stats)
-        session.printStatistics(engine);
+    BootImageWriteJob job(*image, arguments.flag("--verify"), options->password.value_or(""),
+                          session.recorder());
+    const FinishedAction finished = session.run(job, arguments.flag("--stats"));
+    if (job.written())
+        context.out << kBootImageSize << " bytes (" << kBootImageSize / 16
+                    << " blocks) of the boot image written to " << options->port << "\n";
     if (!finished.success)
         return transferFailed(context, finished);
     for (const Error& message : finished.messages)
         context.err << context.language.describe(message) << "\n";
-    context.out << kBootImageSize << " bytes (" << kBootImageSize / 16
-                << " blocks) of the boot image written to " << options->port << "\n";
-    if (!arguments.flag("--verify"))
-        return Success;
-
-    BootImage readBack{};
-    const FinishedAction verified = readImage(session, engine.enteredPassword(), stats, readBack);
-    if (!verified.success)
-        return transferFailed(context, verified);
-    if (const auto differing = differingBlocks(*image, readBack); !differing.empty()) {
-        context.fail(Error::keyed(2010, blockList(differing)));
-        return Failure;
-    }
-    context.err << context.language.GetLangText(2011) << "\n";
     return Success;
 }
 

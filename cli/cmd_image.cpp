@@ -51,6 +51,8 @@ int runImage(const Arguments& arguments, Context& context) {
         context.fail(error);
         return Failure;
     }
+    // The blocks of a write: encode-all after the write's own edit of the codeplug.
+    NormaliseForWrite(*codeplug);
     CommImage image;
     SetCommDataAll(*codeplug, image);
     if (!image.EncodeOK) {

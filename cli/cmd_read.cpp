@@ -1,13 +1,10 @@
 // `r605 read --port PORT -o OUT.rdt [--password P] [--retries N]`: reads the codeplug out of a
 // radio, as the Read command does, and saves it.
-#include "base/file_io.h"
 #include "commands.h"
 #include "document/document.h"
-#include "transfer/codeplug_transfer.h"
 #include "link_session.h"
-#include "schema/new_codeplug.h"
 #include "settings/edition_file.h"
-#include "json/codeplug_json.h"
+#include "transfer/codeplug_jobs.h"
 
 #include <ostream>
 
@@ -49,31 +46,18 @@ int runRead(const Arguments& arguments, Context& context) {
     }
 
     LinkSession session(context, *options);
-    CommImage image;
-    TransferRequest request;
-    request.kind = OperationKind::ReadCodeplug;
-    request.enteredPassword = options->password.value_or("");
-    LinkEngine engine(std::move(request), image.CommData, image.WriteBlockMap, session.recorder());
-    const FinishedAction finished = session.run(engine);
-    if (arguments.flag("--stats"))
-        session.printStatistics(engine);
+    // The command line has no codeplug open: the read decodes over the new codeplug of the
+    // radio's band, as the window would right after start-up.
+    Document document;
+    CodeplugReadJob job(document, {options->password.value_or(""), ReadBase::NewCodeplug},
+                        session.recorder());
+    const FinishedAction finished = session.run(job, arguments.flag("--stats"));
     if (!finished.success) {
         for (const Error& message : finished.messages)
             context.fail(message);
         return Failure;
     }
 
-    // The codeplug in memory is only touched once the whole read has succeeded. The command line
-    // has no codeplug open: the read decodes over the new codeplug of the radio's band, as the
-    // window would right after start-up.
-    Document document;
-    if (auto fresh = NewCodeplug(engine.radioIdent().bandCode))
-        document = Document(std::move(*fresh));
-    if (Status adopted = AdoptReadCodeplug(document, image, engine.radioIdent(), session.log());
-        !adopted.ok()) {
-        context.fail(adopted.error());
-        return Failure;
-    }
     const Edition edition = ReadEditionFile(session.folders());
     auto saved = document.save(output, TextFormForEdition(edition.EditionCode));
     if (!saved) {
@@ -84,9 +68,9 @@ int runRead(const Arguments& arguments, Context& context) {
     warnings.pop_back(); // "Save File OK"; the messages before it are warnings
     for (const Error& message : finished.messages)
         context.err << context.language.describe(message) << "\n";
-    for (const Error& warning : image.Warnings)
+    for (const Error& warning : job.decodeWarnings())
         context.err << "r605 read: " << context.language.describe(warning) << "\n";
-    printSummary(context.out, document, engine.radioIdent(), output);
+    printSummary(context.out, document, job.radioIdent(), output);
     // Only this run holds what the file could not: say how to keep it.
     if (!warnings.empty())
         warnings.push_back(

@@ -59,18 +59,6 @@ std::optional<LinkOptions> ParseLinkOptions(const Arguments& arguments, Context&
     return options;
 }
 
-std::string blockList(const std::vector<std::uint32_t>& blocks) {
-    std::string text;
-    for (std::size_t i = 0; i < blocks.size() && i < 8; ++i) {
-        char address[16];
-        std::snprintf(address, sizeof address, "%s%08X", i == 0 ? "" : " ", blocks[i]);
-        text += address;
-    }
-    if (blocks.size() > 8)
-        text += " ... (" + std::to_string(blocks.size()) + ")";
-    return text;
-}
-
 CliPrompt::CliPrompt(Context& context, int retries, std::optional<std::string> password)
     : m_context(context), m_retriesLeft(retries), m_password(std::move(password)),
       m_terminal(::isatty(STDERR_FILENO) == 1) {}
@@ -86,21 +74,21 @@ void CliPrompt::endProgress() {
     m_context.err.flush();
 }
 
-bool CliPrompt::askRetryCancel() {
+void CliPrompt::askRetryCancel(RetryAnswer answer) {
     endProgress();
     const bool retry = m_retriesLeft > 0;
     m_context.err << "r605: " << m_context.language.GetLangText(2003) << " -> "
                   << (retry ? "Retry" : "Cancel") << "\n";
     if (retry)
         --m_retriesLeft;
-    return retry;
+    answer(retry);
 }
 
-std::optional<std::string> CliPrompt::askPassword(const std::string&) {
+void CliPrompt::askPassword(const std::string&, PasswordAnswer answer) {
     endProgress();
     m_context.err << "r605: " << m_context.language.GetLangText(3101) << " "
                   << (m_password ? "(--password)" : "(none given: Cancel)") << "\n";
-    return m_password;
+    answer(m_password);
 }
 
 void CliPrompt::showMessage(const Error& message) {
@@ -133,28 +121,37 @@ LinkSession::LinkSession(Context& context, LinkOptions options)
       m_folders(ProgramFolders::locate(context.programFolder)), m_log(SystemLocalClock()),
       m_trace(traceFolder(m_folders), SystemLocalClock()), m_recorder(&m_log, &m_trace),
       m_prompt(context, m_options.retries, m_options.password),
-      m_driver(std::make_unique<SerialLinkDriver>(m_prompt, &m_log, &m_folders)) {}
+      m_driver(std::make_unique<SerialLinkDriver>(m_prompt, &m_recorder, &m_folders)) {
+    m_clock.start();
+}
 
-FinishedAction LinkSession::run(LinkEngine& engine) {
-    if (!m_driver->OpenRadioPort(QString::fromStdString(m_options.port), engine.kind()))
+FinishedAction LinkSession::run(TransferJob& job, bool stats) {
+    if (!m_driver->OpenRadioPort(QString::fromStdString(m_options.port), job.kind()))
         return FinishedAction{false, {}};
-    QElapsedTimer clock;
-    clock.start();
-    const double cpuBefore = processCpuSeconds();
-    FinishedAction finished = m_driver->run(engine);
-    m_lastElapsedSeconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-    m_lastCpuSeconds = processCpuSeconds() - cpuBefore;
+    m_runStartNs = m_clock.nsecsElapsed();
+    m_runStartCpu = processCpuSeconds();
+    m_runStartTurnaround = 0;
+    if (stats)
+        job.setRunEndedHandler([this](const LinkEngine& engine) { printStatistics(engine); });
+    FinishedAction finished = m_driver->run(job);
+    job.setRunEndedHandler({});
     m_prompt.endProgress();
     return finished;
 }
 
-void LinkSession::printStatistics(const LinkEngine& engine) const {
+void LinkSession::printStatistics(const LinkEngine& engine) {
+    m_prompt.endProgress();
+    const double elapsedSeconds = static_cast<double>(m_clock.nsecsElapsed() - m_runStartNs) / 1e9;
+    const double cpuSeconds = processCpuSeconds() - m_runStartCpu;
     const LinkStatistics& statistics = engine.statistics();
     // 10 bits a byte on the line: start bit, 8 data bits, stop bit.
     const double wireSeconds =
         static_cast<double>(statistics.bytesSent + statistics.bytesReceived) * 10.0 /
         kRadioBaudRate;
-    std::vector<qint64> turnarounds = m_driver->turnaroundsNs();
+    const std::vector<qint64>& all = m_driver->turnaroundsNs();
+    std::vector<qint64> turnarounds(
+        all.begin() + static_cast<std::ptrdiff_t>(std::min(m_runStartTurnaround, all.size())),
+        all.end());
     double medianMicroseconds = 0;
     if (!turnarounds.empty()) {
         std::nth_element(turnarounds.begin(), turnarounds.begin() + turnarounds.size() / 2,
@@ -162,22 +159,25 @@ void LinkSession::printStatistics(const LinkEngine& engine) const {
         medianMicroseconds = static_cast<double>(turnarounds[turnarounds.size() / 2]) / 1000.0;
     }
     char line[512];
-    std::snprintf(line, sizeof line,
-                  "stats: frames %zu (resends %zu, time-outs %zu, unrecognised %zu, stale %zu, "
-                  "restarts %zu), bytes sent %zu, received %zu, elapsed %.3f s, wire time %.3f s "
-                  "at %d baud, ratio %.3f, turnaround median %.1f us over %zu frames, "
-                  "cpu %.3f s (%.1f us a frame), low latency %s\n",
-                  statistics.framesSent, statistics.resends, statistics.timeouts,
-                  statistics.unrecognised, statistics.staleReplies, statistics.restarts,
-                  statistics.bytesSent, statistics.bytesReceived, m_lastElapsedSeconds, wireSeconds,
-                  static_cast<int>(kRadioBaudRate),
-                  wireSeconds > 0 ? m_lastElapsedSeconds / wireSeconds : 0.0, medianMicroseconds,
-                  turnarounds.size(), m_lastCpuSeconds,
-                  statistics.framesSent > 0
-                      ? m_lastCpuSeconds * 1e6 / static_cast<double>(statistics.framesSent)
-                      : 0.0,
-                  LowLatencyText(m_driver->lowLatency()));
+    std::snprintf(
+        line, sizeof line,
+        "stats: frames %zu (resends %zu, time-outs %zu, unrecognised %zu, stale %zu, "
+        "restarts %zu), bytes sent %zu, received %zu, elapsed %.3f s, wire time %.3f s "
+        "at %d baud, ratio %.3f, turnaround median %.1f us over %zu frames, "
+        "cpu %.3f s (%.1f us a frame), low latency %s\n",
+        statistics.framesSent, statistics.resends, statistics.timeouts, statistics.unrecognised,
+        statistics.staleReplies, statistics.restarts, statistics.bytesSent,
+        statistics.bytesReceived, elapsedSeconds, wireSeconds, static_cast<int>(kRadioBaudRate),
+        wireSeconds > 0 ? elapsedSeconds / wireSeconds : 0.0, medianMicroseconds,
+        turnarounds.size(), cpuSeconds,
+        statistics.framesSent > 0 ? cpuSeconds * 1e6 / static_cast<double>(statistics.framesSent)
+                                  : 0.0,
+        LowLatencyText(m_driver->lowLatency()));
     m_context.err << line;
+    // The next run's figures start here.
+    m_runStartNs = m_clock.nsecsElapsed();
+    m_runStartCpu = processCpuSeconds();
+    m_runStartTurnaround = all.size();
 }
 
 } // namespace r605::cli

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <span>
 
 namespace {
@@ -33,11 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TransferRequest request;
     request.kind = kKinds[script[0] % kKinds.size()];
     request.enteredPassword = (script[1] & 1) != 0 ? "1234" : "";
-    request.encodeAll = [](MemoryImage& image, BlockMap& blocks) {
-        image.fill(0x00800000, 64, 0x5A);
-        blocks.markRange(0x00800000, 64, 1);
-        return true;
-    };
     request.bootImage.assign(40960, 0x11);
     request.readBackBlocks = {0x00800000, 0x02580000};
     script = script.subspan(2);
@@ -46,8 +42,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     BlockMap blocks;
     LinkEngine engine(std::move(request), image, blocks);
     bool asked = false;
-    auto follow = [&](const LinkActions& actions) {
+    std::function<void(const LinkActions&)> follow = [&](const LinkActions& actions) {
         for (const LinkAction& action : actions) {
+            if (std::holds_alternative<EncodeImageAction>(action)) {
+                // Encode-all as a write job answers it.
+                image.fill(0x00800000, 64, 0x5A);
+                blocks.markRange(0x00800000, 64, 1);
+                follow(engine.encodeAnswered(true));
+                continue;
+            }
             if (std::holds_alternative<AskRetryCancelAction>(action) ||
                 std::holds_alternative<AskPasswordAction>(action))
                 asked = true;

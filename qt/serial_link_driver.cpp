@@ -14,8 +14,10 @@
 
 namespace r605 {
 
-SerialLinkDriver::SerialLinkDriver(LinkPrompt& prompt, CommLog* log, const ProgramFolders* folders)
-    : m_prompt(prompt), m_log(log), m_folders(folders) {
+SerialLinkDriver::SerialLinkDriver(LinkPrompt& prompt, LinkRecorder* recorder,
+                                   const ProgramFolders* folders)
+    : m_prompt(prompt), m_recorder(recorder), m_folders(folders),
+      m_alive(std::make_shared<SerialLinkDriver*>(this)) {
     m_replyTimer.setSingleShot(true);
     m_replyTimer.setTimerType(Qt::PreciseTimer);
     m_writeTimer.setSingleShot(true);
@@ -46,6 +48,7 @@ SerialLinkDriver::SerialLinkDriver(LinkPrompt& prompt, CommLog* log, const Progr
 }
 
 SerialLinkDriver::~SerialLinkDriver() {
+    *m_alive = nullptr;
     ClosePort();
 }
 
@@ -67,11 +70,11 @@ bool SerialLinkDriver::OpenRadioPort(const QString& portName, OperationKind kind
     if (!isTransferKind(kind))
         return false;
     auto log = [this](std::string_view caption) {
-        if (m_log != nullptr)
-            (void)m_log->AddCommLogLine(caption);
+        if (m_recorder != nullptr)
+            m_recorder->step(caption);
     };
-    if (m_log != nullptr && m_log->CommLogOn())
-        m_log->ClearCommLog();
+    if (m_recorder != nullptr)
+        m_recorder->portOpening();
     ClosePort();
     m_lowLatency = LowLatency::NotOffered;
     log("打开串口");
@@ -128,19 +131,20 @@ void SerialLinkDriver::stopTimers() {
     m_delayTimer.stop();
 }
 
-void SerialLinkDriver::start(LinkEngine& engine, std::function<void(const FinishedAction&)> done) {
-    m_engine = &engine;
+void SerialLinkDriver::start(TransferJob& job, std::function<void(const FinishedAction&)> done) {
+    m_job = &job;
     m_done = std::move(done);
     m_running = true;
+    m_asking = false;
     m_turnarounds.clear();
-    handle(engine.start());
+    handle(job.start());
 }
 
-FinishedAction SerialLinkDriver::run(LinkEngine& engine) {
+FinishedAction SerialLinkDriver::run(TransferJob& job) {
     QEventLoop loop;
     FinishedAction result;
     bool ended = false;
-    start(engine, [&](const FinishedAction& finished) {
+    start(job, [&](const FinishedAction& finished) {
         result = finished;
         ended = true;
         loop.quit();
@@ -208,14 +212,9 @@ void SerialLinkDriver::handle(LinkActions actions) {
             m_replyTimer.start(arm->ms);
         } else if (auto* shown = std::get_if<ProgressAction>(&action)) {
             m_prompt.showProgress(shown->percent);
-        } else if (std::holds_alternative<AskRetryCancelAction>(action)) {
-            stopTimers();
-            m_replyCompletedAt = -1;
-            handle(m_engine->retryAnswered(m_prompt.askRetryCancel()));
-        } else if (auto* ask = std::get_if<AskPasswordAction>(&action)) {
-            stopTimers();
-            m_replyCompletedAt = -1;
-            handle(m_engine->passwordAnswered(m_prompt.askPassword(ask->preset)));
+        } else if (std::holds_alternative<AskRetryCancelAction>(action) ||
+                   std::holds_alternative<AskPasswordAction>(action)) {
+            ask(action);
         } else if (auto* message = std::get_if<MessageAction>(&action)) {
             m_prompt.showMessage(message->message);
         } else if (std::holds_alternative<ClosePortAction>(action)) {
@@ -223,21 +222,54 @@ void SerialLinkDriver::handle(LinkActions actions) {
         } else if (auto* finished = std::get_if<FinishedAction>(&action)) {
             stopTimers();
             m_running = false;
-            m_engine = nullptr;
+            m_asking = false;
+            m_job = nullptr;
             if (auto done = std::exchange(m_done, {}))
                 done(*finished);
         }
     }
 }
 
+void SerialLinkDriver::ask(const LinkAction& question) {
+    // Nothing runs while the user decides: no time-out, no frame.
+    stopTimers();
+    m_replyCompletedAt = -1;
+    m_asking = true;
+    const std::uint64_t id = ++m_question;
+    const std::weak_ptr<SerialLinkDriver*> alive = m_alive;
+    auto driver = [alive]() -> SerialLinkDriver* {
+        const auto self = alive.lock();
+        return self ? *self : nullptr;
+    };
+    if (const auto* password = std::get_if<AskPasswordAction>(&question)) {
+        m_prompt.askPassword(password->preset, [driver, id](std::optional<std::string> entered) {
+            if (SerialLinkDriver* self = driver(); self != nullptr && self->takeAnswer(id))
+                self->handle(self->m_job->passwordAnswered(std::move(entered)));
+        });
+        return;
+    }
+    m_prompt.askRetryCancel([driver, id](bool retry) {
+        if (SerialLinkDriver* self = driver(); self != nullptr && self->takeAnswer(id))
+            self->handle(self->m_job->retryAnswered(retry));
+    });
+}
+
+bool SerialLinkDriver::takeAnswer(std::uint64_t question) {
+    // Only the question still open is answered, and only once.
+    if (!m_running || m_job == nullptr || !m_asking || question != m_question)
+        return false;
+    m_asking = false;
+    return true;
+}
+
 void SerialLinkDriver::onReadyRead() {
     const QByteArray data = m_port.readAll();
-    if (!m_running || m_engine == nullptr || data.isEmpty())
+    if (!m_running || m_job == nullptr || data.isEmpty())
         return;
     m_replyCompletedAt = m_clock.nsecsElapsed();
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
     LinkActions actions =
-        m_engine->bytesReceived(std::span(bytes, static_cast<std::size_t>(data.size())));
+        m_job->bytesReceived(std::span(bytes, static_cast<std::size_t>(data.size())));
     if (actions.empty())
         m_replyCompletedAt = -1; // the reply is not complete yet: no turnaround to measure
     m_lineClean = !actions.empty() && m_port.bytesAvailable() == 0;
@@ -247,17 +279,16 @@ void SerialLinkDriver::onReadyRead() {
 }
 
 void SerialLinkDriver::onReplyTimeout() {
-    if (!m_running || m_engine == nullptr)
+    if (!m_running || m_job == nullptr)
         return;
     // Bytes may have reached the port since the last notification: they count before the
     // time-out does.
     const std::uint64_t generation = m_sendGeneration;
     if (m_port.isOpen())
         m_port.waitForReadyRead(0);
-    if (!m_running || m_engine == nullptr || generation != m_sendGeneration ||
-        m_replyTimer.isActive())
+    if (!m_running || m_job == nullptr || generation != m_sendGeneration || m_replyTimer.isActive())
         return;
-    handle(m_engine->timeoutExpired());
+    handle(m_job->timeoutExpired());
 }
 
 } // namespace r605

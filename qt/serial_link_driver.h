@@ -1,15 +1,17 @@
 #pragma once
-// The serial port under the link engine: opens the programming cable's port at 921600 baud 8N1
+// The serial port under a transfer job: opens the programming cable's port at 921600 baud 8N1
 // with low latency where the port offers it (serial_low_latency.h), purges it before every frame,
-// writes the frames the engine asks for, feeds it the bytes that arrive and the expiry of the
+// writes the frames the job asks for, feeds it the bytes that arrive and the expiry of the
 // per-frame time-out. Everything runs on the thread's event loop (QSerialPort signals and
-// QTimers): no busy waiting, no polling loop. The same driver carries codeplug, radio information
-// and boot image transfers: it knows nothing of their content.
+// QTimers): no busy waiting, no polling loop, no nested event loop. The questions of the link go
+// to the prompt, which answers when it will; meanwhile the timers are stopped and nothing is
+// sent. The same driver carries codeplug, radio information and boot image transfers: it knows
+// nothing of their content.
 
-#include "link/comm_log.h"
-#include "link/link_engine.h"
+#include "link/link_recorder.h"
 #include "link_prompt.h"
 #include "serial_low_latency.h"
+#include "transfer/transfer_job.h"
 
 #include <QElapsedTimer>
 #include <QSerialPort>
@@ -18,6 +20,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace r605 {
@@ -28,9 +31,9 @@ inline constexpr qint32 kRadioBaudRate = 921600;
 
 class SerialLinkDriver {
 public:
-    // `log` receives the step lines of opening the port (while it is on); `folders` locates
+    // `recorder` receives the step lines of opening the port; `folders` locates
     // language/mysetup.ini, where the "CommHandle" key records an open port. Either may be null.
-    SerialLinkDriver(LinkPrompt& prompt, CommLog* log = nullptr,
+    SerialLinkDriver(LinkPrompt& prompt, LinkRecorder* recorder = nullptr,
                      const ProgramFolders* folders = nullptr);
     ~SerialLinkDriver();
     SerialLinkDriver(const SerialLinkDriver&) = delete;
@@ -45,10 +48,13 @@ public:
     // Whether the port last opened runs with low latency.
     LowLatency lowLatency() const { return m_lowLatency; }
 
-    // Starts the transfer on the open port and returns; `done` is called once when it ends.
-    void start(LinkEngine& engine, std::function<void(const FinishedAction&)> done);
-    // Runs the transfer in a local event loop until it ends.
-    FinishedAction run(LinkEngine& engine);
+    // Starts the job on the open port and returns; `done` is called once when it ends. The job
+    // must outlive the transfer.
+    void start(TransferJob& job, std::function<void(const FinishedAction&)> done);
+    // For a program without a window of its own (the command-line tool): runs the job in an
+    // event loop until it ends.
+    FinishedAction run(TransferJob& job);
+    bool running() const { return m_running; }
 
     // The program's own turnaround for each frame sent straight after a reply: from the read
     // that completed the reply to the frame handed to the port, in nanoseconds.
@@ -58,6 +64,8 @@ private:
     bool configurePort();
     void writeCommHandle(qint64 handle);
     void handle(LinkActions actions);
+    void ask(const LinkAction& question);
+    bool takeAnswer(std::uint64_t question);
     void sendNow(const std::vector<std::uint8_t>& bytes, int readTimeoutMs, int writeTimeoutMs);
     void writeFrame(const std::vector<std::uint8_t>& bytes);
     void onReadyRead();
@@ -65,7 +73,7 @@ private:
     void stopTimers();
 
     LinkPrompt& m_prompt;
-    CommLog* m_log;
+    LinkRecorder* m_recorder;
     const ProgramFolders* m_folders;
     QSerialPort m_port;
     LowLatency m_lowLatency = LowLatency::NotOffered;
@@ -73,9 +81,14 @@ private:
     QTimer m_writeTimer;
     QTimer m_delayTimer;
     SendFrameAction m_delayed;
-    LinkEngine* m_engine = nullptr;
+    TransferJob* m_job = nullptr;
     std::function<void(const FinishedAction&)> m_done;
     bool m_running = false;
+    // The question asked last; an answer to any other is too late. The token tells answers that
+    // come after the driver is gone that there is nobody left to hear them.
+    std::uint64_t m_question = 0;
+    bool m_asking = false;
+    std::shared_ptr<SerialLinkDriver*> m_alive;
     std::uint64_t m_sendGeneration = 0;
     QElapsedTimer m_clock;
     qint64 m_replyCompletedAt = -1;

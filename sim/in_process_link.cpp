@@ -26,12 +26,12 @@ struct Later {
 
 class VirtualLine {
 public:
-    VirtualLine(LinkEngine& engine, RadioSimulator& radio, FaultInjector* faults,
+    VirtualLine(TransferJob& job, RadioSimulator& radio, FaultInjector* faults,
                 const InProcessOptions& options)
-        : m_engine(engine), m_radio(radio), m_faults(faults), m_options(options) {}
+        : m_job(job), m_radio(radio), m_faults(faults), m_options(options) {}
 
     InProcessResult run() {
-        handle(m_engine.start());
+        handle(m_job.start());
         while (!m_result.finished && !m_events.empty() && m_result.events < m_options.maxEvents) {
             Event event = m_events.top();
             m_events.pop();
@@ -43,12 +43,12 @@ public:
                 break;
             case EventKind::BytesArrive:
                 if (m_portOpen)
-                    handle(m_engine.bytesReceived(event.bytes));
+                    handle(m_job.bytesReceived(event.bytes));
                 break;
             case EventKind::TimerFires:
                 if (event.generation == m_timerGeneration && m_timerArmed) {
                     m_timerArmed = false;
-                    handle(m_engine.timeoutExpired());
+                    handle(m_job.timeoutExpired());
                 }
                 break;
             }
@@ -113,11 +113,11 @@ private:
                     if (retry)
                         --m_retriesLeft;
                     m_timerArmed = false;
-                    pending.push_back(m_engine.retryAnswered(retry));
+                    pending.push_back(m_job.retryAnswered(retry));
                 } else if (std::holds_alternative<AskPasswordAction>(action)) {
                     ++m_result.passwordQuestions;
                     m_timerArmed = false;
-                    pending.push_back(m_engine.passwordAnswered(m_options.password));
+                    pending.push_back(m_job.passwordAnswered(m_options.password));
                 } else if (auto* message = std::get_if<MessageAction>(&action)) {
                     m_result.messages.push_back(message->message);
                 } else if (std::holds_alternative<ClosePortAction>(action)) {
@@ -131,7 +131,7 @@ private:
         }
     }
 
-    LinkEngine& m_engine;
+    TransferJob& m_job;
     RadioSimulator& m_radio;
     FaultInjector* m_faults;
     const InProcessOptions& m_options;
@@ -147,9 +147,9 @@ private:
 
 } // namespace
 
-InProcessResult RunInProcess(LinkEngine& engine, RadioSimulator& radio, FaultInjector* faults,
+InProcessResult RunInProcess(TransferJob& job, RadioSimulator& radio, FaultInjector* faults,
                              const InProcessOptions& options) {
-    VirtualLine line(engine, radio, faults, options);
+    VirtualLine line(job, radio, faults, options);
     return line.run();
 }
 

@@ -1,12 +1,12 @@
 #pragma once
-// A transfer run entirely in memory: the link engine against the radio simulator, on a virtual
+// A transfer run entirely in memory: a transfer job against the radio simulator, on a virtual
 // clock. Frames reach the radio, replies (through the fault injector, and paced at a line rate
 // when one is given) reach the engine, and time-outs fire exactly as a driver's timers would, but
 // without waiting. Used by the end-to-end tests and the benchmarks.
 
 #include "fault_injector.h"
-#include "link/link_engine.h"
 #include "radio_simulator.h"
+#include "transfer/transfer_job.h"
 
 #include <cstddef>
 #include <optional>
@@ -27,7 +27,7 @@ struct InProcessOptions {
 };
 
 struct InProcessResult {
-    bool finished = false; // false: the engine stopped without finishing, or ran past maxEvents
+    bool finished = false; // false: the job stopped without finishing, or ran past maxEvents
     FinishedAction outcome;
     std::vector<Error> messages; // shown while the transfer ran
     int retryQuestions = 0;
@@ -37,7 +37,7 @@ struct InProcessResult {
     std::size_t events = 0;
 };
 
-InProcessResult RunInProcess(LinkEngine& engine, RadioSimulator& radio, FaultInjector* faults,
+InProcessResult RunInProcess(TransferJob& job, RadioSimulator& radio, FaultInjector* faults,
                              const InProcessOptions& options);
 
 } // namespace r605::sim

@@ -14,6 +14,8 @@
 namespace r605::sim {
 
 Result<MemoryImage> ImageOfCodeplug(Codeplug codeplug) {
+    // What a write of the codeplug would leave in the radio.
+    NormaliseForWrite(codeplug);
     CommImage image;
     SetCommDataAll(codeplug, image);
     if (!image.EncodeOK) {

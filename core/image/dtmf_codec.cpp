@@ -34,22 +34,31 @@ DigitCode getCode(const MemoryImage& image, std::uint32_t address) {
     return DigitCode{std::move(digits.digits), static_cast<std::int16_t>(digits.count)};
 }
 
+// Set0 to Set5 as the radio takes them.
+std::array<std::int16_t, 6> radioSettings(const DtmfRec& dtmf) {
+    return {isDtmfSetting(dtmf.Set0) ? dtmf.Set0 : std::int16_t{14},
+            isDtmfSetting(dtmf.Set1) ? dtmf.Set1 : std::int16_t{0xFF},
+            dtmf.Set2 >= 0 && dtmf.Set2 <= 2 ? dtmf.Set2 : std::int16_t{0},
+            dtmf.Set3,
+            dtmf.Set4 >= 0 && dtmf.Set4 <= 250 ? dtmf.Set4 : std::int16_t{0},
+            dtmf.Set5};
+}
+
 } // namespace
 
-void SetCommDataByDTMF(Codeplug& codeplug, CommImage& image) {
-    DtmfRec& dtmf = codeplug.Dtmf;
+void ClampDtmfSettings(DtmfRec& dtmf) {
+    const std::array<std::int16_t, 6> settings = radioSettings(dtmf);
+    dtmf.Set0 = settings[0];
+    dtmf.Set1 = settings[1];
+    dtmf.Set2 = settings[2];
+    dtmf.Set4 = settings[4];
+}
+
+void SetCommDataByDTMF(const Codeplug& codeplug, CommImage& image) {
+    const DtmfRec& dtmf = codeplug.Dtmf;
     MemoryImage& data = image.CommData;
     const std::uint32_t base = address::kDtmfSettings;
-    if (!isDtmfSetting(dtmf.Set0))
-        dtmf.Set0 = 14;
-    if (!isDtmfSetting(dtmf.Set1))
-        dtmf.Set1 = 0xFF;
-    if (dtmf.Set2 > 2)
-        dtmf.Set2 = 0;
-    if (dtmf.Set4 > 250)
-        dtmf.Set4 = 0;
-    const std::array<std::int16_t, 6> settings{dtmf.Set0, dtmf.Set1, dtmf.Set2,
-                                               dtmf.Set3, dtmf.Set4, dtmf.Set5};
+    const std::array<std::int16_t, 6> settings = radioSettings(dtmf);
     for (std::size_t i = 0; i < settings.size(); ++i)
         data.write(base + static_cast<std::uint32_t>(i), static_cast<std::uint8_t>(settings[i]));
 

@@ -3,10 +3,14 @@
 
 namespace r605 {
 
-void SetCommDataAll(Codeplug& codeplug, CommImage& image) {
+void NormaliseForWrite(Codeplug& codeplug) {
+    CompactContacts(codeplug);
+    ClampDtmfSettings(codeplug.Dtmf);
+}
+
+void SetCommDataAll(const Codeplug& codeplug, CommImage& image) {
     image.EncodeOK = true;
     image.Messages.clear();
-    CompactContacts(codeplug);
     if (image.ModelSwitch >= 1) {
         SetCommDataByChannel(codeplug, image);
         SetCommDataByPerson(codeplug, image);

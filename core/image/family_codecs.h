@@ -23,7 +23,11 @@
 namespace r605 {
 
 // Encode-all and decode-all. Decode-all gives back image.Warnings: what it left out.
-void SetCommDataAll(Codeplug& codeplug, CommImage& image);
+// Encode-all leaves the codeplug as it is: it writes what the radio takes of every value (a DTMF
+// setting out of range as the radio's default), and the contacts where the table holds them. A
+// write first hands its document NormaliseForWrite, so that what it sends is also what the
+// codeplug says.
+void SetCommDataAll(const Codeplug& codeplug, CommImage& image);
 std::vector<Error> GetAllFromCommData(CommImage& image, Codeplug& codeplug);
 
 // Channels.
@@ -41,7 +45,11 @@ void GetContactFromCommData(CommImage& image, Codeplug& codeplug);
 void SetRxGroupToCommData(const Codeplug& codeplug, CommImage& image);
 void GetRxGroupFromCommData(CommImage& image, Codeplug& codeplug);
 
-// Packs the used contacts to the front of the table, renumbering every reference to them.
+// What a write does to the codeplug before encode-all, as one edit: the contacts compacted and
+// the DTMF settings corrected to what the radio takes.
+void NormaliseForWrite(Codeplug& codeplug);
+// Packs the used contacts to the front of the table, renumbering every reference to them: the
+// radio finds its contacts from the front of the table without gaps.
 void CompactContacts(Codeplug& codeplug);
 // Every reference to contact entry `oldEntry` (0-based) becomes `newEntry`.
 void ReplaceContactRef(Codeplug& codeplug, int newEntry, int oldEntry);
@@ -56,8 +64,11 @@ void GetRoamFromCommData(CommImage& image, Codeplug& codeplug);
 // Removes the members of used zones and scan lists that do not name a used channel.
 void CheckZoneAndScanMembers(Codeplug& codeplug);
 
-// DTMF (the encoder corrects out-of-range settings in the record, as the radio expects).
-void SetCommDataByDTMF(Codeplug& codeplug, CommImage& image);
+// DTMF. The radio takes Set0 and Set1 from 10 to 15 (else 14 and 0xFF), Set2 up to 2 and Set4
+// up to 250 (else 0): the encoder writes these values, ClampDtmfSettings stores them in the
+// record.
+void SetCommDataByDTMF(const Codeplug& codeplug, CommImage& image);
+void ClampDtmfSettings(DtmfRec& dtmf);
 void GetDtmfFromCommData(CommImage& image, Codeplug& codeplug);
 
 // Encryption codes and keys.

@@ -9,6 +9,11 @@ void CommRecorder::report(const Status& status) {
         m_onMessage(status.error());
 }
 
+void CommRecorder::portOpening() {
+    if (m_log != nullptr && m_log->CommLogOn())
+        m_log->ClearCommLog();
+}
+
 void CommRecorder::step(std::string_view caption) {
     if (m_log != nullptr)
         report(m_log->AddCommLogLine(caption));

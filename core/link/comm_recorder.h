@@ -21,6 +21,8 @@ public:
         m_onMessage = std::move(handler);
     }
 
+    // ClearCommLog when the log is on: each transfer starts a fresh log.
+    void portOpening() override;
     void step(std::string_view caption) override;
     void frameSent(std::span<const std::uint8_t> frame) override;
     void replyReceived(std::span<const std::uint8_t> bytesSoFar) override;

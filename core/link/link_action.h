@@ -51,6 +51,12 @@ struct MessageAction {
 // Close the port (ClosePort).
 struct ClosePortAction {};
 
+// A write has read the radio's information block and now needs encode-all (SetCommDataAll) of
+// the codeplug: fill the engine's image, mark every block to send with 1 in its block map, and
+// answer with LinkEngine::encodeAnswered(EncodeOK). The transfer waits for the answer; a write
+// job answers at once, so that a driver never sees this action.
+struct EncodeImageAction {};
+
 // The transfer is over. The caller does the kind's completion work (decoding a read, copying the
 // boot image) and then shows `messages` in order.
 struct FinishedAction {
@@ -58,9 +64,9 @@ struct FinishedAction {
     std::vector<Error> messages;
 };
 
-using LinkAction =
-    std::variant<SendFrameAction, ArmTimeoutAction, ProgressAction, AskRetryCancelAction,
-                 AskPasswordAction, MessageAction, ClosePortAction, FinishedAction>;
+using LinkAction = std::variant<SendFrameAction, ArmTimeoutAction, ProgressAction,
+                                AskRetryCancelAction, AskPasswordAction, MessageAction,
+                                ClosePortAction, EncodeImageAction, FinishedAction>;
 using LinkActions = std::vector<LinkAction>;
 
 } // namespace r605

@@ -160,6 +160,19 @@ LinkActions LinkEngine::passwordAnswered(std::optional<std::string> entered) {
     return takeActions();
 }
 
+LinkActions LinkEngine::encodeAnswered(bool encodeOK) {
+    m_actions.clear();
+    if (m_pending != Pending::Encode)
+        return {};
+    m_pending = Pending::None;
+    m_encodeOK = encodeOK;
+    if (progressShown(m_request.kind, m_pass))
+        CountPassBlocks();
+    startWriting();
+    guardAgainstStall();
+    return takeActions();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Frames
 
@@ -481,14 +494,19 @@ void LinkEngine::ReadNextBlock() {
         SendEnd(true);
         return;
     }
-    if (m_request.kind == OperationKind::WriteCodeplug && m_pass == 1) {
-        if (!m_encodeOK) {
-            // Encode-all failed: not one block reaches the radio.
-            SendEnd(false);
-            return;
-        }
-        m_step = TransferStep::WritingBlocks;
+    // A write waits here for encode-all (encodeAnswered).
+    if (m_pending == Pending::Encode)
+        return;
+    NextStep();
+}
+
+void LinkEngine::startWriting() {
+    if (!m_encodeOK) {
+        // Encode-all failed: not one block reaches the radio.
+        SendEnd(false);
+        return;
     }
+    m_step = TransferStep::WritingBlocks;
     NextStep();
 }
 
@@ -519,9 +537,9 @@ bool LinkEngine::NextPass() {
         return false;
     const OperationKind kind = m_request.kind;
     if (kind == OperationKind::WriteCodeplug && m_pass == 1) {
-        m_encodeOK = m_request.encodeAll ? m_request.encodeAll(m_image, m_blocks) : false;
-        if (progressShown(kind, m_pass))
-            CountPassBlocks();
+        // The information block read in pass 3 is in the image: encode-all may go over it.
+        m_pending = Pending::Encode;
+        emit<EncodeImageAction>({});
         return true;
     }
     if (m_pass == 2)

@@ -3,8 +3,10 @@
 // It is given the bytes that arrive, the expiry of the time-out it asked for, and the user's
 // answers; it answers with actions (send a frame and arm a time-out, show progress, ask, finish).
 // It reads blocks into and writes blocks from the memory image (CommData) and plans the passes in
-// the block map (WriteBlockMap) it is given. The Qt driver, the command-line tool, the tests and
-// the benchmarks all run this same engine.
+// the block map (WriteBlockMap) it is given; a write asks for encode-all with an action and waits
+// for the answer. It knows nothing of the codeplug, the document or the settings: the transfer
+// jobs (core/transfer) run it for the window, the command-line tool, the tests and the
+// benchmarks.
 //
 // Waiting for a reply is always bounded. A reply that has begun to arrive when its time-out
 // expires gets one further wait of the same length (the radio may be in the middle of sending
@@ -53,9 +55,6 @@ struct TransferRequest {
     std::string codeplugPassword;
     // EnteredPassword: the password last typed in the password dialog during this run.
     std::string enteredPassword;
-    // Encode-all (SetCommDataAll) for a write: fills the image, marks every block it filled with 1
-    // in the block map, and returns EncodeOK. Called at the start of pass 1.
-    std::function<bool(MemoryImage& image, BlockMap& blocks)> encodeAll;
     // The 40960 bytes of the boot image for a boot-image write.
     std::vector<std::uint8_t> bootImage;
     // The block addresses a read-back fetches (the blocks a write has sent).
@@ -90,10 +89,15 @@ public:
     LinkActions retryAnswered(bool retry);
     // The password dialog closed: OK with the text typed, or Cancel (none).
     LinkActions passwordAnswered(std::optional<std::string> entered);
+    // Encode-all has filled the image and the block map for a write (EncodeImageAction): EncodeOK.
+    LinkActions encodeAnswered(bool encodeOK);
 
     bool finished() const { return m_finished; }
     bool succeeded() const { return m_finished && m_success; }
-    bool waitingForUser() const { return m_pending != Pending::None; }
+    bool waitingForUser() const {
+        return m_pending == Pending::RetryCancel || m_pending == Pending::Password;
+    }
+    bool waitingForImage() const { return m_pending == Pending::Encode; }
 
     OperationKind kind() const { return m_request.kind; }
     int transferStep() const { return m_step; }
@@ -105,7 +109,7 @@ public:
     const LinkStatistics& statistics() const { return m_statistics; }
 
 private:
-    enum class Pending { None, RetryCancel, Password };
+    enum class Pending { None, RetryCancel, Password, Encode };
     // What a refused identification said: the model text and the band code.
     using IdentitySeen = std::pair<std::string, int>;
 
@@ -129,6 +133,7 @@ private:
     void ReadNextBlock();
     void WriteNextBlock();
     bool NextPass();
+    void startWriting();
     void CountPassBlocks();
     void UpdateProgress();
     void PasswordStep();

@@ -1,7 +1,8 @@
 #pragma once
 // Where the link engine reports what passes over the link: the step lines of the communication
 // log, every frame sent and, after every arrival of bytes, the reply received so far. The
-// communication log and the daily trace implement it; tests may record it.
+// communication log and the daily trace implement it (CommRecorder); tests may record it. The
+// serial driver reports the steps of opening the port here too.
 
 #include <cstdint>
 #include <span>
@@ -12,6 +13,8 @@ namespace r605 {
 class LinkRecorder {
 public:
     virtual ~LinkRecorder() = default;
+    // A transfer opens the port: what is recorded from here on is this transfer's.
+    virtual void portOpening() {}
     virtual void step(std::string_view caption) = 0;
     virtual void frameSent(std::span<const std::uint8_t> frame) = 0;
     virtual void replyReceived(std::span<const std::uint8_t> bytesSoFar) = 0;

@@ -1,9 +1,11 @@
 #include "transfer/codeplug_transfer.h"
 
 #include "image/family_codecs.h"
+#include "rules/band.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 namespace r605 {
 
@@ -26,31 +28,12 @@ std::optional<TextKey> WriteContentProblem(const Codeplug& codeplug) {
     return std::nullopt;
 }
 
-std::function<bool(MemoryImage&, BlockMap&)> EncodeAllForWrite(Codeplug& codeplug,
-                                                               CommImage& image) {
-    return [&codeplug, &image](MemoryImage& target, BlockMap& blocks) {
-        // The engine must work on this image and map: encode-all fills and marks them.
-        if (&target != &image.CommData || &blocks != &image.WriteBlockMap)
-            return false;
-        SetCommDataAll(codeplug, image);
-        return image.EncodeOK;
-    };
-}
-
-Status AdoptReadCodeplug(Document& document, CommImage& image, const RadioIdent& ident,
-                         CommLog* log) {
-    if (!isKnownBandCode(ident.bandCode))
+Result<Codeplug> DecodeReadCodeplug(CommImage& image, int radioBandCode, Codeplug base) {
+    if (!isKnownBandCode(radioBandCode))
         return Error::literal("Band Error!");
-    Codeplug read = document.codeplug();
-    read.Header.BandCode = static_cast<std::int16_t>(ident.bandCode);
-    for (const Error& warning : GetAllFromCommData(image, read)) {
-        if (log != nullptr)
-            (void)log->AddCommLogLine(warning.text); // a full log drops it; the read stands
-    }
-    auto adopted = document.adoptRead(std::move(read));
-    if (!adopted)
-        return adopted.error();
-    return Status::success();
+    base.Header.BandCode = static_cast<std::int16_t>(radioBandCode);
+    GetAllFromCommData(image, base);
+    return base;
 }
 
 std::vector<std::uint32_t> WrittenBlocks(const BlockMap& blocks) {
@@ -73,6 +56,18 @@ std::vector<std::uint32_t> DifferingBlocks(const MemoryImage& written, const Mem
             differing.push_back(address);
     }
     return differing;
+}
+
+std::string BlockListText(const std::vector<std::uint32_t>& blocks) {
+    std::string text;
+    for (std::size_t i = 0; i < blocks.size() && i < 8; ++i) {
+        char address[16];
+        std::snprintf(address, sizeof address, "%s%08X", i == 0 ? "" : " ", blocks[i]);
+        text += address;
+    }
+    if (blocks.size() > 8)
+        text += " ... (" + std::to_string(blocks.size()) + ")";
+    return text;
 }
 
 } // namespace r605

@@ -64,8 +64,8 @@ public:
     std::vector<Error> messages;
     std::vector<int> progress;
 
-    bool askRetryCancel() override { return retries-- > 0; }
-    std::optional<std::string> askPassword(const std::string&) override { return std::nullopt; }
+    void askRetryCancel(RetryAnswer answer) override { answer(retries-- > 0); }
+    void askPassword(const std::string&, PasswordAnswer answer) override { answer(std::nullopt); }
     void showMessage(const Error& message) override { messages.push_back(message); }
     void showProgress(int percent) override { progress.push_back(percent); }
 };
@@ -125,14 +125,14 @@ Outcome transfer(test::PtyRadio& radio, ScriptedPrompt& prompt, OperationKind ki
     request.kind = kind;
     if (toWrite != nullptr)
         request.bootImage.assign(toWrite->begin(), toWrite->end());
-    LinkEngine engine(std::move(request), image, blocks, frames);
+    EngineJob job(std::move(request), image, blocks, frames);
     SerialLinkDriver driver(prompt);
     if (!driver.OpenRadioPort(QString::fromStdString(radio.port()), kind)) {
         ADD_FAILURE() << "the simulator's terminal did not open";
         return outcome;
     }
-    outcome.finished = driver.run(engine);
-    outcome.statistics = engine.statistics();
+    outcome.finished = driver.run(job);
+    outcome.statistics = job.engine()->statistics();
     EXPECT_FALSE(driver.isOpen());
     if (kind == OperationKind::ReadBootImage) {
         // Nothing outside the image's range reaches the memory image.

@@ -1,10 +1,10 @@
 #include "fault_injector.h"
 #include "image/comm_image.h"
 #include "in_process_link.h"
-#include "transfer/codeplug_transfer.h"
 #include "link/pass_plan.h"
 #include "schema/new_codeplug.h"
 #include "radio_simulator.h"
+#include "transfer/codeplug_jobs.h"
 
 #include <gtest/gtest.h>
 
@@ -54,13 +54,13 @@ TEST(InProcessTransfer, ReadWithoutFaultsCopiesTheRadio) {
     BlockMap blocks;
     TransferRequest request;
     request.kind = OperationKind::ReadCodeplug;
-    LinkEngine engine(std::move(request), image, blocks);
-    const InProcessResult result = RunInProcess(engine, radio, nullptr, {});
+    EngineJob job(std::move(request), image, blocks);
+    const InProcessResult result = RunInProcess(job, radio, nullptr, {});
     ASSERT_TRUE(result.finished);
     EXPECT_TRUE(result.outcome.success);
     EXPECT_TRUE(image == radio.image());
-    EXPECT_EQ(engine.statistics().resends, 0u);
-    EXPECT_EQ(radio.counters().blocksRead, engine.statistics().readBlockFrames);
+    EXPECT_EQ(job.engine()->statistics().resends, 0u);
+    EXPECT_EQ(radio.counters().blocksRead, job.engine()->statistics().readBlockFrames);
 }
 
 TEST(InProcessTransfer, NoisyReadsSucceedWithIdenticalDataOrFailWithTheirMessage) {
@@ -73,10 +73,10 @@ TEST(InProcessTransfer, NoisyReadsSucceedWithIdenticalDataOrFailWithTheirMessage
         BlockMap blocks;
         TransferRequest request;
         request.kind = OperationKind::ReadCodeplug;
-        LinkEngine engine(std::move(request), image, blocks);
+        EngineJob job(std::move(request), image, blocks);
         InProcessOptions options;
         options.retries = 2;
-        const InProcessResult result = RunInProcess(engine, radio, &faults, options);
+        const InProcessResult result = RunInProcess(job, radio, &faults, options);
         ASSERT_TRUE(result.finished) << "seed " << seed; // never hangs
         if (result.outcome.success) {
             ++successes;
@@ -120,11 +120,11 @@ TEST(InProcessTransfer, NoisyWritesNeverReportAFalseSuccess) {
         BlockMap blocks;
         TransferRequest request;
         request.kind = OperationKind::WriteCodeplug;
-        request.encodeAll = encodeRadioImage;
-        LinkEngine engine(std::move(request), image, blocks);
+        EngineJob job(std::move(request), image, blocks, nullptr,
+                      [&] { return encodeRadioImage(image, blocks); });
         InProcessOptions options;
         options.retries = 2;
-        const InProcessResult result = RunInProcess(engine, radio, &faults, options);
+        const InProcessResult result = RunInProcess(job, radio, &faults, options);
         ASSERT_TRUE(result.finished) << "seed " << seed;
         if (!result.outcome.success) {
             EXPECT_EQ(result.outcome.messages.front().key, (TextKey{2007, Section::Other}));
@@ -132,7 +132,8 @@ TEST(InProcessTransfer, NoisyWritesNeverReportAFalseSuccess) {
         }
         ++successes;
         EXPECT_TRUE(radio.image() == expected) << "false success, seed " << seed;
-        EXPECT_GE(engine.statistics().writeBlockFrames, expectedBlocks.count(1)) << "seed " << seed;
+        EXPECT_GE(job.engine()->statistics().writeBlockFrames, expectedBlocks.count(1))
+            << "seed " << seed;
     }
     EXPECT_GT(successes, 10);
 }
@@ -146,10 +147,10 @@ TEST(InProcessTransfer, SilentRadioAndRefusedPasswordFailCleanly) {
     BlockMap blocks;
     TransferRequest request;
     request.kind = OperationKind::ReadCodeplug;
-    LinkEngine engine(std::move(request), image, blocks);
+    EngineJob job(std::move(request), image, blocks);
     InProcessOptions options;
     options.retries = 2;
-    const InProcessResult result = RunInProcess(engine, radio, &faults, options);
+    const InProcessResult result = RunInProcess(job, radio, &faults, options);
     ASSERT_TRUE(result.finished);
     EXPECT_FALSE(result.outcome.success);
     EXPECT_EQ(result.retryQuestions, 3); // Retry twice, then Cancel
@@ -161,10 +162,10 @@ TEST(InProcessTransfer, SilentRadioAndRefusedPasswordFailCleanly) {
     MemoryImage image2;
     TransferRequest read;
     read.kind = OperationKind::ReadCodeplug;
-    LinkEngine engine2(std::move(read), image2, blocks);
+    EngineJob job2(std::move(read), image2, blocks);
     InProcessOptions wrong;
     wrong.password = "1111";
-    const InProcessResult refused = RunInProcess(engine2, locked, nullptr, wrong);
+    const InProcessResult refused = RunInProcess(job2, locked, nullptr, wrong);
     EXPECT_FALSE(refused.outcome.success);
     EXPECT_EQ(refused.passwordQuestions, 1);
 
@@ -172,8 +173,8 @@ TEST(InProcessTransfer, SilentRadioAndRefusedPasswordFailCleanly) {
     TransferRequest withPassword;
     withPassword.kind = OperationKind::ReadCodeplug;
     withPassword.enteredPassword = "7788";
-    LinkEngine engine3(std::move(withPassword), image3, blocks);
-    EXPECT_TRUE(RunInProcess(engine3, locked, nullptr, {}).outcome.success);
+    EngineJob job3(std::move(withPassword), image3, blocks);
+    EXPECT_TRUE(RunInProcess(job3, locked, nullptr, {}).outcome.success);
     EXPECT_TRUE(image3 == locked.image());
 }
 
@@ -187,13 +188,15 @@ TEST(InProcessTransfer, WriteCarriesTheInformationBlockWithTheCodeplugsPassword)
     auto codeplug = NewCodeplug(0);
     ASSERT_TRUE(codeplug.ok());
     codeplug->Settings.ProgramPassword = "9876";
-    CommImage image;
-    TransferRequest request;
-    request.kind = OperationKind::WriteCodeplug;
-    request.enteredPassword = "OLD";
-    request.encodeAll = EncodeAllForWrite(*codeplug, image);
-    LinkEngine engine(std::move(request), image.CommData, image.WriteBlockMap);
-    ASSERT_TRUE(RunInProcess(engine, radio, nullptr, {}).outcome.success);
+    // What the content checks ask for: a radio ID, a contact and a zone in use.
+    codeplug->Person[0].Used = 1;
+    codeplug->Contact[0].Used = 1;
+    codeplug->Zone[0].Used = 1;
+    Document document(std::move(*codeplug));
+    CodeplugWriteOptions options;
+    options.enteredPassword = "OLD";
+    CodeplugWriteJob job(document, options);
+    ASSERT_TRUE(RunInProcess(job, radio, nullptr, {}).outcome.success);
     std::array<std::uint8_t, 16> info{};
     radio.image().read(kRadioInfoBlock, info);
     const std::array<std::uint8_t, 16> expected{0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7,
@@ -207,14 +210,14 @@ TEST(InProcessTransfer, PacedTransferTakesTheWireTime) {
     BlockMap blocks;
     TransferRequest request;
     request.kind = OperationKind::ReadCodeplug;
-    LinkEngine engine(std::move(request), image, blocks);
+    EngineJob job(std::move(request), image, blocks);
     InProcessOptions options;
     options.baud = 921600;
-    const InProcessResult result = RunInProcess(engine, radio, nullptr, options);
+    const InProcessResult result = RunInProcess(job, radio, nullptr, options);
     ASSERT_TRUE(result.outcome.success);
-    const double wireMs =
-        static_cast<double>(engine.statistics().bytesSent + engine.statistics().bytesReceived) *
-        10.0 * 1000.0 / 921600.0;
+    const double wireMs = static_cast<double>(job.engine()->statistics().bytesSent +
+                                              job.engine()->statistics().bytesReceived) *
+                          10.0 * 1000.0 / 921600.0;
     // The end frame's 1 ms pause is the only time beyond the line.
     EXPECT_NEAR(result.elapsedMs, wireMs + 1.0, 0.01);
 }

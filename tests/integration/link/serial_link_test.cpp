@@ -1,6 +1,6 @@
 #include "image/comm_image.h"
 #include "image/family_codecs.h"
-#include "transfer/codeplug_transfer.h"
+#include "link/comm_recorder.h"
 #include "link/pass_plan.h"
 #include "schema/new_codeplug.h"
 #include "model/sample_codeplug.h"
@@ -12,8 +12,11 @@
 #include "settings/setup_file.h"
 #include "simulator_image.h"
 #include "test_support.h"
+#include "transfer/codeplug_jobs.h"
+#include "transfer/codeplug_transfer.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -41,18 +44,44 @@ class ScriptedPrompt : public LinkPrompt {
 public:
     int retries = 0;
     std::optional<std::string> password;
+    // Keep the password question open instead of answering it at once.
+    bool holdPassword = false;
+    PasswordAnswer held;
     std::vector<Error> messages;
     int retryQuestions = 0;
     std::vector<int> progress;
 
-    bool askRetryCancel() override {
+    void askRetryCancel(RetryAnswer answer) override {
         ++retryQuestions;
-        return retries-- > 0;
+        answer(retries-- > 0);
     }
-    std::optional<std::string> askPassword(const std::string&) override { return password; }
+    void askPassword(const std::string&, PasswordAnswer answer) override {
+        if (holdPassword)
+            held = std::move(answer);
+        else
+            answer(password);
+    }
     void showMessage(const Error& message) override { messages.push_back(message); }
     void showProgress(int percent) override { progress.push_back(percent); }
 };
+
+// Counts the frames a job sends.
+class FrameCounter : public LinkRecorder {
+public:
+    std::size_t frames = 0;
+    void step(std::string_view) override {}
+    void frameSent(std::span<const std::uint8_t>) override { ++frames; }
+    void replyReceived(std::span<const std::uint8_t>) override {}
+};
+
+// Lets the event loop run for `ms` milliseconds, or until `done` holds.
+void spin(
+    int ms, const std::function<bool()>& done = [] { return false; }) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms && !done())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+}
 
 // The sample codeplug cut down so that a transfer over the terminal stays short (`contacts`
 // contacts, 20 receive group lists, 50 radio IDs), with no programming password unless one is
@@ -93,11 +122,11 @@ ReadOutcome readRadio(const std::string& port, ScriptedPrompt& prompt,
     TransferRequest request;
     request.kind = kind;
     request.enteredPassword = prompt.password.value_or("");
-    LinkEngine engine(std::move(request), outcome.image.CommData, outcome.image.WriteBlockMap);
+    EngineJob job(std::move(request), outcome.image.CommData, outcome.image.WriteBlockMap);
     if (!driver.OpenRadioPort(QString::fromStdString(port), kind))
         return outcome;
-    outcome.finished = driver.run(engine);
-    outcome.statistics = engine.statistics();
+    outcome.finished = driver.run(job);
+    outcome.statistics = job.engine()->statistics();
     EXPECT_FALSE(driver.isOpen());
     return outcome;
 }
@@ -132,15 +161,56 @@ TEST(SerialLink, ReadsACodeplugAndGetsWhatTheRadioHolds) {
     EXPECT_EQ(prompt.progress.back(), 100);
 }
 
-TEST(SerialLink, PasswordOfTheRadioIsAskedFor) {
+TEST(SerialLink, ThePasswordAnswerMayComeLaterAndNothingIsSentWhileTheQuestionIsOpen) {
     auto image = sim::ImageOfCodeplug(testCodeplug(10, "5A7C"));
     ASSERT_TRUE(image.ok());
     test::PtyRadio radio(*image, sim::RadioIdentity{});
+    ensureApplication();
+    ScriptedPrompt prompt;
+    prompt.holdPassword = true;
+    FrameCounter counter;
+    CommImage comm;
+    TransferRequest request;
+    request.kind = OperationKind::ReadCodeplug;
+    EngineJob job(request, comm.CommData, comm.WriteBlockMap, &counter);
+    std::optional<FinishedAction> finished;
+    {
+        SerialLinkDriver driver(prompt);
+        ASSERT_TRUE(driver.OpenRadioPort(QString::fromStdString(radio.port()), request.kind));
+        driver.start(job, [&](const FinishedAction& done) { finished = done; });
+        spin(10'000, [&] { return static_cast<bool>(prompt.held); });
+        ASSERT_TRUE(prompt.held);
+        // Longer than every time-out of the frame asked about: nothing goes out meanwhile.
+        const std::size_t framesAtQuestion = counter.frames;
+        spin(1500);
+        EXPECT_EQ(counter.frames, framesAtQuestion);
+        EXPECT_TRUE(job.waitingForUser());
+        EXPECT_FALSE(finished);
+
+        const PasswordAnswer answer = std::move(prompt.held);
+        answer("5A7C");
+        spin(30'000, [&] { return finished.has_value(); });
+        ASSERT_TRUE(finished);
+        EXPECT_TRUE(finished->success);
+        EXPECT_GT(counter.frames, framesAtQuestion + 1000);
+        // An answer given twice, or after the end, changes nothing.
+        answer("5A7C");
+        EXPECT_FALSE(driver.isOpen());
+
+        // A question still open when its driver goes away: the late answer finds nobody.
+        prompt.held = nullptr;
+        CommImage second;
+        EngineJob another(request, second.CommData, second.WriteBlockMap);
+        ASSERT_TRUE(driver.OpenRadioPort(QString::fromStdString(radio.port()), request.kind));
+        driver.start(another, [](const FinishedAction&) {});
+        spin(10'000, [&] { return static_cast<bool>(prompt.held); });
+        ASSERT_TRUE(prompt.held);
+    }
+    prompt.held("5A7C");
+    // Cancel refuses the radio.
     ScriptedPrompt refused;
     EXPECT_FALSE(readRadio(radio.port(), refused).finished.success);
-    ScriptedPrompt knows;
-    knows.password = "5A7C";
-    EXPECT_TRUE(readRadio(radio.port(), knows).finished.success);
+    radio.stop();
 }
 
 TEST(SerialLink, WritesACodeplugAndTheRadioHoldsEncodeAll) {
@@ -155,20 +225,16 @@ TEST(SerialLink, WritesACodeplugAndTheRadioHoldsEncodeAll) {
     test::PtyRadio radio(MemoryImage{}, sim::RadioIdentity{});
     ScriptedPrompt prompt;
     SerialLinkDriver driver(prompt, nullptr, &folders);
-    CommImage image;
-    TransferRequest request;
-    request.kind = OperationKind::WriteCodeplug;
-    request.encodeAll = EncodeAllForWrite(codeplug, image);
-    LinkEngine engine(std::move(request), image.CommData, image.WriteBlockMap);
-    ASSERT_TRUE(driver.OpenRadioPort(QString::fromStdString(radio.port()), engine.kind()));
+    Document document(codeplug);
+    CodeplugWriteJob job(document, {});
+    ASSERT_TRUE(driver.OpenRadioPort(QString::fromStdString(radio.port()), job.kind()));
     EXPECT_NE(ReadSetupFile(folders).CommHandle, 0); // recorded while the port is open
-    const FinishedAction finished = driver.run(engine);
+    const FinishedAction finished = driver.run(job);
     radio.stop();
     ASSERT_TRUE(finished.success);
     EXPECT_EQ(ReadSetupFile(folders).CommHandle, 0);
     // Every block encode-all marked reached the radio as encoded, and nothing else did.
-    const std::vector<std::uint32_t> written = WrittenBlocks(image.WriteBlockMap);
-    EXPECT_TRUE(DifferingBlocks(image.CommData, radio.radio().image(), written).empty());
+    const std::vector<std::uint32_t>& written = job.writtenBlocks();
     EXPECT_TRUE(DifferingBlocks(*expected, radio.radio().image(), written).empty());
     BlockMap elsewhere;
     for (std::uint32_t page : radio.radio().image().allocatedPages())
@@ -177,7 +243,7 @@ TEST(SerialLink, WritesACodeplugAndTheRadioHoldsEncodeAll) {
         elsewhere.set(address / 16, 0);
     EXPECT_TRUE(
         DifferingBlocks(MemoryImage{}, radio.radio().image(), WrittenBlocks(elsewhere)).empty());
-    EXPECT_EQ(radio.radio().counters().blocksWritten, WrittenBlocks(image.WriteBlockMap).size());
+    EXPECT_EQ(radio.radio().counters().blocksWritten, written.size());
     // The program's turnaround was measured for the frames that followed a reply.
     EXPECT_GT(driver.turnaroundsNs().size(), 1000u);
 }
@@ -188,14 +254,17 @@ TEST(SerialLink, RadioWithoutContactsWritesAndReadsBack) {
     ensureApplication();
     ScriptedPrompt prompt;
     {
+        // The Write command refuses a codeplug without contacts: the encoder is called directly.
         SerialLinkDriver driver(prompt);
         CommImage image;
         TransferRequest request;
         request.kind = OperationKind::WriteCodeplug;
-        request.encodeAll = EncodeAllForWrite(codeplug, image);
-        LinkEngine engine(std::move(request), image.CommData, image.WriteBlockMap);
-        ASSERT_TRUE(driver.OpenRadioPort(QString::fromStdString(radio.port()), engine.kind()));
-        ASSERT_TRUE(driver.run(engine).success);
+        EngineJob job(request, image.CommData, image.WriteBlockMap, nullptr, [&] {
+            SetCommDataAll(codeplug, image);
+            return image.EncodeOK;
+        });
+        ASSERT_TRUE(driver.OpenRadioPort(QString::fromStdString(radio.port()), job.kind()));
+        ASSERT_TRUE(driver.run(job).success);
     }
     ReadOutcome read = readRadio(radio.port(), prompt);
     radio.stop();
@@ -243,7 +312,8 @@ TEST(SerialLink, PortThatCannotOpenSaysSoAndSendsNothing) {
     ScriptedPrompt prompt;
     CommLog log([] { return LocalDateTime{}; });
     log.setCommLogOn(true);
-    SerialLinkDriver driver(prompt, &log, &folders);
+    CommRecorder recorder(&log, nullptr);
+    SerialLinkDriver driver(prompt, &recorder, &folders);
     EXPECT_FALSE(
         driver.OpenRadioPort((folder / "no-such-tty").c_str(), OperationKind::ReadCodeplug));
     ASSERT_FALSE(prompt.messages.empty());

@@ -31,12 +31,24 @@ TEST(DtmfCodec, SettingsIdDigitsAndCodesOneDigitPerByte) {
     CommImage image;
     SetCommDataByDTMF(codeplug, image);
 
-    EXPECT_EQ(dtmf.Set0, 14);
-    EXPECT_EQ(dtmf.Set1, 0xFF);
-    EXPECT_EQ(dtmf.Set2, 0);
-    EXPECT_EQ(dtmf.Set4, 0);
+    // The encoder writes what the radio takes and leaves the record as it was; the write's edit
+    // stores the same values in the record.
+    EXPECT_EQ(dtmf.Set0, 9);
     EXPECT_EQ(imageHex(image.CommData, 0x24C1080, 16),
               "0E FF 00 14 00 07 01 02 FF 09 0A 0B 0C 0D 00 00");
+    Codeplug clamped = codeplug;
+    ClampDtmfSettings(clamped.Dtmf);
+    EXPECT_EQ(std::vector<int>({clamped.Dtmf.Set0, clamped.Dtmf.Set1, clamped.Dtmf.Set2,
+                                clamped.Dtmf.Set3, clamped.Dtmf.Set4, clamped.Dtmf.Set5}),
+              std::vector<int>({14, 0xFF, 0, 20, 0, 7}));
+    CommImage again;
+    SetCommDataByDTMF(clamped, again);
+    EXPECT_TRUE(again.CommData == image.CommData);
+    // A negative Set2 or Set4 is out of range too: 0, never a byte 0xFF.
+    clamped.Dtmf.Set2 = -1;
+    clamped.Dtmf.Set4 = -3;
+    SetCommDataByDTMF(clamped, again);
+    EXPECT_EQ(imageHex(again.CommData, 0x24C1082, 3), "00 14 00");
     EXPECT_EQ(imageHex(image.CommData, 0x24C1090, 4), "FF FF FF FF"); // empty Code16
     EXPECT_EQ(imageHex(image.CommData, 0x24C10A0, 16),
               "00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F");

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace r605 {
 namespace {
 
@@ -69,45 +71,42 @@ TEST(CommLog, ViewerPagesAThousandLinesAtATime) {
               std::vector<std::string>{"0--PC Tx:02 "});
 }
 
-TEST(TransferTrace, AppendsQuotedEntriesToTheDaysFile) {
+// The trace as the recorder hands it on: the entries, and how many of them had been flushed
+// when each thing happened.
+class MemoryTrace : public TransferTrace {
+public:
+    explicit MemoryTrace(LocalDateTime when) : m_when(when) {}
+    void AppendTransferTrace(std::string_view caption,
+                             std::span<const std::uint8_t> bytes) override {
+        entries.push_back(TraceEntry(m_when, caption, BytesToHexText(bytes)));
+    }
+    void flush() override { flushed = entries.size(); }
+    // How often `entry` is among the entries flushed so far.
+    std::size_t flushedCount(const std::string& entry) const {
+        return static_cast<std::size_t>(std::count(
+            entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(flushed), entry));
+    }
+
+    std::vector<std::string> entries;
+    std::size_t flushed = 0;
+
+private:
+    LocalDateTime m_when;
+};
+
+TEST(TransferTrace, EntriesAreQuotedHexWithoutLeadingZerosInTheDaysFile) {
     EXPECT_EQ(BytesToHexText(Bytes{0x02}), "2");
     EXPECT_EQ(BytesToHexText(Bytes{0x50, 0x0A, 0x00, 0xFF}), "50 A 0 FF");
     EXPECT_EQ(BytesToHexText(Bytes{}), "");
-    EXPECT_EQ(TraceFilePath("/p", kDecember4), std::filesystem::path("/p/log20261204.txt"));
-
-    test::TempDir folder;
-    LocalDateTime now = kDecember4;
-    TransferTrace trace(folder.path(), [&now] { return now; });
-    trace.AppendTransferTrace(kTraceSentCaption, Bytes{0x02});
-    trace.AppendTransferTrace(kTraceReceivedCaption, Bytes{0x49, 0x00});
-    now = LocalDateTime{2026, 12, 5, 0, 0, 1}; // past midnight: the next day's file
-    trace.AppendTransferTrace(kTraceSentCaption, Bytes{0x45, 0x4E, 0x44});
-    trace.close();
-    EXPECT_EQ(test::readFile(folder / "log20261204.txt"),
-              "\"2026-12-04 14:03:22---正在写入:: 2\"\n"
+    EXPECT_EQ(TraceEntry(kDecember4, kTraceReceivedCaption, "49 0"),
               "\"2026-12-04 14:03:22---正在读出:: 49 0\"\n");
-    EXPECT_EQ(test::readFile(folder / "log20261205.txt"),
-              "\"2026-12-05 00:00:01---正在写入:: 45 4E 44\"\n");
-    EXPECT_FALSE(trace.lastError());
-
-    // The file grows for the whole day: a second trace appends.
-    TransferTrace again(folder.path(), [&now] { return now; });
-    again.AppendTransferTrace(kTraceSentCaption, Bytes{0x06});
-    again.close();
-    EXPECT_NE(test::readFile(folder / "log20261205.txt").find("45 4E 44\"\n\"2026"),
-              std::string::npos);
-
-    // A folder that cannot hold the file: the error is kept, nothing is thrown.
-    TransferTrace nowhere(folder / "missing" / "deeper", fixedClock(kDecember4));
-    nowhere.AppendTransferTrace(kTraceSentCaption, Bytes{0x02});
-    EXPECT_TRUE(nowhere.lastError());
+    EXPECT_EQ(TraceFilePath("/p", kDecember4), std::filesystem::path("/p/log20261204.txt"));
 }
 
 TEST(CommRecorder, LogsAndTracesWhatTheEngineSendsAndReceives) {
-    test::TempDir folder;
     CommLog log(fixedClock(kDecember4));
     log.setCommLogOn(true);
-    TransferTrace trace(folder.path(), fixedClock(kDecember4));
+    MemoryTrace trace(kDecember4);
     CommRecorder recorder(&log, &trace);
     MemoryImage image;
     BlockMap blocks;
@@ -117,7 +116,7 @@ TEST(CommRecorder, LogsAndTracesWhatTheEngineSendsAndReceives) {
     (void)engine.start();
     (void)engine.bytesReceived(Bytes{'Z', 'T'});
     (void)engine.bytesReceived(Bytes{0x06});
-    // The entries reach the file at the end of the transfer, without closing it.
+    // The entries are kept at the end of the transfer.
     recorder.transferEnded();
     const std::vector<std::string> expected{"初始化读取数据:14:03:22",
                                             "初始化读取数据完毕:14:03:22",
@@ -131,11 +130,15 @@ TEST(CommRecorder, LogsAndTracesWhatTheEngineSendsAndReceives) {
                                             "PC Rx:5A 54 06 ",
                                             "PC Tx:02 "};
     EXPECT_EQ(log.lines(), expected);
-    EXPECT_EQ(test::readFile(folder / "log20261204.txt"),
-              "\"2026-12-04 14:03:22---正在写入:: 50 52 4F 47 52 41 4D\"\n"
-              "\"2026-12-04 14:03:22---正在读出:: 5A 54\"\n"
-              "\"2026-12-04 14:03:22---正在读出:: 5A 54 6\"\n"
-              "\"2026-12-04 14:03:22---正在写入:: 2\"\n");
+    EXPECT_EQ(trace.entries, (std::vector<std::string>{
+                                 "\"2026-12-04 14:03:22---正在写入:: 50 52 4F 47 52 41 4D\"\n",
+                                 "\"2026-12-04 14:03:22---正在读出:: 5A 54\"\n",
+                                 "\"2026-12-04 14:03:22---正在读出:: 5A 54 6\"\n",
+                                 "\"2026-12-04 14:03:22---正在写入:: 2\"\n"}));
+    EXPECT_EQ(trace.flushed, 4u);
+    // A transfer that opens the port starts a fresh log.
+    recorder.portOpening();
+    EXPECT_EQ(log.lineCount(), 0u);
 
     // With the log off only the trace is written; a full log reports "Out Log!" to the handler.
     CommLog full(fixedClock(kDecember4), 0);
@@ -148,9 +151,8 @@ TEST(CommRecorder, LogsAndTracesWhatTheEngineSendsAndReceives) {
     EXPECT_EQ(shown, (std::vector<std::string>{"Out Log!", "Out Log!"}));
 }
 
-TEST(CommRecorder, WhatExplainsAFailureIsInTheFileBeforeTheUserIsTold) {
-    test::TempDir folder;
-    TransferTrace trace(folder.path(), fixedClock(kDecember4));
+TEST(CommRecorder, WhatExplainsAFailureIsKeptBeforeTheUserIsTold) {
+    MemoryTrace trace(kDecember4);
     CommRecorder recorder(nullptr, &trace);
     test::ScriptedRadio radio;
     MemoryImage image;
@@ -160,34 +162,26 @@ TEST(CommRecorder, WhatExplainsAFailureIsInTheFileBeforeTheUserIsTold) {
     LinkEngine engine(std::move(request), image, blocks, &recorder);
     test::EngineRun run(engine, radio);
     const std::string infoFrame = "\"2026-12-04 14:03:22---正在写入:: 52 2 FA 0 20 10\"\n";
-    auto inFile = [&folder](const std::string& entry) {
-        const std::string text = test::readFile(folder / "log20261204.txt");
-        std::size_t count = 0;
-        for (std::size_t at = text.find(entry); at != std::string::npos;
-             at = text.find(entry, at + 1))
-            ++count;
-        return count;
-    };
-    // The information block is never answered: each resend finds the frames before it in the
-    // file, and so does the question that follows the third time-out.
+    // The information block is never answered: each resend finds the frames before it kept, and
+    // so does the question that follows the third time-out.
     std::vector<std::size_t> atResend;
     run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
         if (frame.resend)
-            atResend.push_back(inFile(infoFrame));
+            atResend.push_back(trace.flushedCount(infoFrame));
         if (frame.bytes == ReadBlockFrame(kRadioInfoBlock).bytes)
             return std::nullopt;
         return radio.reply(frame.bytes);
     };
     std::size_t atQuestion = 0;
     run.answerRetry = [&] {
-        atQuestion = inFile(infoFrame);
-        EXPECT_EQ(inFile("---正在读出:: 5A 54 6\"\n"), 1u); // the connect reply before it
+        atQuestion = trace.flushedCount(infoFrame);
+        // the connect reply before it
+        EXPECT_EQ(trace.flushedCount("\"2026-12-04 14:03:22---正在读出:: 5A 54 6\"\n"), 1u);
         return false;
     };
     EXPECT_FALSE(run.run().success);
     EXPECT_EQ(atResend, (std::vector<std::size_t>{2, 3}));
     EXPECT_EQ(atQuestion, 3u);
-    EXPECT_FALSE(trace.lastError());
 }
 
 } // namespace

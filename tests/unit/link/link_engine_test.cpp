@@ -329,13 +329,12 @@ TEST(LinkEngineWrite, ReadsTheInformationBlockThenWritesEveryMarkedBlockInOrder)
     MemoryImage image;
     BlockMap blocks;
     std::array<std::uint8_t, 16> infoSeenByEncoder{};
-    TransferRequest request = requestFor(OperationKind::WriteCodeplug);
-    request.encodeAll = [&](MemoryImage& target, BlockMap& marks) {
-        target.read(kRadioInfoBlock, infoSeenByEncoder);
-        return encodeThreeBlocks(target, marks);
-    };
-    LinkEngine engine(std::move(request), image, blocks);
+    LinkEngine engine(requestFor(OperationKind::WriteCodeplug), image, blocks);
     EngineRun run(engine, radio);
+    run.encode = [&] {
+        image.read(kRadioInfoBlock, infoSeenByEncoder);
+        return encodeThreeBlocks(image, blocks);
+    };
     const FinishedAction finished = run.run();
 
     EXPECT_TRUE(finished.success);
@@ -366,10 +365,9 @@ TEST(LinkEngineWrite, BandMismatchAndEncodeFailureSendNoBlock) {
         ScriptedRadio radio;
         MemoryImage image;
         BlockMap blocks;
-        TransferRequest request = requestFor(OperationKind::WriteCodeplug);
-        request.encodeAll = encodeThreeBlocks;
-        LinkEngine engine(std::move(request), image, blocks);
+        LinkEngine engine(requestFor(OperationKind::WriteCodeplug), image, blocks);
         EngineRun run(engine, radio);
+        run.encode = [&] { return encodeThreeBlocks(image, blocks); };
         int identifications = 0;
         run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
             Bytes reply = radio.reply(frame.bytes);
@@ -393,13 +391,12 @@ TEST(LinkEngineWrite, BandMismatchAndEncodeFailureSendNoBlock) {
         ScriptedRadio radio;
         MemoryImage image;
         BlockMap blocks;
-        TransferRequest request = requestFor(OperationKind::WriteCodeplug);
-        request.encodeAll = [](MemoryImage& target, BlockMap& marks) {
-            encodeThreeBlocks(target, marks);
+        LinkEngine engine(requestFor(OperationKind::WriteCodeplug), image, blocks);
+        EngineRun run(engine, radio);
+        run.encode = [&] {
+            encodeThreeBlocks(image, blocks);
             return false; // one family failed
         };
-        LinkEngine engine(std::move(request), image, blocks);
-        EngineRun run(engine, radio);
         const FinishedAction finished = run.run();
         EXPECT_FALSE(finished.success);
         EXPECT_EQ(keysOf(finished.messages), (std::vector<TextKey>{key(2007), key(99005)}));
@@ -408,26 +405,15 @@ TEST(LinkEngineWrite, BandMismatchAndEncodeFailureSendNoBlock) {
         EXPECT_EQ(run.sent.back().bytes, test::bytesOf("END"));
         EXPECT_FALSE(engine.encodeOK());
     }
-    {
-        // Without an encoder there is nothing sound to write.
-        ScriptedRadio radio;
-        MemoryImage image;
-        BlockMap blocks;
-        LinkEngine engine(requestFor(OperationKind::WriteCodeplug), image, blocks);
-        EngineRun run(engine, radio);
-        EXPECT_FALSE(run.run().success);
-        EXPECT_EQ(radio.writes, 0u);
-    }
 }
 
 TEST(LinkEngineWrite, EndAcknowledgeMissingAfterSuccessStillSucceeds) {
     ScriptedRadio radio;
     MemoryImage image;
     BlockMap blocks;
-    TransferRequest request = requestFor(OperationKind::WriteCodeplug);
-    request.encodeAll = encodeThreeBlocks;
-    LinkEngine engine(std::move(request), image, blocks);
+    LinkEngine engine(requestFor(OperationKind::WriteCodeplug), image, blocks);
     EngineRun run(engine, radio);
+    run.encode = [&] { return encodeThreeBlocks(image, blocks); };
     run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
         Bytes reply = radio.reply(frame.bytes);
         if (frame.bytes == test::bytesOf("END"))
@@ -443,10 +429,8 @@ TEST(LinkEngineWrite, EndAcknowledgeMissingAfterSuccessStillSucceeds) {
     // After a failed write the end frame's acknowledge matters: missing, it is message 99017.
     ScriptedRadio second;
     MemoryImage image2;
-    TransferRequest failing = requestFor(OperationKind::WriteCodeplug);
-    failing.encodeAll = [](MemoryImage&, BlockMap&) { return false; };
-    LinkEngine engine2(std::move(failing), image2, blocks);
-    EngineRun run2(engine2, second);
+    LinkEngine engine2(requestFor(OperationKind::WriteCodeplug), image2, blocks);
+    EngineRun run2(engine2, second); // encode-all fails
     run2.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
         if (frame.bytes == test::bytesOf("END"))
             return std::nullopt;
@@ -462,10 +446,9 @@ TEST(LinkEngineWrite, WriteAcknowledgeMissingThreeTimesAsksRetryOrCancel) {
     ScriptedRadio radio;
     MemoryImage image;
     BlockMap blocks;
-    TransferRequest request = requestFor(OperationKind::WriteCodeplug);
-    request.encodeAll = encodeThreeBlocks;
-    LinkEngine engine(std::move(request), image, blocks);
+    LinkEngine engine(requestFor(OperationKind::WriteCodeplug), image, blocks);
     EngineRun run(engine, radio);
+    run.encode = [&] { return encodeThreeBlocks(image, blocks); };
     int failures = 0;
     run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
         Bytes reply = radio.reply(frame.bytes);

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <stdexcept>
+#include <type_traits>
 
 namespace r605::test {
 
@@ -72,7 +73,9 @@ Bytes ScriptedRadio::reply(std::span<const std::uint8_t> frame) {
     return {};
 }
 
-EngineRun::EngineRun(LinkEngine& engine, ScriptedRadio& radio) : m_engine(engine), m_radio(radio) {
+template <class Target>
+EventRun<Target>::EventRun(Target& target, ScriptedRadio& radio)
+    : m_target(target), m_radio(radio) {
     respond = [this](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
         Bytes reply = m_radio.reply(frame.bytes);
         if (reply.empty())
@@ -81,7 +84,8 @@ EngineRun::EngineRun(LinkEngine& engine, ScriptedRadio& radio) : m_engine(engine
     };
 }
 
-std::size_t EngineRun::countSent(std::uint8_t firstByte, std::size_t length) const {
+template <class Target>
+std::size_t EventRun<Target>::countSent(std::uint8_t firstByte, std::size_t length) const {
     std::size_t count = 0;
     for (const SendFrameAction& frame : sent) {
         if (frame.bytes.size() == length && frame.bytes[0] == firstByte)
@@ -90,39 +94,48 @@ std::size_t EngineRun::countSent(std::uint8_t firstByte, std::size_t length) con
     return count;
 }
 
-FinishedAction EngineRun::run(std::size_t maxEvents) {
+template <class Target> LinkActions EventRun<Target>::encodeAnswered() {
+    if constexpr (std::is_same_v<Target, LinkEngine>)
+        return m_target.encodeAnswered(encode ? encode() : false);
+    else
+        throw std::runtime_error("a job answers encode-all itself");
+}
+
+template <class Target> FinishedAction EventRun<Target>::run(std::size_t maxEvents) {
     std::deque<LinkAction> queue;
     auto enqueue = [&queue](LinkActions actions) {
         for (LinkAction& action : actions)
             queue.push_back(std::move(action));
     };
-    enqueue(m_engine.start());
+    enqueue(m_target.start());
     for (std::size_t events = 0; events < maxEvents; ++events) {
         if (queue.empty()) {
             // Nothing to do but wait: the reply time-out a driver has armed expires.
-            enqueue(m_engine.timeoutExpired());
+            enqueue(m_target.timeoutExpired());
             if (queue.empty())
-                throw std::runtime_error("the engine stopped without finishing");
+                throw std::runtime_error("the transfer stopped without finishing");
         }
         LinkAction action = std::move(queue.front());
         queue.pop_front();
         if (auto* frame = std::get_if<SendFrameAction>(&action)) {
             sent.push_back(*frame);
             if (auto reply = respond(*frame, sent.size() - 1))
-                enqueue(m_engine.bytesReceived(*reply));
+                enqueue(m_target.bytesReceived(*reply));
             else
-                enqueue(m_engine.timeoutExpired());
+                enqueue(m_target.timeoutExpired());
         } else if (auto* arm = std::get_if<ArmTimeoutAction>(&action)) {
             (void)arm;
-            enqueue(m_engine.timeoutExpired());
+            enqueue(m_target.timeoutExpired());
         } else if (auto* shown = std::get_if<ProgressAction>(&action)) {
             progress.push_back(shown->percent);
         } else if (std::holds_alternative<AskRetryCancelAction>(action)) {
             ++retryQuestions;
-            enqueue(m_engine.retryAnswered(answerRetry()));
+            enqueue(m_target.retryAnswered(answerRetry()));
         } else if (auto* ask = std::get_if<AskPasswordAction>(&action)) {
             ++passwordQuestions;
-            enqueue(m_engine.passwordAnswered(answerPassword(ask->preset)));
+            enqueue(m_target.passwordAnswered(answerPassword(ask->preset)));
+        } else if (std::holds_alternative<EncodeImageAction>(action)) {
+            enqueue(encodeAnswered());
         } else if (auto* message = std::get_if<MessageAction>(&action)) {
             messages.push_back(message->message);
         } else if (std::holds_alternative<ClosePortAction>(action)) {
@@ -135,5 +148,8 @@ FinishedAction EngineRun::run(std::size_t maxEvents) {
     }
     throw std::runtime_error("the transfer did not end");
 }
+
+template class EventRun<LinkEngine>;
+template class EventRun<TransferJob>;
 
 } // namespace r605::test
