@@ -62,12 +62,13 @@ bool showsOtherRecords(const ColumnInfo& column) {
     return column.reference.has_value() || (column.kind == ColumnKind::Text && column.length == 0);
 }
 
-template <Family F> FamilyPlan planOf(const FamilyColumns& columns) {
+// R: the family's record type.
+template <class R> FamilyPlan planOf(Family familyOfRecords, const FamilyColumns& columns) {
     FamilyPlan plan;
     plan.columns = &columns;
     const auto infos = columns.columns();
-    const std::vector<std::string> fields = fieldNames<RecordOf<F>>();
-    const FamilyInfo& family = familyInfo(F);
+    const std::vector<std::string> fields = fieldNames<R>();
+    const FamilyInfo& family = familyInfo(familyOfRecords);
     for (std::size_t c = 0; c < infos.size(); ++c) {
         const ColumnInfo& info = infos[c];
         if (info.kind == ColumnKind::Number)
@@ -84,7 +85,7 @@ template <Family F> FamilyPlan planOf(const FamilyColumns& columns) {
     }
     if (plan.nameColumn) {
         plan.keyColumns.push_back(*plan.nameColumn);
-        if (const auto key = columns.columnNamed(keyColumnOf(F)))
+        if (const auto key = columns.columnNamed(keyColumnOf(familyOfRecords)))
             plan.keyColumns.push_back(*key);
         return plan;
     }
@@ -280,34 +281,20 @@ private:
         forEachFamilyPair(m_a, m_b, [&](const FamilyInfo& info, const auto& a, const auto&) {
             using M = std::remove_cvref_t<decltype(a)>;
             if constexpr (kIsTable<M>) {
-                const FamilyColumns* columns = columnsOf(info.family);
-                if (columns == nullptr)
-                    return;
-                visitPlan(info.family, *columns);
+                if (const FamilyColumns* columns = columnsOf(info.family))
+                    matchFamily(info.family, planOf<typename M::value_type>(info.family, *columns));
             }
         });
     }
 
-    void visitPlan(Family family, const FamilyColumns& columns) {
+    void matchFamily(Family family, FamilyPlan plan) {
         const std::size_t f = index(family);
-        [&]<std::size_t... I>(std::index_sequence<I...>) {
-            (
-                [&] {
-                    constexpr Family F = static_cast<Family>(I);
-                    if constexpr (kHasStorage<F>) {
-                        if (family == F)
-                            m_plans[f] = planOf<F>(columns);
-                    }
-                }(),
-                ...);
-        }
-        (std::make_index_sequence<kFamilyCount>());
-        FamilyPlan& plan = *m_plans[f];
         for (ComparedColumn& column : plan.compared)
             column.heading = columnHeading(family, column.index, m_context.language);
-        if (unchanged(plan, family))
+        m_plans[f] = std::move(plan);
+        if (unchanged(*m_plans[f], family))
             return;
-        m_matchings[f] = match(plan, m_a, m_b, m_context);
+        m_matchings[f] = match(*m_plans[f], m_a, m_b, m_context);
         const Matching& m = *m_matchings[f];
         for (const auto& [ea, eb] : m.pairs) {
             if (m.a.names[ea] != m.b.names[eb])
@@ -361,11 +348,13 @@ private:
                 const bool derivedChanged =
                     std::any_of(record.fields.begin(), record.fields.end(),
                                 [&](const FieldDifference& d) { return isDerived(plan, d); });
-                if (!derivedChanged)
-                    addFieldDifferences(
-                        a[ea], b[eb],
-                        [&](const std::string& field) { return plan.shownFields.count(field); },
-                        record.fields);
+                const std::size_t cells = record.fields.size();
+                addFieldDifferences(
+                    a[ea], b[eb],
+                    [&](const std::string& field) { return plan.shownFields.count(field) != 0; },
+                    record.fields);
+                for (std::size_t k = cells; k < record.fields.size(); ++k)
+                    record.fields[k].listed = !derivedChanged;
             }
             if (!record.fields.empty() || record.renumbered())
                 found.push_back(std::move(record));

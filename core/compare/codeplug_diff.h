@@ -16,8 +16,10 @@
 // Families without names take the texts of all their own cells as the key. A reference in A to
 // a record that B holds under another name (a renamed contact) counts as the same reference.
 //
-// Fields no column shows are compared too, by their stored names, unless a column worked out of
-// several fields (the transmit frequency, the tones) already shows the change. Single records
+// Fields no column shows are compared too, by their stored names. When a column worked out of
+// several fields (the transmit frequency, the tones) shows a change of the record, its stored
+// fields are not listed (they would say the same again), but they are held, so that taking the
+// record over takes them too. Single records
 // and tables without columns are compared field by field, tables number by number. Records not
 // in use are not compared: whatever an unused slot holds, the radio and the grids ignore it.
 
@@ -41,6 +43,7 @@ struct FieldDifference {
     std::string heading; // as the grid heads it, in the interface language
     std::string before;
     std::string after;
+    bool listed = true; // false: a stored field whose change a worked-out column already shows
 };
 
 struct RecordDifference {

@@ -125,6 +125,8 @@ std::vector<std::string> recordLines(const RecordDifference& record, const Langu
         return {label + ": " + language.text(kRenumberedText)};
     std::vector<std::string> lines;
     for (const FieldDifference& field : record.fields) {
+        if (!field.listed)
+            continue;
         const std::string change =
             isMemberList(record.family, field)
                 ? memberChange(field)
@@ -159,6 +161,8 @@ std::string diffJson(const CodeplugDiff& diff, const Language& language) {
     for (const RecordDifference& record : diff.records) {
         Json fields = Json::array();
         for (const FieldDifference& field : record.fields) {
+            if (!field.listed)
+                continue;
             Json entry = {{"column", field.column},
                           {"heading", field.heading},
                           {"before", field.before},

@@ -18,7 +18,7 @@ struct ColumnLabel {
 };
 
 // The columns no grid shows, labelled as the channel and scan list editors and their list files
-// label them.
+// label them (the repeater offsets have no editor: their direction has a text of its own).
 constexpr std::array kEditorLabels{
     ColumnLabel{Family::Channel, "BusyLock", TextKey{20027}},
     ColumnLabel{Family::Channel, "Scrambler", TextKey{20028}},
@@ -43,6 +43,7 @@ constexpr std::array kEditorLabels{
     ColumnLabel{Family::Channel, "AutoRoaming", TextKey{20049}},
     ColumnLabel{Family::ScanList, "DropoutDelay", TextKey{2410}},
     ColumnLabel{Family::ScanList, "Members", TextKey{20303}},
+    ColumnLabel{Family::RepeaterOffset, "Direction", TextKey{15060}},
 };
 
 std::string gridHeadingOf(Family family, std::string_view column, const Language& language) {
