@@ -25,6 +25,12 @@ bool ignoredField(std::string_view field) {
     return field == "ContactRaw";
 }
 
+// The flag that says a record is in use: records compared are in use on both sides, whatever
+// value above 0 the flag holds.
+bool isInUseFlag(Family family, std::string_view field) {
+    return field == "Used" && familyInfo(family).inUse == InUseRule::UsedFlag;
+}
+
 // The column that tells records of one name apart.
 std::string_view keyColumnOf(Family family) {
     switch (family) {
@@ -53,6 +59,7 @@ struct FamilyPlan {
     std::vector<std::size_t> keyColumns;
     std::vector<ComparedColumn> compared;
     std::unordered_set<std::string> shownFields; // the record fields the columns show
+    bool storedOnlyFields = false;               // the records have fields no column shows
     std::vector<Family> dependsOn;               // families whose records the cells show
 };
 
@@ -67,13 +74,15 @@ template <class R> FamilyPlan planOf(Family familyOfRecords, const FamilyColumns
     FamilyPlan plan;
     plan.columns = &columns;
     const auto infos = columns.columns();
-    const std::vector<std::string> fields = fieldNames<R>();
+    const std::vector<Field> fields = fieldsOf<R>();
     const FamilyInfo& family = familyInfo(familyOfRecords);
     for (std::size_t c = 0; c < infos.size(); ++c) {
         const ColumnInfo& info = infos[c];
         if (info.kind == ColumnKind::Number)
             continue;
-        const bool isField = std::find(fields.begin(), fields.end(), info.field) != fields.end();
+        const bool isField = std::any_of(fields.begin(), fields.end(), [&](const Field& field) {
+            return field.name == info.field;
+        });
         plan.compared.push_back({c, &info, !isField, {}});
         plan.shownFields.emplace(info.field);
         if (info.reference)
@@ -83,6 +92,11 @@ template <class R> FamilyPlan planOf(Family familyOfRecords, const FamilyColumns
         if (!family.nameField.empty() && info.name == family.nameField)
             plan.nameColumn = c;
     }
+    plan.storedOnlyFields = std::any_of(fields.begin(), fields.end(), [&](const Field& field) {
+        return field.use != FieldUse::Number && field.use != FieldUse::Unencoded &&
+               !ignoredField(field.name) && !isInUseFlag(familyOfRecords, field.name) &&
+               plan.shownFields.count(std::string(field.name)) == 0;
+    });
     if (plan.nameColumn) {
         plan.keyColumns.push_back(*plan.nameColumn);
         if (const auto key = columns.columnNamed(keyColumnOf(familyOfRecords)))
@@ -96,36 +110,57 @@ template <class R> FamilyPlan planOf(Family familyOfRecords, const FamilyColumns
     return plan;
 }
 
-// The in-use records of one codeplug with their names and keys, by entry.
-struct Side {
+// The in-use records of one codeplug, with their names and keys worked out when first asked
+// for: records that stayed as they were need neither.
+class Side {
+public:
+    Side(const FamilyPlan& plan, const Codeplug& codeplug, const ColumnContext& context)
+        : m_plan(&plan), m_codeplug(&codeplug), m_context(&context) {
+        const std::size_t size = plan.columns->size();
+        inUse.assign(size, 0);
+        m_names.resize(size);
+        m_keys.resize(size);
+        for (std::size_t entry = 0; entry < size; ++entry) {
+            if (!plan.columns->inUse(codeplug, entry))
+                continue;
+            inUse[entry] = 1;
+            used.push_back(entry);
+        }
+    }
+
+    const std::string& name(std::size_t entry) const {
+        if (m_plan->nameColumn && !m_names[entry])
+            m_names[entry] = format(*m_plan->nameColumn, entry);
+        return m_names[entry] ? *m_names[entry] : m_noName;
+    }
+
+    const std::string& key(std::size_t entry) const {
+        if (!m_keys[entry]) {
+            std::string key;
+            for (const std::size_t column : m_plan->keyColumns) {
+                key += column == m_plan->nameColumn ? name(entry) : format(column, entry);
+                key.push_back(kKeySeparator);
+            }
+            m_keys[entry] = std::move(key);
+        }
+        return *m_keys[entry];
+    }
+
     std::vector<std::size_t> used;
     std::vector<char> inUse;
-    std::vector<std::string> names;
-    std::vector<std::string> keys;
-};
 
-Side sideOf(const FamilyPlan& plan, const Codeplug& codeplug, const ColumnContext& context) {
-    const std::size_t size = plan.columns->size();
-    Side side;
-    side.inUse.assign(size, 0);
-    side.names.resize(size);
-    side.keys.resize(size);
-    for (std::size_t entry = 0; entry < size; ++entry) {
-        if (!plan.columns->inUse(codeplug, entry))
-            continue;
-        side.inUse[entry] = 1;
-        side.used.push_back(entry);
-        if (plan.nameColumn)
-            side.names[entry] = plan.columns->format(codeplug, entry, *plan.nameColumn, context);
-        std::string key;
-        for (const std::size_t column : plan.keyColumns) {
-            key += plan.columns->format(codeplug, entry, column, context);
-            key.push_back(kKeySeparator);
-        }
-        side.keys[entry] = std::move(key);
+private:
+    std::string format(std::size_t column, std::size_t entry) const {
+        return m_plan->columns->format(*m_codeplug, entry, column, *m_context);
     }
-    return side;
-}
+
+    const FamilyPlan* m_plan;
+    const Codeplug* m_codeplug;
+    const ColumnContext* m_context;
+    mutable std::vector<std::optional<std::string>> m_names;
+    mutable std::vector<std::optional<std::string>> m_keys;
+    std::string m_noName;
+};
 
 struct Matching {
     std::vector<std::pair<std::size_t, std::size_t>> pairs;
@@ -133,11 +168,13 @@ struct Matching {
     std::vector<std::size_t> added;
     Side a;
     Side b;
+    std::vector<char> same; // by entry: in use on both sides with the same values
 };
 
+// `same`: by entry, whether the record is in use in both codeplugs with the same values.
 Matching match(const FamilyPlan& plan, const Codeplug& a, const Codeplug& b,
-               const ColumnContext& context) {
-    Matching m{{}, {}, {}, sideOf(plan, a, context), sideOf(plan, b, context)};
+               const ColumnContext& context, std::vector<char> same) {
+    Matching m{{}, {}, {}, Side(plan, a, context), Side(plan, b, context), std::move(same)};
     const std::size_t size = plan.columns->size();
     std::vector<std::size_t> partnerOfA(size, kNone);
     std::vector<std::size_t> partnerOfB(size, kNone);
@@ -146,33 +183,35 @@ Matching match(const FamilyPlan& plan, const Codeplug& a, const Codeplug& b,
         partnerOfB[eb] = ea;
     };
     for (const std::size_t entry : m.a.used) {
-        if (m.b.inUse[entry] && m.a.keys[entry] == m.b.keys[entry])
+        if (m.same[entry] || (m.b.inUse[entry] && m.a.key(entry) == m.b.key(entry)))
             pair(entry, entry);
     }
     // Records of equal texts at other numbers, paired in ascending order on both sides (the
     // compaction keeps the order of the contacts it moves).
-    const auto pairByText = [&](const std::vector<std::string>& textsA,
-                                const std::vector<std::string>& textsB) {
+    const auto pairByText = [&](auto&& text) {
         std::unordered_map<std::string_view, std::vector<std::size_t>> waiting;
         for (auto it = m.b.used.rbegin(); it != m.b.used.rend(); ++it) {
             if (partnerOfB[*it] == kNone)
-                waiting[textsB[*it]].push_back(*it);
+                waiting[text(m.b, *it)].push_back(*it);
         }
         if (waiting.empty())
             return;
         for (const std::size_t entry : m.a.used) {
             if (partnerOfA[entry] != kNone)
                 continue;
-            const auto found = waiting.find(textsA[entry]);
+            const auto found = waiting.find(text(m.a, entry));
             if (found == waiting.end() || found->second.empty())
                 continue;
             pair(entry, found->second.back());
             found->second.pop_back();
         }
     };
-    pairByText(m.a.keys, m.b.keys);
+    pairByText(
+        [](const Side& side, std::size_t entry) -> const std::string& { return side.key(entry); });
     if (plan.nameColumn)
-        pairByText(m.a.names, m.b.names);
+        pairByText([](const Side& side, std::size_t entry) -> const std::string& {
+            return side.name(entry);
+        });
     for (const std::size_t entry : m.a.used) {
         if (partnerOfA[entry] == kNone && m.b.inUse[entry] && partnerOfB[entry] == kNone)
             pair(entry, entry);
@@ -193,10 +232,11 @@ Matching match(const FamilyPlan& plan, const Codeplug& a, const Codeplug& b,
 // A's names of the matched records that B holds under another name. A name that two records of
 // A carry, renamed differently, stays out: which one a reference meant cannot be told.
 struct Renames {
-    std::unordered_map<std::string, std::string> to;
-    std::unordered_set<std::string> ambiguous;
+    // Views of the names the matchings hold, which stay put until the comparison ends.
+    std::unordered_map<std::string_view, std::string_view> to;
+    std::unordered_set<std::string_view> ambiguous;
 
-    void add(const std::string& before, const std::string& after) {
+    void add(std::string_view before, std::string_view after) {
         if (before.empty() || ambiguous.count(before))
             return;
         const auto [it, inserted] = to.emplace(before, after);
@@ -206,8 +246,8 @@ struct Renames {
         }
     }
     std::string_view operator()(std::string_view name) const {
-        const auto it = to.find(std::string(name));
-        return it == to.end() ? name : std::string_view(it->second);
+        const auto it = to.find(name);
+        return it == to.end() ? name : it->second;
     }
 };
 
@@ -278,27 +318,34 @@ private:
     // Pass 1: every family with columns is matched before any cell is compared, so that a
     // reference can be followed into a family that comes later.
     void matchFamilies() {
-        forEachFamilyPair(m_a, m_b, [&](const FamilyInfo& info, const auto& a, const auto&) {
+        forEachFamilyPair(m_a, m_b, [&](const FamilyInfo& info, const auto& a, const auto& b) {
             using M = std::remove_cvref_t<decltype(a)>;
             if constexpr (kIsTable<M>) {
                 if (const FamilyColumns* columns = columnsOf(info.family))
-                    matchFamily(info.family, planOf<typename M::value_type>(info.family, *columns));
+                    matchFamily(info.family, planOf<typename M::value_type>(info.family, *columns),
+                                a, b);
             }
         });
     }
 
-    void matchFamily(Family family, FamilyPlan plan) {
+    template <class T> void matchFamily(Family family, FamilyPlan plan, const T& a, const T& b) {
         const std::size_t f = index(family);
         for (ComparedColumn& column : plan.compared)
             column.heading = columnHeading(family, column.index, m_context.language);
         m_plans[f] = std::move(plan);
         if (unchanged(*m_plans[f], family))
             return;
-        m_matchings[f] = match(*m_plans[f], m_a, m_b, m_context);
+        std::vector<char> same(a.size(), 0);
+        for (std::size_t entry = 0; entry < a.size(); ++entry)
+            same[entry] = recordInUse(a[entry]) && recordInUse(b[entry]) && a[entry] == b[entry];
+        m_matchings[f] = match(*m_plans[f], m_a, m_b, m_context, std::move(same));
+        // The names are looked up where they stay until the comparison ends.
         const Matching& m = *m_matchings[f];
         for (const auto& [ea, eb] : m.pairs) {
-            if (m.a.names[ea] != m.b.names[eb])
-                m_renames[f].add(m.a.names[ea], m.b.names[eb]);
+            if (ea == eb && m.same[ea])
+                continue;
+            if (m.a.name(ea) != m.b.name(eb))
+                m_renames[f].add(m.a.name(ea), m.b.name(eb));
         }
     }
 
@@ -339,32 +386,37 @@ private:
         const bool dependencies = dependenciesEqual(plan);
         std::vector<RecordDifference> found;
         for (const auto& [ea, eb] : m.pairs) {
-            RecordDifference record{family, RecordChange::Changed, ea, eb,
-                                    false,  m.a.names[ea],         {}};
+            if (ea == eb && m.same[ea] && dependencies)
+                continue;
+            RecordDifference record{family, RecordChange::Changed, ea, eb, false, {}, {}};
             const bool same = sameValues(a[ea], b[eb]);
             if (!same || !dependencies)
-                compareCells(plan, ea, eb, record.fields);
-            if (!same) {
+                compareCells(plan, m, ea, eb, record.fields);
+            if (!same && plan.storedOnlyFields) {
                 const bool derivedChanged =
                     std::any_of(record.fields.begin(), record.fields.end(),
                                 [&](const FieldDifference& d) { return isDerived(plan, d); });
                 const std::size_t cells = record.fields.size();
                 addFieldDifferences(
                     a[ea], b[eb],
-                    [&](const std::string& field) { return plan.shownFields.count(field) != 0; },
+                    [&](const std::string& field) {
+                        return plan.shownFields.count(field) != 0 || isInUseFlag(family, field);
+                    },
                     record.fields);
                 for (std::size_t k = cells; k < record.fields.size(); ++k)
                     record.fields[k].listed = !derivedChanged;
             }
-            if (!record.fields.empty() || record.renumbered())
-                found.push_back(std::move(record));
+            if (record.fields.empty() && !record.renumbered())
+                continue;
+            record.name = m.a.name(ea);
+            found.push_back(std::move(record));
         }
         for (const std::size_t entry : m.removed)
             found.push_back(
-                {family, RecordChange::Removed, entry, std::nullopt, false, m.a.names[entry], {}});
+                {family, RecordChange::Removed, entry, std::nullopt, false, m.a.name(entry), {}});
         for (const std::size_t entry : m.added)
             found.push_back(
-                {family, RecordChange::Added, std::nullopt, entry, false, m.b.names[entry], {}});
+                {family, RecordChange::Added, std::nullopt, entry, false, m.b.name(entry), {}});
         append(std::move(found));
     }
 
@@ -376,11 +428,14 @@ private:
         });
     }
 
-    void compareCells(const FamilyPlan& plan, std::size_t ea, std::size_t eb,
+    void compareCells(const FamilyPlan& plan, const Matching& m, std::size_t ea, std::size_t eb,
                       std::vector<FieldDifference>& out) const {
         for (const ComparedColumn& column : plan.compared) {
-            std::string before = plan.columns->format(m_a, ea, column.index, m_context);
-            std::string after = plan.columns->format(m_b, eb, column.index, m_context);
+            const bool name = column.index == plan.nameColumn;
+            std::string before =
+                name ? m.a.name(ea) : plan.columns->format(m_a, ea, column.index, m_context);
+            std::string after =
+                name ? m.b.name(eb) : plan.columns->format(m_b, eb, column.index, m_context);
             if (before == after)
                 continue;
             if (column.info->reference) {
@@ -408,7 +463,8 @@ private:
                                         false,  nameOfRecord(a[entry]), {}};
                 if (!sameValues(a[entry], b[entry]))
                     addFieldDifferences(
-                        a[entry], b[entry], [](const std::string&) { return false; },
+                        a[entry], b[entry],
+                        [&](const std::string& field) { return isInUseFlag(family, field); },
                         record.fields);
                 if (!record.fields.empty())
                     found.push_back(std::move(record));

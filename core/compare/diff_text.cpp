@@ -5,7 +5,9 @@
 #include "schema/family_columns.h"
 #include "text/language.h"
 
+#include <array>
 #include <map>
+#include <optional>
 
 #include <nlohmann/json.hpp>
 
@@ -98,8 +100,10 @@ nlohmann::ordered_json numberOf(const std::optional<std::size_t>& entry, bool si
 
 } // namespace
 
-std::string recordLabel(const RecordDifference& record, const Language& language) {
-    std::string label = familyCaption(record.family, language);
+namespace {
+
+std::string labelWith(const RecordDifference& record, const std::string& caption) {
+    std::string label = caption;
     if (!record.single) {
         const std::size_t first = record.entryA ? *record.entryA : *record.entryB;
         label += " " + std::to_string(first + 1);
@@ -111,28 +115,50 @@ std::string recordLabel(const RecordDifference& record, const Language& language
     return label;
 }
 
-std::vector<std::string> recordLines(const RecordDifference& record, const Language& language) {
-    const std::string label = recordLabel(record, language);
+void appendLines(const RecordDifference& record, const std::string& caption,
+                 const Language& language, std::vector<std::string>& lines) {
+    const std::string label = labelWith(record, caption);
+    const auto one = [&](TextKey what) { lines.push_back(label + ": " + language.text(what)); };
     switch (record.change) {
     case RecordChange::Added:
-        return {label + ": " + language.text(kAddedText)};
+        return one(kAddedText);
     case RecordChange::Removed:
-        return {label + ": " + language.text(kRemovedText)};
+        return one(kRemovedText);
     case RecordChange::Changed:
         break;
     }
     if (record.fields.empty())
-        return {label + ": " + language.text(kRenumberedText)};
-    std::vector<std::string> lines;
+        return one(kRenumberedText);
     for (const FieldDifference& field : record.fields) {
         if (!field.listed)
             continue;
-        const std::string change =
-            isMemberList(record.family, field)
-                ? memberChange(field)
-                : shown(field.before) + std::string(kArrow) + shown(field.after);
-        lines.push_back(label + ": " + field.heading + ": " + change);
+        std::string line;
+        line.reserve(label.size() + field.heading.size() + field.before.size() +
+                     field.after.size() + 16);
+        line += label;
+        line += ": ";
+        line += field.heading;
+        line += ": ";
+        if (isMemberList(record.family, field)) {
+            line += memberChange(field);
+        } else {
+            line += shown(field.before);
+            line += kArrow;
+            line += shown(field.after);
+        }
+        lines.push_back(std::move(line));
     }
+}
+
+} // namespace
+
+std::string recordLabel(const RecordDifference& record, const Language& language) {
+    return labelWith(record, familyCaption(record.family, language));
+}
+
+std::vector<std::string> recordLines(const RecordDifference& record, const Language& language) {
+    std::vector<std::string> lines;
+    appendLines(record, familyCaption(record.family, language), language, lines);
     return lines;
 }
 
@@ -145,10 +171,13 @@ std::string diffSummary(const DiffCounts& counts, const Language& language) {
 }
 
 std::vector<std::string> diffLines(const CodeplugDiff& diff, const Language& language) {
+    std::array<std::optional<std::string>, kFamilyCount> captions;
     std::vector<std::string> lines;
     for (const RecordDifference& record : diff.records) {
-        for (std::string& line : recordLines(record, language))
-            lines.push_back(std::move(line));
+        auto& caption = captions[static_cast<std::size_t>(record.family)];
+        if (!caption)
+            caption = familyCaption(record.family, language);
+        appendLines(record, *caption, language, lines);
     }
     lines.push_back(diffSummary(diff.counts(), language));
     return lines;

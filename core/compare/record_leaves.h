@@ -87,13 +87,13 @@ std::vector<RecordLeaf> recordLeaves(const R& record, std::string_view rootName 
     return out;
 }
 
-// The names of a record type's top-level fields.
-template <class R> std::vector<std::string> fieldNames() {
-    std::vector<std::string> names;
+// The descriptions of a record type's top-level fields.
+template <class R> std::vector<Field> fieldsOf() {
+    std::vector<Field> fields;
     R record{};
     if constexpr (DescribedRecord<R>)
-        forEachField(record, [&](const Field& field, auto&) { names.emplace_back(field.name); });
-    return names;
+        forEachField(record, [&](const Field& field, auto&) { fields.push_back(field); });
+    return fields;
 }
 
 } // namespace r605
