@@ -8,7 +8,7 @@
 #include "document/codeplug_files.h"
 #include "document/document.h"
 #include "link_session.h"
-#include "model/new_codeplug.h"
+#include "schema/new_codeplug.h"
 #include "transfer/codeplug_transfer.h"
 
 #include <optional>
@@ -51,7 +51,8 @@ std::optional<Codeplug> readRadio(const LinkOptions& options, Context& context) 
     Document document;
     if (auto fresh = NewCodeplug(engine.radioIdent().bandCode))
         document = Document(std::move(*fresh));
-    if (Status adopted = AdoptReadCodeplug(document, image, engine.radioIdent()); !adopted.ok()) {
+    if (Status adopted = AdoptReadCodeplug(document, image, engine.radioIdent(), session.log());
+        !adopted.ok()) {
         context.fail(adopted.error());
         return std::nullopt;
     }

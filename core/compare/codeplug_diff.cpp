@@ -2,7 +2,7 @@
 
 #include "compare/record_leaves.h"
 #include "compare/record_naming.h"
-#include "lists/cell_values.h"
+#include "schema/cell_text.h"
 #include "schema/family_columns.h"
 #include "schema/family_tables.h"
 
@@ -258,9 +258,9 @@ std::string asNamedInB(const std::string& text, const ColumnInfo& column, const 
     if (column.kind == ColumnKind::Reference)
         return std::string(renames(text));
     std::vector<std::string> names;
-    for (const std::string_view part : SplitMembers(text))
+    for (const std::string_view part : cells::splitMembers(text))
         names.emplace_back(renames(part));
-    return JoinMembers(names);
+    return cells::joinMembers(names);
 }
 
 template <class R> bool sameValues(const R& a, const R& b) {

@@ -1,7 +1,7 @@
 #include "compare/diff_text.h"
 
 #include "compare/record_naming.h"
-#include "lists/cell_values.h"
+#include "schema/cell_text.h"
 #include "schema/family_columns.h"
 #include "text/language.h"
 
@@ -60,10 +60,10 @@ bool isMemberList(Family family, const FieldDifference& field) {
 // once), in the order of the list that has them.
 std::vector<std::string> membersBeyond(const std::string& list, const std::string& other) {
     std::map<std::string_view, int> count;
-    for (const std::string_view name : SplitMembers(other))
+    for (const std::string_view name : cells::splitMembers(other))
         ++count[name];
     std::vector<std::string> beyond;
-    for (const std::string_view name : SplitMembers(list)) {
+    for (const std::string_view name : cells::splitMembers(list)) {
         if (name.empty())
             continue;
         if (count[name] > 0)

@@ -1,7 +1,7 @@
 #include "report/codeplug_report.h"
 
 #include "compare/record_naming.h"
-#include "lists/cell_values.h"
+#include "schema/cell_text.h"
 #include "schema/family_columns.h"
 #include "schema/family_tables.h"
 #include "schema/grid_layout.h"
@@ -67,7 +67,7 @@ std::string onPaper(std::string cell, const ColumnInfo& column) {
     if (column.kind != ColumnKind::Members || cell.empty())
         return cell;
     std::string shown;
-    for (const std::string_view name : SplitMembers(cell)) {
+    for (const std::string_view name : cells::splitMembers(cell)) {
         if (!shown.empty())
             shown += kMemberSeparatorOnPaper;
         shown += name;

@@ -1,8 +1,8 @@
 // The compare window lists the differences by family and takes a record over as one undoable
 // edit, following the document through undo; the print window writes the PDF the user chose and
 // fills the print preview with the report's pages.
-#include "model/new_codeplug.h"
 #include "models/document_session.h"
+#include "schema/new_codeplug.h"
 #include "test_support.h"
 #include "text/language.h"
 #include "tools/compare_dialog.h"
