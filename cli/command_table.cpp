@@ -20,6 +20,8 @@ const std::vector<Command>& commands() {
         decodeCommand(),
         exportCommand(),
         importCommand(),
+        diffCommand(),
+        reportCommand(),
     };
     return table;
 }

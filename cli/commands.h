@@ -18,5 +18,7 @@ Command imageCommand();
 Command decodeCommand();
 Command exportCommand();
 Command importCommand();
+Command diffCommand();
+Command reportCommand();
 
 } // namespace r605::cli

@@ -6,6 +6,7 @@
 #include "settings/locale.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <iostream>
 #include <string>
@@ -36,6 +37,19 @@ void printHelp(std::ostream& out) {
     out << "\n--home DIR selects the program folder (also R605_HOME); --language the interface\n"
         << "language (default: from the locale). Exit status: 0 success, 1 failure, 2 usage,\n"
         << "3 a file written without something the codeplug holds (named on standard error).\n";
+}
+
+// The command word: the first argument that is neither a global option nor its value.
+std::string commandWord(const std::vector<std::string>& args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if ((args[i] == "--home" || args[i] == "--language") && i + 1 < args.size()) {
+            ++i;
+            continue;
+        }
+        if (args[i].rfind("-", 0) != 0)
+            return args[i];
+    }
+    return {};
 }
 
 int languageIndexFromOption(const std::string& option) {
@@ -127,9 +141,30 @@ int run(int argc, char** argv) {
 
 } // namespace
 
+// The report lays text out in fonts, which only a GUI application has; it runs on the offscreen
+// platform, so that no display is needed.
+bool commandNeedsFonts(int argc, char** argv) {
+    return commandWord(std::vector<std::string>(argv + 1, argv + argc)) == "report";
+}
+
+// A command line has no session of its own: the offscreen platform's complaint about that is
+// not the user's business. Every other message goes through.
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    std::cerr << qFormatLogMessage(type, context, message).toStdString() << "\n";
+}
+
 } // namespace r605::cli
 
 int main(int argc, char** argv) {
+    if (r605::cli::commandNeedsFonts(argc, argv)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(r605::cli::quietMessages);
+        QGuiApplication application(argc, argv);
+        QCoreApplication::setApplicationName("r605");
+        return r605::cli::run(argc, argv);
+    }
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName("r605");
     return r605::cli::run(argc, argv);

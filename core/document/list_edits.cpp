@@ -234,21 +234,29 @@ Result<ChangeSet> moveZone(Document& document, std::size_t entry, bool up) {
     });
 }
 
-Result<ChangeSet> setCell(Document& document, Family family, std::size_t entry,
-                          std::size_t column, std::string_view text,
-                          const ColumnContext& context) {
-    const FamilyColumns* columns = columnsOf(family);
-    if (columns == nullptr)
-        return Error::literal("the family has no columns to edit");
-    return document.apply(EditKind::EditCell, [&](Codeplug& codeplug) -> Status {
-        Status status = Status::success();
+Result<ChangeSet> editRecord(Document& document, EditKind kind, Family family, std::size_t entry,
+                             const Document::Edit& change) {
+    if (entry >= familyInfo(family).count)
+        return Error::literal("no such record");
+    return document.apply(kind, [&](Codeplug& codeplug) -> Status {
+        Status status = Error::literal("the family has no list edits");
         withEditedTable(family, [&]<Family F>() {
             const auto before = member<F>(codeplug)[entry];
-            status = columns->parse(codeplug, entry, column, text, context);
+            status = change(codeplug);
             if (status.ok())
                 repair<F>(codeplug, entry, before);
         });
         return status;
+    });
+}
+
+Result<ChangeSet> setCell(Document& document, Family family, std::size_t entry, std::size_t column,
+                          std::string_view text, const ColumnContext& context) {
+    const FamilyColumns* columns = columnsOf(family);
+    if (columns == nullptr)
+        return Error::literal("the family has no columns to edit");
+    return editRecord(document, EditKind::EditCell, family, entry, [&](Codeplug& codeplug) {
+        return columns->parse(codeplug, entry, column, text, context);
     });
 }
 

@@ -65,10 +65,15 @@ Result<ChangeSet> pasteRecords(Document& document, const Clipboard& clipboard, F
 // references follow the zones. Nothing happens for the first zone up or the last down.
 Result<ChangeSet> moveZone(Document& document, std::size_t entry, bool up);
 
+// Runs `change` on record `entry` of a family with a grid (an edit of one record: an editing
+// form's OK, a record taken over from another codeplug), then repairs the references to it. An
+// entry outside the table is refused.
+Result<ChangeSet> editRecord(Document& document, EditKind kind, Family family, std::size_t entry,
+                             const Document::Edit& change);
+
 // Reads a cell's text into a record, as the grid's in-place editor does, then repairs the
 // references of the family.
-Result<ChangeSet> setCell(Document& document, Family family, std::size_t entry,
-                          std::size_t column, std::string_view text,
-                          const ColumnContext& context);
+Result<ChangeSet> setCell(Document& document, Family family, std::size_t entry, std::size_t column,
+                          std::string_view text, const ColumnContext& context);
 
 } // namespace r605

@@ -1,0 +1,228 @@
+#include "compare/diff_text.h"
+
+#include "compare/record_naming.h"
+#include "schema/cell_text.h"
+#include "schema/family_columns.h"
+#include "text/language.h"
+
+#include <array>
+#include <map>
+#include <optional>
+
+#include <nlohmann/json.hpp>
+
+namespace r605 {
+
+namespace {
+
+constexpr std::string_view kArrow = " \u2192 ";
+
+// Texts of the comparison.
+constexpr TextKey kAddedText{15100};
+constexpr TextKey kRemovedText{15101};
+constexpr TextKey kRenumberedText{15102};
+constexpr TextKey kSummaryText{15103}; // "%1 changed, %2 added, %3 removed, %4 renumbered"
+constexpr TextKey kNoDifferencesText{15104};
+
+std::string shown(const std::string& value) {
+    return value.empty() ? "\"\"" : value;
+}
+
+std::string withArguments(std::string text, const std::vector<std::string>& arguments) {
+    for (std::size_t k = arguments.size(); k > 0; --k) {
+        std::string marker(1, '%');
+        marker += std::to_string(k);
+        for (auto at = text.find(marker); at != std::string::npos;
+             at = text.find(marker, at + arguments[k - 1].size()))
+            text.replace(at, marker.size(), arguments[k - 1]);
+    }
+    return text;
+}
+
+std::string changeName(RecordChange change) {
+    switch (change) {
+    case RecordChange::Added:
+        return "added";
+    case RecordChange::Removed:
+        return "removed";
+    case RecordChange::Changed:
+        break;
+    }
+    return "changed";
+}
+
+bool isMemberList(Family family, const FieldDifference& field) {
+    const FamilyColumns* columns = columnsOf(family);
+    return field.columnIndex && columns != nullptr &&
+           columns->columns()[*field.columnIndex].kind == ColumnKind::Members;
+}
+
+// The members one list has beyond the other (a name twice in one and once in the other counts
+// once), in the order of the list that has them.
+std::vector<std::string> membersBeyond(const std::string& list, const std::string& other) {
+    std::map<std::string_view, int> count;
+    for (const std::string_view name : cells::splitMembers(other))
+        ++count[name];
+    std::vector<std::string> beyond;
+    for (const std::string_view name : cells::splitMembers(list)) {
+        if (name.empty())
+            continue;
+        if (count[name] > 0)
+            --count[name];
+        else
+            beyond.emplace_back(name);
+    }
+    return beyond;
+}
+
+// A member list that gained or lost members is shown by those ("- Bob | + Eve"); one whose
+// members only changed their order is shown whole.
+std::string memberChange(const FieldDifference& field) {
+    const auto lost = membersBeyond(field.before, field.after);
+    const auto gained = membersBeyond(field.after, field.before);
+    if (lost.empty() && gained.empty())
+        return shown(field.before) + std::string(kArrow) + shown(field.after);
+    std::string text;
+    for (const auto& [sign, names] : {std::pair{"- ", &lost}, std::pair{"+ ", &gained}}) {
+        for (const std::string& name : *names) {
+            if (!text.empty())
+                text += " | ";
+            text += sign + name;
+        }
+    }
+    return text;
+}
+
+nlohmann::ordered_json numberOf(const std::optional<std::size_t>& entry, bool single) {
+    if (!entry || single)
+        return nullptr;
+    return *entry + 1;
+}
+
+} // namespace
+
+namespace {
+
+std::string labelWith(const RecordDifference& record, const std::string& caption) {
+    std::string label = caption;
+    if (!record.single) {
+        const std::size_t first = record.entryA ? *record.entryA : *record.entryB;
+        label += ' ';
+        label += std::to_string(first + 1);
+        if (record.renumbered())
+            label += std::string(kArrow) + std::to_string(*record.entryB + 1);
+    }
+    if (!record.name.empty())
+        label += " \"" + record.name + "\"";
+    return label;
+}
+
+void appendLines(const RecordDifference& record, const std::string& caption,
+                 const Language& language, std::vector<std::string>& lines) {
+    const std::string label = labelWith(record, caption);
+    const auto one = [&](TextKey what) { lines.push_back(label + ": " + language.text(what)); };
+    switch (record.change) {
+    case RecordChange::Added:
+        return one(kAddedText);
+    case RecordChange::Removed:
+        return one(kRemovedText);
+    case RecordChange::Changed:
+        break;
+    }
+    if (record.fields.empty())
+        return one(kRenumberedText);
+    for (const FieldDifference& field : record.fields) {
+        if (!field.listed)
+            continue;
+        std::string line;
+        line.reserve(label.size() + field.heading.size() + field.before.size() +
+                     field.after.size() + 16);
+        line += label;
+        line += ": ";
+        line += field.heading;
+        line += ": ";
+        if (isMemberList(record.family, field)) {
+            line += memberChange(field);
+        } else {
+            line += shown(field.before);
+            line += kArrow;
+            line += shown(field.after);
+        }
+        lines.push_back(std::move(line));
+    }
+}
+
+} // namespace
+
+std::string recordLabel(const RecordDifference& record, const Language& language) {
+    return labelWith(record, familyCaption(record.family, language));
+}
+
+std::vector<std::string> recordLines(const RecordDifference& record, const Language& language) {
+    std::vector<std::string> lines;
+    appendLines(record, familyCaption(record.family, language), language, lines);
+    return lines;
+}
+
+std::string diffSummary(const DiffCounts& counts, const Language& language) {
+    if (counts == DiffCounts{})
+        return language.text(kNoDifferencesText);
+    return withArguments(language.text(kSummaryText),
+                         {std::to_string(counts.changed), std::to_string(counts.added),
+                          std::to_string(counts.removed), std::to_string(counts.renumbered)});
+}
+
+std::vector<std::string> diffLines(const CodeplugDiff& diff, const Language& language) {
+    std::array<std::optional<std::string>, kFamilyCount> captions;
+    std::vector<std::string> lines;
+    for (const RecordDifference& record : diff.records) {
+        auto& caption = captions[static_cast<std::size_t>(record.family)];
+        if (!caption)
+            caption = familyCaption(record.family, language);
+        appendLines(record, *caption, language, lines);
+    }
+    lines.push_back(diffSummary(diff.counts(), language));
+    return lines;
+}
+
+std::string diffJson(const CodeplugDiff& diff, const Language& language) {
+    using Json = nlohmann::ordered_json;
+    const DiffCounts counts = diff.counts();
+    Json records = Json::array();
+    for (const RecordDifference& record : diff.records) {
+        Json fields = Json::array();
+        for (const FieldDifference& field : record.fields) {
+            if (!field.listed)
+                continue;
+            Json entry = {{"column", field.column},
+                          {"heading", field.heading},
+                          {"before", field.before},
+                          {"after", field.after}};
+            if (isMemberList(record.family, field)) {
+                entry["membersRemoved"] = membersBeyond(field.before, field.after);
+                entry["membersAdded"] = membersBeyond(field.after, field.before);
+            }
+            fields.push_back(std::move(entry));
+        }
+        records.push_back({{"family", std::string(familyInfo(record.family).jsonName)},
+                           {"caption", familyCaption(record.family, language)},
+                           {"change", changeName(record.change)},
+                           {"numberA", numberOf(record.entryA, record.single)},
+                           {"numberB", numberOf(record.entryB, record.single)},
+                           {"renumbered", record.renumbered()},
+                           {"name", record.name},
+                           {"fields", std::move(fields)}});
+    }
+    const Json document = {{"equal", diff.empty()},
+                           {"summary",
+                            {{"changed", counts.changed},
+                             {"added", counts.added},
+                             {"removed", counts.removed},
+                             {"renumbered", counts.renumbered},
+                             {"text", diffSummary(counts, language)}}},
+                           {"records", std::move(records)}};
+    // Texts from a file may hold bytes that are not UTF-8: replaced, never a refusal.
+    return document.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+} // namespace r605
