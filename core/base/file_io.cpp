@@ -6,7 +6,12 @@
 #include <fstream>
 #include <system_error>
 
-#ifdef __unix__
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#elif defined(__unix__)
 #include <chrono>
 #include <thread>
 
@@ -23,7 +28,7 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string describe(const fs::path& path, const std::string& what) {
-    return what + ": " + path.string();
+    return what + ": " + pathText(path);
 }
 
 void syncDirectory(const fs::path& directory) {
@@ -34,9 +39,29 @@ void syncDirectory(const fs::path& directory) {
         ::close(fd);
     }
 #else
+    // Windows makes a rename durable with the file.
     (void)directory;
 #endif
 }
+
+#ifdef _WIN32
+std::FILE* openWide(const fs::path& path, const char* mode) {
+    const std::string_view modeText(mode);
+    if (modeText.find('x') != std::string_view::npos) {
+        // The C runtime of MinGW knows no "x": create the file exclusively by hand.
+        const int fd = ::_wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY,
+                                _S_IREAD | _S_IWRITE);
+        if (fd < 0)
+            return nullptr;
+        std::FILE* file = ::_fdopen(fd, "wb");
+        if (file == nullptr)
+            ::_close(fd);
+        return file;
+    }
+    const std::wstring wideMode(modeText.begin(), modeText.end());
+    return ::_wfopen(path.c_str(), wideMode.c_str());
+}
+#endif
 
 #ifdef __unix__
 // The temporary file of one save, open and locked while the object lives: two programs saving the
@@ -106,7 +131,14 @@ private:
 #else
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const fs::path& path) : m_file(std::fopen(path.string().c_str(), "wb")) {
+#ifdef _WIN32
+    // Shared with no one: a second save of the same file at once fails instead of writing into
+    // this one's temporary.
+    explicit TemporaryFile(const fs::path& path)
+        : m_file(::_wfsopen(path.c_str(), L"wb", _SH_DENYRW)) {
+#else
+    explicit TemporaryFile(const fs::path& path) : m_file(std::fopen(path.c_str(), "wb")) {
+#endif
         m_error = m_file == nullptr ? errno : 0;
     }
     ~TemporaryFile() {
@@ -118,11 +150,15 @@ public:
 
     int error() const { return m_error; }
 
-    // Writes and closes: the file must be closed before it can be renamed here.
+    // Writes, flushes to the disk and closes: the file must be closed before it can be renamed
+    // here.
     bool write(std::string_view bytes) {
         bool written =
             bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), m_file) == bytes.size();
         written = std::fflush(m_file) == 0 && written;
+#ifdef _WIN32
+        written = ::_commit(::_fileno(m_file)) == 0 && written;
+#endif
         written = std::fclose(m_file) == 0 && written;
         m_file = nullptr;
         return written;
@@ -135,6 +171,33 @@ private:
 #endif
 
 } // namespace
+
+std::FILE* openFile(const fs::path& path, const char* mode) {
+#ifdef _WIN32
+    return openWide(path, mode);
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
+
+std::string pathText(const fs::path& path) {
+    try {
+        const std::u8string text = path.u8string();
+        return std::string(text.begin(), text.end());
+    } catch (const std::exception&) {
+        // A Windows name with a broken UTF-16 pair has no UTF-8 form.
+        return "?";
+    }
+}
+
+fs::path pathFromText(std::string_view utf8) {
+    try {
+        return fs::path(std::u8string(utf8.begin(), utf8.end()));
+    } catch (const std::exception&) {
+        // Broken UTF-8 names no file on Windows: an empty path, which opens nothing.
+        return {};
+    }
+}
 
 Result<std::string> readFileBytes(const fs::path& path, std::size_t maxBytes) {
     std::ifstream in(path, std::ios::binary);
@@ -154,7 +217,7 @@ Result<std::string> readFileBytes(const fs::path& path, std::size_t maxBytes) {
 }
 
 Result<std::string> readFilePrefix(const fs::path& path, std::size_t count) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = openFile(path, "rb");
     if (file == nullptr)
         return Error::literal(describe(path, "Cannot open file"));
     std::string bytes(count, '\0');
@@ -170,8 +233,9 @@ Result<std::string> readFilePrefix(const fs::path& path, std::size_t count) {
 }
 
 fs::path saveTemporaryPath(const fs::path& path) {
-    std::string name = "."; // appended to, not `"." + name`: GCC 12 -O3 warns on that (-Wrestrict)
-    name += path.filename().string();
+    // Joined as paths: a narrow string is not UTF-8 on Windows.
+    fs::path name(".");
+    name += path.filename();
     name += ".saving";
     return path.parent_path() / name;
 }
@@ -198,7 +262,7 @@ Status writeFileAtomically(const fs::path& path, std::string_view bytes) {
 }
 
 Status appendToFile(const fs::path& path, std::string_view bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "ab");
+    std::FILE* file = openFile(path, "ab");
     if (file == nullptr)
         return Error::literal(describe(path, "Cannot append to file"));
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();

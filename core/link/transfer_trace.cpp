@@ -1,5 +1,7 @@
 #include "link/transfer_trace.h"
 
+#include "base/file_io.h"
+
 #include <optional>
 
 namespace r605 {
@@ -49,12 +51,12 @@ TransferTrace::~TransferTrace() {
 
 void TransferTrace::flush() {
     if (m_file != nullptr && std::fflush(m_file) != 0 && !m_error)
-        m_error = Error::literal("cannot write the trace file " + m_openPath.string());
+        m_error = Error::literal("cannot write the trace file " + pathText(m_openPath));
 }
 
 void TransferTrace::close() {
     if (m_file != nullptr && std::fclose(m_file) != 0 && !m_error)
-        m_error = Error::literal("cannot write the trace file " + m_openPath.string());
+        m_error = Error::literal("cannot write the trace file " + pathText(m_openPath));
     m_file = nullptr;
     m_openPath.clear();
 }
@@ -66,10 +68,10 @@ void TransferTrace::AppendTransferTrace(std::string_view caption,
     if (path != m_openPath) {
         // A new day starts a new file.
         close();
-        m_file = std::fopen(path.c_str(), "ab");
+        m_file = openFile(path, "ab");
         if (m_file == nullptr) {
             if (!m_error)
-                m_error = Error::literal("cannot open the trace file " + path.string());
+                m_error = Error::literal("cannot open the trace file " + pathText(path));
             return;
         }
         m_openPath = path;
@@ -77,7 +79,7 @@ void TransferTrace::AppendTransferTrace(std::string_view caption,
     const std::string entry = TraceEntry(now, caption, BytesToHexText(bytes));
     if (std::fwrite(entry.data(), 1, entry.size(), m_file) != entry.size()) {
         if (!m_error)
-            m_error = Error::literal("cannot write the trace file " + path.string());
+            m_error = Error::literal("cannot write the trace file " + pathText(path));
     }
 }
 
