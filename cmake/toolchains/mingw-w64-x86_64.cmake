@@ -25,6 +25,7 @@ if(R605_WINE)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${R605_WINE})
 endif()
 
-# -O2 as in the native release build: GCC 12 at -O3 warns falsely (-Wrestrict) in std::string's
-# operator+, and warnings are errors here.
+
+# -O2: MinGW's GCC 12 at -O3 warns falsely (-Wrestrict) in std::string's operator+ in places the
+# native GCC 12 does not, and the test command makes warnings errors.
 set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "Flags of the release build")

@@ -1,5 +1,6 @@
 #include "base/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -7,9 +8,16 @@
 #include <system_error>
 
 #ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
-#include <share.h>
 #include <sys/stat.h>
 #elif defined(__unix__)
 #include <chrono>
@@ -63,7 +71,71 @@ std::FILE* openWide(const fs::path& path, const char* mode) {
 }
 #endif
 
-#ifdef __unix__
+#ifdef _WIN32
+// The temporary file of one save, open while the object lives and shared with no one but a
+// rename: two programs saving the same file at once take turns, as the POSIX version does with a
+// lock, and the save renames the file while it still holds it. A save that was interrupted left
+// its temporary closed; this save takes it over and empties it.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const fs::path& path) {
+        // Another save of the same file takes milliseconds; one that holds the file much longer
+        // hangs, and this save gives up rather than hang too.
+        for (int attempt = 0; attempt < 500; ++attempt) {
+            m_handle = ::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE,
+                                     nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (m_handle != INVALID_HANDLE_VALUE)
+                return;
+            const DWORD error = ::GetLastError();
+            if (error != ERROR_SHARING_VIOLATION) {
+                m_error = errnoOf(error);
+                return;
+            }
+            ::Sleep(10);
+        }
+        m_error = EBUSY;
+    }
+    ~TemporaryFile() {
+        if (m_handle != INVALID_HANDLE_VALUE)
+            ::CloseHandle(m_handle);
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    // 0 when the file is open, otherwise why it is not.
+    int error() const { return m_error; }
+
+    // Writes all of `bytes` and flushes them to the disk.
+    bool write(std::string_view bytes) {
+        while (!bytes.empty()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+            DWORD written = 0;
+            if (!::WriteFile(m_handle, bytes.data(), chunk, &written, nullptr) || written == 0)
+                return false;
+            bytes.remove_prefix(written);
+        }
+        return ::FlushFileBuffers(m_handle) != 0;
+    }
+
+private:
+    static int errnoOf(DWORD error) {
+        switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return ENOENT;
+        case ERROR_ACCESS_DENIED:
+            return EACCES;
+        case ERROR_DISK_FULL:
+            return ENOSPC;
+        default:
+            return EIO;
+        }
+    }
+
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
+    int m_error = 0;
+};
+#elif defined(__unix__)
 // The temporary file of one save, open and locked while the object lives: two programs saving the
 // same file at once take turns instead of writing into the one temporary name. A save that was
 // interrupted left its temporary unlocked; this save takes it over and empties it.
@@ -131,14 +203,7 @@ private:
 #else
 class TemporaryFile {
 public:
-#ifdef _WIN32
-    // Shared with no one: a second save of the same file at once fails instead of writing into
-    // this one's temporary.
-    explicit TemporaryFile(const fs::path& path)
-        : m_file(::_wfsopen(path.c_str(), L"wb", _SH_DENYRW)) {
-#else
     explicit TemporaryFile(const fs::path& path) : m_file(std::fopen(path.c_str(), "wb")) {
-#endif
         m_error = m_file == nullptr ? errno : 0;
     }
     ~TemporaryFile() {
@@ -150,15 +215,11 @@ public:
 
     int error() const { return m_error; }
 
-    // Writes, flushes to the disk and closes: the file must be closed before it can be renamed
-    // here.
+    // Writes and closes: the file must be closed before it can be renamed here.
     bool write(std::string_view bytes) {
         bool written =
             bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), m_file) == bytes.size();
         written = std::fflush(m_file) == 0 && written;
-#ifdef _WIN32
-        written = ::_commit(::_fileno(m_file)) == 0 && written;
-#endif
         written = std::fclose(m_file) == 0 && written;
         m_file = nullptr;
         return written;
