@@ -1,12 +1,25 @@
 #include "base/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <system_error>
 
-#ifdef __unix__
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#elif defined(__unix__)
 #include <chrono>
 #include <thread>
 
@@ -23,7 +36,7 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string describe(const fs::path& path, const std::string& what) {
-    return what + ": " + path.string();
+    return what + ": " + pathText(path);
 }
 
 void syncDirectory(const fs::path& directory) {
@@ -34,11 +47,95 @@ void syncDirectory(const fs::path& directory) {
         ::close(fd);
     }
 #else
+    // Windows makes a rename durable with the file.
     (void)directory;
 #endif
 }
 
-#ifdef __unix__
+#ifdef _WIN32
+std::FILE* openWide(const fs::path& path, const char* mode) {
+    const std::string_view modeText(mode);
+    if (modeText.find('x') != std::string_view::npos) {
+        // The C runtime of MinGW knows no "x": create the file exclusively by hand.
+        const int fd = ::_wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY,
+                                _S_IREAD | _S_IWRITE);
+        if (fd < 0)
+            return nullptr;
+        std::FILE* file = ::_fdopen(fd, "wb");
+        if (file == nullptr)
+            ::_close(fd);
+        return file;
+    }
+    const std::wstring wideMode(modeText.begin(), modeText.end());
+    return ::_wfopen(path.c_str(), wideMode.c_str());
+}
+#endif
+
+#ifdef _WIN32
+// The temporary file of one save, open while the object lives and shared with no one but a
+// rename: two programs saving the same file at once take turns, as the POSIX version does with a
+// lock, and the save renames the file while it still holds it. A save that was interrupted left
+// its temporary closed; this save takes it over and empties it.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const fs::path& path) {
+        // Another save of the same file takes milliseconds; one that holds the file much longer
+        // hangs, and this save gives up rather than hang too.
+        for (int attempt = 0; attempt < 500; ++attempt) {
+            m_handle = ::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE,
+                                     nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (m_handle != INVALID_HANDLE_VALUE)
+                return;
+            const DWORD error = ::GetLastError();
+            if (error != ERROR_SHARING_VIOLATION) {
+                m_error = errnoOf(error);
+                return;
+            }
+            ::Sleep(10);
+        }
+        m_error = EBUSY;
+    }
+    ~TemporaryFile() {
+        if (m_handle != INVALID_HANDLE_VALUE)
+            ::CloseHandle(m_handle);
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    // 0 when the file is open, otherwise why it is not.
+    int error() const { return m_error; }
+
+    // Writes all of `bytes` and flushes them to the disk.
+    bool write(std::string_view bytes) {
+        while (!bytes.empty()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+            DWORD written = 0;
+            if (!::WriteFile(m_handle, bytes.data(), chunk, &written, nullptr) || written == 0)
+                return false;
+            bytes.remove_prefix(written);
+        }
+        return ::FlushFileBuffers(m_handle) != 0;
+    }
+
+private:
+    static int errnoOf(DWORD error) {
+        switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return ENOENT;
+        case ERROR_ACCESS_DENIED:
+            return EACCES;
+        case ERROR_DISK_FULL:
+            return ENOSPC;
+        default:
+            return EIO;
+        }
+    }
+
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
+    int m_error = 0;
+};
+#elif defined(__unix__)
 // The temporary file of one save, open and locked while the object lives: two programs saving the
 // same file at once take turns instead of writing into the one temporary name. A save that was
 // interrupted left its temporary unlocked; this save takes it over and empties it.
@@ -106,7 +203,7 @@ private:
 #else
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const fs::path& path) : m_file(std::fopen(path.string().c_str(), "wb")) {
+    explicit TemporaryFile(const fs::path& path) : m_file(std::fopen(path.c_str(), "wb")) {
         m_error = m_file == nullptr ? errno : 0;
     }
     ~TemporaryFile() {
@@ -136,6 +233,33 @@ private:
 
 } // namespace
 
+std::FILE* openFile(const fs::path& path, const char* mode) {
+#ifdef _WIN32
+    return openWide(path, mode);
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
+
+std::string pathText(const fs::path& path) {
+    try {
+        const std::u8string text = path.u8string();
+        return std::string(text.begin(), text.end());
+    } catch (const std::exception&) {
+        // A Windows name with a broken UTF-16 pair has no UTF-8 form.
+        return "?";
+    }
+}
+
+fs::path pathFromText(std::string_view utf8) {
+    try {
+        return fs::path(std::u8string(utf8.begin(), utf8.end()));
+    } catch (const std::exception&) {
+        // Broken UTF-8 names no file on Windows: an empty path, which opens nothing.
+        return {};
+    }
+}
+
 Result<std::string> readFileBytes(const fs::path& path, std::size_t maxBytes) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -154,7 +278,7 @@ Result<std::string> readFileBytes(const fs::path& path, std::size_t maxBytes) {
 }
 
 Result<std::string> readFilePrefix(const fs::path& path, std::size_t count) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = openFile(path, "rb");
     if (file == nullptr)
         return Error::literal(describe(path, "Cannot open file"));
     std::string bytes(count, '\0');
@@ -170,8 +294,9 @@ Result<std::string> readFilePrefix(const fs::path& path, std::size_t count) {
 }
 
 fs::path saveTemporaryPath(const fs::path& path) {
-    std::string name = "."; // appended to, not `"." + name`: GCC 12 -O3 warns on that (-Wrestrict)
-    name += path.filename().string();
+    // Joined as paths: a narrow string is not UTF-8 on Windows.
+    fs::path name(".");
+    name += path.filename();
     name += ".saving";
     return path.parent_path() / name;
 }
@@ -198,7 +323,7 @@ Status writeFileAtomically(const fs::path& path, std::string_view bytes) {
 }
 
 Status appendToFile(const fs::path& path, std::string_view bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "ab");
+    std::FILE* file = openFile(path, "ab");
     if (file == nullptr)
         return Error::literal(describe(path, "Cannot append to file"));
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();

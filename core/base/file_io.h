@@ -5,11 +5,21 @@
 #include "base/result.h"
 
 #include <cstddef>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace r605 {
+
+// Opens a file like std::fopen ("rb", "wb", "ab"; "wbx" creates it and fails when it exists) by
+// the path as the system spells it, so that names in any script open on Windows too.
+std::FILE* openFile(const std::filesystem::path& path, const char* mode);
+
+// A path as UTF-8 text, for messages and for the paths that files hold; and back. On Windows a
+// narrow string is not UTF-8 to the standard library, so every conversion goes through these.
+std::string pathText(const std::filesystem::path& path);
+std::filesystem::path pathFromText(std::string_view utf8);
 
 // Reads a whole file. Files larger than maxBytes are refused (outside data is untrusted).
 Result<std::string> readFileBytes(const std::filesystem::path& path,

@@ -16,17 +16,17 @@ Status SaveBootImageFile(const std::filesystem::path& path, const BootImage& ima
 Status LoadBootImageFile(const std::filesystem::path& path, BootImage& image) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
-        return Error::literal("Cannot open file: " + path.string());
+        return Error::literal("Cannot open file: " + pathText(path));
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return Error::literal("Cannot open file: " + path.string());
+        return Error::literal("Cannot open file: " + pathText(path));
     // Only the image's own bytes are read, however long the file is.
     BootImage loaded{};
     in.read(reinterpret_cast<char*>(loaded.data()), static_cast<std::streamsize>(loaded.size()));
     if (in.gcount() != static_cast<std::streamsize>(loaded.size())) {
         if (in.bad())
-            return Error::literal("Cannot read file: " + path.string());
-        return Error::keyed(99113, path.string());
+            return Error::literal("Cannot read file: " + pathText(path));
+        return Error::keyed(99113, pathText(path));
     }
     image = loaded;
     return Status::success();

@@ -21,7 +21,7 @@ Error named(const fs::path& fileName, Error error) {
     // The version message is a fixed text of its own; the others name the file.
     if (!error.key && error.text == "File Version Error!")
         return error;
-    error.text = fileName.string() + (error.text.empty() ? "" : ": " + error.text);
+    error.text = pathText(fileName) + (error.text.empty() ? "" : ": " + error.text);
     return error;
 }
 
@@ -74,18 +74,18 @@ CodeplugFileForm FormOfContent(std::string_view firstBytes) {
 }
 
 CodeplugFileForm FormOfName(const fs::path& fileName) {
-    return lowerCase(fileName.extension().string()) == ".json" ? CodeplugFileForm::Json
-                                                               : CodeplugFileForm::Rdt;
+    return lowerCase(pathText(fileName.extension())) == ".json" ? CodeplugFileForm::Json
+                                                                : CodeplugFileForm::Rdt;
 }
 
 Result<LoadedCodeplug> LoadCodeplug(const fs::path& fileName) {
     auto bytes = readFileBytes(fileName, kMaxJsonBytes);
     if (!bytes)
-        return Error::keyed(99126, fileName.string() + " (" + bytes.error().text + ")");
+        return Error::keyed(99126, pathText(fileName) + " (" + bytes.error().text + ")");
     if (FormOfContent(std::string_view(*bytes).substr(0, 64)) == CodeplugFileForm::Json)
         return loadJson(fileName, *bytes);
     if (bytes->size() > kMaxCodeplugFileBytes)
-        return Error::keyed(99127, fileName.string() + ": larger than any codeplug file");
+        return Error::keyed(99127, pathText(fileName) + ": larger than any codeplug file");
     return loadRdt(fileName, *bytes);
 }
 

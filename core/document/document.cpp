@@ -82,7 +82,7 @@ Result<FileOutcome> Document::load(const fs::path& fileName) {
     }
     auto changes = replaceWith(EditKind::LoadFile, std::move(loaded->codeplug));
     if (!changes)
-        return Error::keyed(99127, fileName.string() + ": " + changes.error().text);
+        return Error::keyed(99127, pathText(fileName) + ": " + changes.error().text);
     m_fileName = fileName;
     m_newFile = false;
     markSaved(asInFile);

@@ -14,7 +14,7 @@ namespace r605 {
 namespace {
 
 std::string exportError(ListType type, const std::filesystem::path& path, std::string_view why) {
-    return "ExportToFileError---" + std::to_string(static_cast<int>(type)) + "--" + path.string() +
+    return "ExportToFileError---" + std::to_string(static_cast<int>(type)) + "--" + pathText(path) +
            ": " + std::string(why);
 }
 
@@ -82,13 +82,13 @@ Status ExportListOfLists(const Codeplug& codeplug, std::span<const ListType> typ
     std::vector<ListFileEntry> entries;
     for (const ListType type : types) {
         const std::filesystem::path path =
-            listFile.parent_path() / ListFileName(type, context.language);
+            listFile.parent_path() / pathFromText(ListFileName(type, context.language));
         if (Status status = ExportList(codeplug, type, path, context); !status)
             return status;
-        entries.push_back(ListFileEntry{static_cast<int>(type), path.string()});
+        entries.push_back(ListFileEntry{static_cast<int>(type), pathText(path)});
     }
     if (Status saved = writeFileAtomically(listFile, WriteListOfLists(entries)); !saved)
-        return Error::literal("ExportToFileError---" + listFile.string() + ": " +
+        return Error::literal("ExportToFileError---" + pathText(listFile) + ": " +
                               saved.error().text);
     return Status::success();
 }

@@ -1,5 +1,6 @@
 #include "lists/list_import.h"
 
+#include "base/file_io.h"
 #include "base/numbers.h"
 #include "lists/cell_splitter.h"
 #include "lists/column_map.h"
@@ -74,7 +75,7 @@ ListImport::ListImport(const Codeplug& codeplug, const ListContext& context)
     : m_codeplug(codeplug), m_context(context), m_work{&codeplug, {}, {}, {}, {}, {}, {}, {}} {}
 
 bool IsDownloadedContactFile(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
+    std::string extension = pathText(path.extension());
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension == ".cgi";
@@ -91,8 +92,8 @@ Status ListImport::importFile(ListType type, const std::filesystem::path& path) 
     const bool cgi = isContactList(type) && IsDownloadedContactFile(path);
     auto text = cgi ? ListText::loadCgi(path) : ListText::load(path);
     if (!text)
-        return Error::literal(importError(type, path.string()) + ": " + text.error().text);
-    return importText(type, *text, path.string());
+        return Error::literal(importError(type, pathText(path)) + ": " + text.error().text);
+    return importText(type, *text, pathText(path));
 }
 
 Status ListImport::importText(ListType type, const ListText& text, std::string_view fileName) {
@@ -189,7 +190,7 @@ Result<std::optional<Codeplug>> ImportListOfLists(const Codeplug& codeplug,
         return text.error();
     auto entries = ReadListOfLists(*text);
     if (!entries)
-        return Error::literal(listFile.string() + ": " + entries.error().text);
+        return Error::literal(pathText(listFile) + ": " + entries.error().text);
     if (entries->empty())
         return std::optional<Codeplug>();
     // The lists go in list type order, as the import form takes them.

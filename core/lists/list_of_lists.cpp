@@ -1,5 +1,6 @@
 #include "lists/list_of_lists.h"
 
+#include "base/file_io.h"
 #include "base/numbers.h"
 #include "lists/cell_splitter.h"
 #include "lists/csv_writer.h"
@@ -58,7 +59,7 @@ std::string WriteListOfLists(std::span<const ListFileEntry> entries) {
 std::filesystem::path ResolveListEntryPath(const std::filesystem::path& listFile,
                                            std::string_view entryPath) {
     namespace fs = std::filesystem;
-    const fs::path written{std::string(entryPath)};
+    const fs::path written = pathFromText(entryPath);
     const fs::path folder = listFile.parent_path();
     const fs::path asWritten = written.is_absolute() ? written : folder / written;
     std::error_code ignored;
@@ -68,7 +69,7 @@ std::filesystem::path ResolveListEntryPath(const std::filesystem::path& listFile
     const auto slash = entryPath.find_last_of("\\/");
     const std::string_view name =
         slash == std::string_view::npos ? entryPath : entryPath.substr(slash + 1);
-    const fs::path beside = folder / fs::path(std::string(name));
+    const fs::path beside = folder / pathFromText(name);
     if (!name.empty() && fs::is_regular_file(beside, ignored))
         return beside;
     return asWritten;

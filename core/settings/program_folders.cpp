@@ -1,5 +1,7 @@
 #include "settings/program_folders.h"
 
+#include "base/file_io.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -15,6 +17,13 @@ ProgramFolders::ProgramFolders(fs::path programFolder, fs::path userFolder,
       m_programFolderWritable(programFolderWritable) {}
 
 ProgramFolders ProgramFolders::locate(const fs::path& programFolder) {
+#ifdef _WIN32
+    // A Windows user's settings live in %APPDATA%, read as UTF-16: user names are often Chinese.
+    const wchar_t* appData = ::_wgetenv(L"APPDATA");
+    fs::path userFolder =
+        appData != nullptr && *appData != L'\0' ? fs::path(appData) / "r605cps" : fs::path();
+    return ProgramFolders(programFolder, std::move(userFolder), isFolderWritable(programFolder));
+#else
     const auto variable = [](const char* name) -> std::string_view {
         const char* value = std::getenv(name);
         return value == nullptr ? std::string_view{} : std::string_view(value);
@@ -22,6 +31,7 @@ ProgramFolders ProgramFolders::locate(const fs::path& programFolder) {
     return ProgramFolders(programFolder,
                           userConfigFolder(variable("XDG_CONFIG_HOME"), variable("HOME")),
                           isFolderWritable(programFolder));
+#endif
 }
 
 fs::path ProgramFolders::readPath(const fs::path& relative) const {
@@ -36,14 +46,14 @@ fs::path ProgramFolders::readPath(const fs::path& relative) const {
 
 Result<fs::path> ProgramFolders::writePath(const fs::path& relative) const {
     if (!m_programFolderWritable && m_userFolder.empty())
-        return Error::literal("Cannot write " + relative.string() +
+        return Error::literal("Cannot write " + pathText(relative) +
                               ": the program folder is not writable and no configuration folder "
                               "is known (set XDG_CONFIG_HOME or HOME)");
     const fs::path target = (m_programFolderWritable ? m_programFolder : m_userFolder) / relative;
     std::error_code ec;
     fs::create_directories(target.parent_path(), ec);
     if (ec)
-        return Error::literal("Cannot create folder " + target.parent_path().string() + " (" +
+        return Error::literal("Cannot create folder " + pathText(target.parent_path()) + " (" +
                               ec.message() + ")");
     return target;
 }
@@ -61,7 +71,7 @@ bool isFolderWritable(const fs::path& folder) {
     std::random_device device;
     const fs::path probe = folder / (".r605-write-probe-" + std::to_string(device()));
     // "x": fail rather than touch a file that happens to exist.
-    std::FILE* file = std::fopen(probe.c_str(), "wbx");
+    std::FILE* file = openFile(probe, "wbx");
     if (file == nullptr)
         return false;
     std::fclose(file);

@@ -2,8 +2,8 @@
 // Where the program's own files live. The program folder holds the language files, the initial
 // codeplugs and the settings files. An installed program folder is usually not writable: then the
 // files the program writes go to the user's configuration folder ($XDG_CONFIG_HOME/r605cps, or
-// ~/.config/r605cps) under the same relative names, and are read from there first, so that the
-// program always reads back what it wrote last.
+// ~/.config/r605cps; %APPDATA%\r605cps on Windows) under the same relative names, and are read
+// from there first, so that the program always reads back what it wrote last.
 
 #include "base/result.h"
 

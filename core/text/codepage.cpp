@@ -1,8 +1,7 @@
 #include "text/codepage.h"
+#include "text/codepage_backend.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <iconv.h>
 
 namespace r605 {
 
@@ -26,8 +25,16 @@ std::size_t utf8SequenceLength(unsigned char lead) {
     return 0;
 }
 
-// Validates one sequence at the start of `text`; returns its length or 0.
-std::size_t validSequenceAt(std::string_view text) {
+std::size_t utf8SkipLength(std::string_view rest) {
+    const std::size_t length = codepage::validUtf8SequenceAt(rest);
+    return length == 0 ? 1 : length;
+}
+
+} // namespace
+
+namespace codepage {
+
+std::size_t validUtf8SequenceAt(std::string_view text) {
     const auto lead = static_cast<unsigned char>(text[0]);
     const std::size_t length = utf8SequenceLength(lead);
     if (length == 0 || length > text.size())
@@ -48,67 +55,7 @@ std::size_t validSequenceAt(std::string_view text) {
     return length;
 }
 
-// One converter per direction and thread, opened on first use: iconv_open is far too slow to
-// call for each of 10000 contacts.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
-    ~Converter() {
-        if (m_cd != reinterpret_cast<iconv_t>(-1))
-            iconv_close(m_cd);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    // Converts `input`; every sequence iconv refuses is replaced by "?" and skipped by
-    // `skipLength` of the offending position.
-    template <class SkipLength>
-    std::string convert(std::string_view input, SkipLength skipLength) {
-        std::string output;
-        if (m_cd == reinterpret_cast<iconv_t>(-1))
-            return std::string(input.size(), '?');
-        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
-        output.resize(input.size() * 2 + 8);
-        char* in = const_cast<char*>(input.data());
-        std::size_t inLeft = input.size();
-        std::size_t produced = 0;
-        while (inLeft > 0) {
-            char* out = output.data() + produced;
-            std::size_t outLeft = output.size() - produced;
-            const std::size_t rc = iconv(m_cd, &in, &inLeft, &out, &outLeft);
-            produced = output.size() - outLeft;
-            if (rc != static_cast<std::size_t>(-1))
-                break;
-            if (errno == E2BIG) {
-                output.resize(output.size() * 2);
-                continue;
-            }
-            // EILSEQ or EINVAL: an unconvertible or broken sequence.
-            const std::size_t skip =
-                std::max<std::size_t>(1, std::min(inLeft, skipLength(std::string_view(in, inLeft))));
-            in += skip;
-            inLeft -= skip;
-            if (output.size() - produced < 1)
-                output.resize(output.size() * 2);
-            output[produced++] = '?';
-            iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
-        }
-        output.resize(produced);
-        return output;
-    }
-
-private:
-    iconv_t m_cd;
-};
-
-std::size_t utf8SkipLength(std::string_view rest) {
-    const std::size_t length = validSequenceAt(rest);
-    return length == 0 ? 1 : length;
-}
-
-std::size_t gbkSkipLength(std::string_view rest) {
-    // A GBK lead byte (0x81..0xFE) with a valid trail byte forms a pair that GBK does not map;
-    // anything else is a single stray byte.
+std::size_t gbkRefusedLength(std::string_view rest) {
     const auto lead = static_cast<unsigned char>(rest[0]);
     if (lead >= 0x81 && lead <= 0xFE && rest.size() >= 2) {
         const auto trail = static_cast<unsigned char>(rest[1]);
@@ -118,20 +65,18 @@ std::size_t gbkSkipLength(std::string_view rest) {
     return 1;
 }
 
-} // namespace
+} // namespace codepage
 
 std::string toCp936(std::string_view utf8) {
     if (isAscii(utf8))
         return std::string(utf8);
-    thread_local Converter converter("CP936", "UTF-8");
-    return converter.convert(utf8, utf8SkipLength);
+    return codepage::utf8ToGbk(utf8);
 }
 
 std::string fromCp936(std::string_view bytes) {
     if (isAscii(bytes))
         return std::string(bytes);
-    thread_local Converter converter("UTF-8", "CP936");
-    return converter.convert(bytes, gbkSkipLength);
+    return codepage::gbkToUtf8(bytes);
 }
 
 std::size_t cp936Length(std::string_view utf8) {
@@ -142,7 +87,7 @@ std::size_t cp936Length(std::string_view utf8) {
 
 bool isValidUtf8(std::string_view bytes) {
     while (!bytes.empty()) {
-        const std::size_t length = validSequenceAt(bytes);
+        const std::size_t length = codepage::validUtf8SequenceAt(bytes);
         if (length == 0)
             return false;
         bytes.remove_prefix(length);

@@ -3,9 +3,9 @@
 #include <atomic>
 #include <cstdio>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace r605::test {
 
@@ -13,10 +13,12 @@ namespace fs = std::filesystem;
 
 TempDir::TempDir() {
     static std::atomic<int> counter{0};
+    // A random number per process keeps test programs that run side by side apart.
+    static const unsigned run = std::random_device{}();
     const fs::path base = fs::temp_directory_path();
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        const fs::path candidate = base / ("r605-test-" + std::to_string(::getpid()) + "-" +
-                                           std::to_string(counter++));
+        const fs::path candidate =
+            base / ("r605-test-" + std::to_string(run) + "-" + std::to_string(counter++));
         if (fs::create_directory(candidate)) {
             m_path = candidate;
             return;
@@ -30,7 +32,9 @@ TempDir::~TempDir() {
     fs::remove_all(m_path, ignored);
 }
 
-fs::path sourceDataFolder() { return fs::path(R605_SOURCE_DIR) / "data"; }
+fs::path sourceDataFolder() {
+    return fs::path(R605_SOURCE_DIR) / "data";
+}
 
 void copyProgramData(const fs::path& destination) {
     fs::copy(sourceDataFolder(), destination,

@@ -1,5 +1,9 @@
 #include "text/codepage.h"
 
+#include "base/file_io.h"
+#include "settings/program_folders.h"
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 namespace r605 {
@@ -32,6 +36,33 @@ TEST(Codepage, MeasuresAndCutsWithoutSplittingCharacters) {
     EXPECT_EQ(cp936FitPrefix("中文AB", 3), "中");
     EXPECT_EQ(cp936FitPrefix("中文AB", 5), "中文A");
     EXPECT_EQ(cp936FitPrefix("Channel 12345678", 8), "Channel ");
+}
+
+// The same bytes on Windows (its own conversion functions) and elsewhere (iconv), in files whose
+// folders and names are Chinese and accented: scripts/windows-test runs this under Wine.
+TEST(Codepage, ChineseTextsAndFileNamesGiveTheSameBytesOnEverySystem) {
+    namespace fs = std::filesystem;
+    // 信道1 中继台, then a radio emoji that GBK cannot hold.
+    const std::string gbk = std::string("\xD0\xC5\xB5\xC0") + "1 \xD6\xD0\xBC\xCC\xCC\xA8 ?";
+    EXPECT_EQ(toCp936("信道1 中继台 \xF0\x9F\x93\xBB"), gbk);
+    EXPECT_EQ(fromCp936(gbk), "信道1 中继台 ?");
+
+    test::TempDir dir;
+    const fs::path folder = dir.path() / pathFromText("频道 Kanäle");
+    fs::create_directory(folder);
+    EXPECT_TRUE(isFolderWritable(folder));
+    const fs::path file = folder / pathFromText("信道表 ü.rdt");
+    ASSERT_TRUE(writeFileAtomically(file, gbk).ok());
+    ASSERT_TRUE(appendToFile(file, "\xA3\xA1").ok()); // ！
+    EXPECT_EQ(readFileBytes(file).value(), gbk + "\xA3\xA1");
+    EXPECT_EQ(readFilePrefix(file, 4).value(), "\xD0\xC5\xB5\xC0");
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(pathText(entry.path().filename()));
+    EXPECT_EQ(names, std::vector<std::string>{"信道表 ü.rdt"}); // no temporary left behind
+    const Result<std::string> missing = readFileBytes(folder / pathFromText("无.rdt"));
+    ASSERT_FALSE(missing.ok());
+    EXPECT_NE(missing.error().text.find("频道 Kanäle"), std::string::npos); // named in UTF-8
 }
 
 } // namespace
