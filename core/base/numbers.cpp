@@ -1,5 +1,6 @@
 #include "base/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -92,12 +93,13 @@ std::optional<std::int64_t> parseInteger(std::string_view text) {
 bool isNumeric(std::string_view text) { return parseNumber(text).has_value(); }
 
 std::string formatFixed(double value, int decimals) {
-    char buffer[64];
-    const auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    // The largest double has 309 integer digits: every value fits, with its sign and point.
+    std::string text(320 + static_cast<std::size_t>(std::max(decimals, 0)), '\0');
+    const auto [end, ec] = std::to_chars(text.data(), text.data() + text.size(), value,
+                                         std::chars_format::fixed, decimals);
     if (ec != std::errc())
-        return {};
-    std::string text(buffer, end);
+        return "0";
+    text.resize(static_cast<std::size_t>(end - text.data()));
     // "-0.00000" reads badly in a grid; a value that rounds to zero is shown without a sign.
     if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
         text.erase(0, 1);

@@ -45,6 +45,10 @@ TEST(Numbers, FormatsWithAPointWhateverTheLocale) {
     EXPECT_EQ(formatFixed(0.4, 5), "0.40000");
     EXPECT_EQ(formatFixed(-0.000001, 5), "0.00000");
     EXPECT_EQ(formatFixed(-1.5, 1), "-1.5");
+    // Any double fits, the largest with its 309 integer digits.
+    EXPECT_EQ(formatFixed(1e92, 1), "1000000000000000043377296974619186073290293324951939311791773"
+                                    "78933611681288968111094132375552.0");
+    EXPECT_EQ(formatFixed(-1.7976931348623157e308, 0).size(), 310u);
 }
 
 } // namespace
