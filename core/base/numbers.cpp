@@ -3,15 +3,26 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace r605 {
 
-double roundHalfEven(double value) { return std::nearbyint(value); }
+double roundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
 std::int64_t roundHalfEvenToInt(double value) {
     // nearbyint follows the current rounding mode, which is round-to-nearest-even by default and
     // is never changed by this program.
-    return static_cast<std::int64_t>(std::nearbyint(value));
+    const double rounded = std::nearbyint(value);
+    // A number from a file may be any size: beyond 64 bits (and NaN) it saturates, and the
+    // caller's range check refuses it.
+    constexpr double kLimit = 9223372036854775808.0; // 2^63
+    if (rounded >= kLimit)
+        return std::numeric_limits<std::int64_t>::max();
+    if (!(rounded >= -kLimit))
+        return std::numeric_limits<std::int64_t>::min();
+    return static_cast<std::int64_t>(rounded);
 }
 
 std::string_view trimBlanks(std::string_view text) {
@@ -25,7 +36,9 @@ std::string_view trimBlanks(std::string_view text) {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Checks the shape of a decimal number: [sign] digits [. digits] [e [sign] digits], with at least
 // one digit in the mantissa. from_chars alone accepts "inf", "nan" and hex forms we do not want.
@@ -90,7 +103,9 @@ std::optional<std::int64_t> parseInteger(std::string_view text) {
     return value;
 }
 
-bool isNumeric(std::string_view text) { return parseNumber(text).has_value(); }
+bool isNumeric(std::string_view text) {
+    return parseNumber(text).has_value();
+}
 
 std::string formatFixed(double value, int decimals) {
     // The largest double has 309 integer digits: every value fits, with its sign and point.

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <limits>
 
 namespace r605 {
 namespace {
@@ -14,6 +16,10 @@ TEST(Numbers, RoundsHalvesToEven) {
     EXPECT_EQ(roundHalfEven(2.5000001), 3.0);
     EXPECT_EQ(roundHalfEvenToInt(37.5), 38);
     EXPECT_EQ(roundHalfEvenToInt(12.5), 12);
+    // Numbers from files beyond 64 bits saturate, so that range checks refuse them.
+    EXPECT_EQ(roundHalfEvenToInt(1e301), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(roundHalfEvenToInt(-1e301), std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(roundHalfEvenToInt(std::nan("")), std::numeric_limits<std::int64_t>::min());
 }
 
 TEST(Numbers, ParsesOnlyPlainDecimalNumbers) {
