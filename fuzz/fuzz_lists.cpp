@@ -101,8 +101,9 @@ Codeplug baseCodeplug() {
 
 ListContext context(bool toolMode) {
     ListContext result;
-    const auto languageFile = std::filesystem::path(__FILE__).parent_path().parent_path() / "data";
-    result.language = Language::load(languageFile, 1);
+    // The headings come from the language file: without it no column would be recognised.
+    result.language = Language::load(R605_DATA_DIR, 1);
+    check(!result.language.text(TextKey{20002}).empty());
     result.toolMode = toolMode;
     result.bands = *bandRangesForCode(0);
     result.defaultChannel.RxFreq = 440.0;

@@ -79,18 +79,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             (data[at + 1] | data[at + 2] << 8 | data[at + 3] << 16) % (area.size / 16);
         image.CommData.write(area.base + block * 16, std::span(data + at + 4, 16));
     }
+    // Codeplugs are some MiB: assigning to these reuses their storage from one input to the next.
     static const Codeplug fresh = NewCodeplug(0, bandRangesForCode(0).value());
-    Codeplug decoded = fresh;
+    static Codeplug decoded;
+    static Codeplug second;
+    static Codeplug last;
+    decoded = fresh;
     GetAllFromCommData(image, decoded);
 
     CommImage again;
     SetCommDataAll(decoded, again);
-    Codeplug second = fresh;
+    second = fresh;
     GetAllFromCommData(again, second);
     CommImage third;
     SetCommDataAll(second, third);
     check(third.EncodeOK);
-    Codeplug last = fresh;
+    last = fresh;
     GetAllFromCommData(third, last);
     check(sameImageContent(last, second));
     return 0;

@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -166,6 +167,11 @@ Error placeError(const Place& place, std::string_view reason) {
 std::string numberText(double value) {
     if (value == std::floor(value) && std::fabs(value) < 1e15)
         return std::to_string(static_cast<long long>(value));
+    if (std::fabs(value) >= 1e15) {
+        char buffer[32]; // the shortest form that reads back: "1e+92"
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+        return std::string(buffer, end);
+    }
     std::string text = formatFixed(value, 5);
     while (text.back() == '0')
         text.pop_back();

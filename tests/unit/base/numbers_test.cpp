@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <limits>
 
 namespace r605 {
 namespace {
@@ -14,6 +16,10 @@ TEST(Numbers, RoundsHalvesToEven) {
     EXPECT_EQ(roundHalfEven(2.5000001), 3.0);
     EXPECT_EQ(roundHalfEvenToInt(37.5), 38);
     EXPECT_EQ(roundHalfEvenToInt(12.5), 12);
+    // Numbers from files beyond 64 bits saturate, so that range checks refuse them.
+    EXPECT_EQ(roundHalfEvenToInt(1e301), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(roundHalfEvenToInt(-1e301), std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(roundHalfEvenToInt(std::nan("")), std::numeric_limits<std::int64_t>::min());
 }
 
 TEST(Numbers, ParsesOnlyPlainDecimalNumbers) {
@@ -45,6 +51,10 @@ TEST(Numbers, FormatsWithAPointWhateverTheLocale) {
     EXPECT_EQ(formatFixed(0.4, 5), "0.40000");
     EXPECT_EQ(formatFixed(-0.000001, 5), "0.00000");
     EXPECT_EQ(formatFixed(-1.5, 1), "-1.5");
+    // Any double fits, the largest with its 309 integer digits.
+    EXPECT_EQ(formatFixed(1e92, 1), "1000000000000000043377296974619186073290293324951939311791773"
+                                    "78933611681288968111094132375552.0");
+    EXPECT_EQ(formatFixed(-1.7976931348623157e308, 0).size(), 310u);
 }
 
 } // namespace

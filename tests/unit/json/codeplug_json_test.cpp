@@ -169,6 +169,8 @@ TEST(CodeplugJson, RefusesBadValuesNamingTableRecordAndField) {
     expectError(withChannel(R"(, "RxFreq": 1000)"),
                 "Channel 7, RxFreq: 1000 is outside 0 .. 999.99999");
     expectError(withChannel(R"(, "ChType": 1.5)"), "Channel 7, ChType: expected a whole number");
+    // Regression: a number too long for the fixed-point form gave an empty text, then read.
+    expectError(withChannel(R"(, "ChType": 1e92)"), "Channel 7, ChType: 1e+92 is outside 0 .. 3");
     // Texts.
     expectError(withChannel(R"(, "Name": "Seventeen chars!!")"),
                 "Channel 7, Name: the text takes 17 bytes, at most 16 fit");

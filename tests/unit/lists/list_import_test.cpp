@@ -333,6 +333,11 @@ TEST(ListImport, RefusesDamagedFilesNamingLineAndColumn) {
     EXPECT_EQ(fails(ListType::Channels, head + "A,440,Low,D999N\n"),
               "ImportFromFileError---0--list.csv: line 2, column \"RX CTCSS/DCS\": Invalid tone "
               "\"D999N\"");
+    // A tone beyond 64 bits was converted to a whole number before it was checked.
+    EXPECT_EQ(
+        fails(ListType::Channels, "Channel Name,RX Freq (MHz),User CTCSS (Hz)\nA,440,1e300\n"),
+        "ImportFromFileError---0--list.csv: line 2, column \"User CTCSS (Hz)\": not a tone "
+        "from 0.0 to 260.0 Hz: \"1e300\"");
     EXPECT_EQ(fails(ListType::Channels, head + "A,440,Low,Off,3\n\nB,440,Low,Off,3\n"),
               "ImportFromFileError---0--list.csv: line 4, column \"No.\": record number 3 appears "
               "twice");
