@@ -1,16 +1,14 @@
 // `r605 decode IN.hex [--band CODE] -o OUT.json`: decode-all of a radio image given as hex lines
 // (bytes no line gives are 0) into a codeplug of the band, written as JSON (or as an .rdt file).
 #include "base/file_io.h"
-#include "base/numbers.h"
+#include "codeplug_file.h"
 #include "commands.h"
 #include "document/codeplug_files.h"
-#include "file/rdt_format.h"
 #include "image/family_codecs.h"
 #include "image/hex_lines.h"
 #include "schema/new_codeplug.h"
 #include "settings/edition_file.h"
 #include "settings/program_folders.h"
-#include "json/codeplug_json.h"
 
 #include <filesystem>
 #include <ostream>
@@ -28,26 +26,16 @@ int usageError(Context& context, std::string_view problem) {
     return Usage;
 }
 
-bool isRdtFile(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension == ".rdt";
-}
-
 int runDecode(const Arguments& arguments, Context& context) {
     if (arguments.positional.size() != 1)
         return usageError(context, "decode takes one IN.hex");
     const auto output = arguments.value("-o");
     if (!output)
         return usageError(context, "decode needs -o OUT.json");
-    int bandCode = 0;
-    if (const auto band = arguments.value("--band")) {
-        const auto code = parseInteger(*band);
-        if (!code || !isKnownBandCode(static_cast<int>(*code)))
-            return usageError(context, "no band has the code " + *band);
-        bandCode = static_cast<int>(*code);
-    }
+    const auto band = bandOption(arguments);
+    if (!band)
+        return usageError(context, band.error().text);
+    const int bandCode = *band;
 
     const std::filesystem::path input = arguments.positional[0];
     const auto text = readFileBytes(input, kMaxHexFileBytes);
@@ -68,23 +56,15 @@ int runDecode(const Arguments& arguments, Context& context) {
     for (const Error& warning : GetAllFromCommData(image, codeplug))
         context.err << "r605 decode: " << context.language.describe(warning) << "\n";
 
-    std::string bytes;
-    std::vector<Error> warnings;
-    if (isRdtFile(*output)) {
-        // The text form of every saved file: the edition's.
-        const ContactTextForm form = TextFormForEdition(
-            ReadEditionFile(ProgramFolders::locate(context.programFolder)).EditionCode);
-        EncodedCodeplugFile file = EncodeCodeplugFile(codeplug, form);
-        bytes = std::move(file.bytes);
-        warnings = std::move(file.warnings);
-    } else {
-        bytes = CodeplugToJson(codeplug);
-    }
-    if (const Status saved = writeFileAtomically(*output, bytes); !saved) {
-        context.fail(saved.error());
+    // The text form of every saved file: the edition's.
+    const ContactTextForm form = TextFormForEdition(
+        ReadEditionFile(ProgramFolders::locate(context.programFolder)).EditionCode);
+    const auto warnings = saveCodeplugFile(*output, codeplug, form);
+    if (!warnings) {
+        context.fail(warnings.error());
         return Failure;
     }
-    return context.reportSaved(warnings);
+    return context.reportSaved(*warnings);
 }
 
 } // namespace

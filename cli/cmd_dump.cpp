@@ -1,8 +1,7 @@
-// `r605 dump FILE.rdt`: a codeplug file as JSON on standard output, every table and record the
-// file holds, so that `r605 build` makes the same file again.
-#include "base/file_io.h"
+// `r605 dump FILE`: a codeplug file (.rdt or JSON) as JSON on standard output, every table and
+// record the file holds, so that `r605 build` makes the same file again.
+#include "codeplug_file.h"
 #include "commands.h"
-#include "file/rdt_format.h"
 #include "json/codeplug_json.h"
 
 #include <filesystem>
@@ -12,31 +11,20 @@ namespace r605::cli {
 
 namespace {
 
-constexpr std::string_view kUsage = "dump FILE.rdt";
+constexpr std::string_view kUsage = "dump FILE.rdt|FILE.json";
 
 int runDump(const Arguments& arguments, Context& context) {
     if (arguments.positional.size() != 1) {
         context.err << "usage: r605 " << kUsage << "\n";
         return Usage;
     }
-    const std::filesystem::path input = arguments.positional[0];
-    const auto bytes = readFileBytes(input, kMaxCodeplugFileBytes);
-    if (!bytes) {
-        context.fail(Error::keyed(99126, bytes.error().text));
+    const auto file = loadCodeplugFile(arguments.positional[0], context, "dump");
+    if (!file) {
+        context.fail(file.error());
         return Failure;
     }
-    auto decoded = DecodeCodeplugFile(*bytes);
-    if (!decoded) {
-        Error error = decoded.error();
-        if (error.key)
-            error.text = input.string() + (error.text.empty() ? "" : ": " + error.text);
-        context.fail(error);
-        return Failure;
-    }
-    for (const Error& warning : decoded->warnings)
-        context.err << "r605 dump: " << context.language.describe(warning) << "\n";
-    const std::string tag = decoded->textForm == ContactTextForm::SevenBit ? "English" : "GBK";
-    context.out << CodeplugToJson(decoded->codeplug, tag);
+    const std::string tag = file->textForm == ContactTextForm::SevenBit ? "English" : "GBK";
+    context.out << CodeplugToJson(file->codeplug, tag);
     return context.out.good() ? Success : Failure;
 }
 

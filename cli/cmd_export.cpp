@@ -27,17 +27,15 @@ int runExport(const Arguments& arguments, Context& context) {
         return usageError(context, "export takes one FILE, --list TYPE and -o OUT");
     const auto types = parseListTypes(*listValue);
     if (!types)
-        return usageError(context, "--list takes list type numbers from 0 to 15");
+        return usageError(context, listTypeChoices());
     const bool listFile = isListFile(*output);
     if (types->size() > 1 && !listFile)
         return usageError(context, "several lists go into a list file (-o OUT.LST)");
 
     const std::filesystem::path input = arguments.positional[0];
-    auto file = loadCodeplugFile(input, context);
+    auto file = loadCodeplugFile(input, context, "export");
     if (!file) {
-        Error error = file.error();
-        error.text = input.string() + ": " + error.text;
-        context.fail(error);
+        context.fail(file.error());
         return Failure;
     }
     auto listContext = listContextFor(file->codeplug, arguments, context);
@@ -61,7 +59,7 @@ int runExport(const Arguments& arguments, Context& context) {
 
 Command exportCommand() {
     return Command{"export", kUsage, "write lists of a codeplug into CSV files",
-                   OptionSpec{{"-o", "--list"}, {"--tool-mode"}}, runExport};
+                   OptionSpec{{"-o", "--list"}, {"--tool-mode"}}, runExport, listTypeChoices};
 }
 
 } // namespace r605::cli

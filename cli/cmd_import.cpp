@@ -33,17 +33,15 @@ int runImport(const Arguments& arguments, Context& context) {
     if (const auto listValue = arguments.value("--list")) {
         const auto parsed = parseListTypes(*listValue);
         if (!parsed || parsed->size() != 1)
-            return usageError(context, "--list takes one list type number from 0 to 15");
+            return usageError(context, std::string("--list takes one list type; ").append(listTypeChoices()));
         types = *parsed;
     } else if (!listFile) {
         return usageError(context, "a CSV or .cgi file needs --list TYPE");
     }
 
-    auto file = loadCodeplugFile(input, context);
+    auto file = loadCodeplugFile(input, context, "import");
     if (!file) {
-        Error error = file.error();
-        error.text = input.string() + ": " + error.text;
-        context.fail(error);
+        context.fail(file.error());
         return Failure;
     }
     auto listContext = listContextFor(file->codeplug, arguments, context);
@@ -97,7 +95,7 @@ int runImport(const Arguments& arguments, Context& context) {
 
 Command importCommand() {
     return Command{"import", kUsage, "read a list file (CSV, .cgi or .LST) into a codeplug",
-                   OptionSpec{{"-o", "--list"}, {"--tool-mode"}}, runImport};
+                   OptionSpec{{"-o", "--list"}, {"--tool-mode"}}, runImport, listTypeChoices};
 }
 
 } // namespace r605::cli

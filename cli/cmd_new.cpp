@@ -4,6 +4,7 @@
 // says). --sample gives instead the largest codeplug a radio holds, every table full, the same
 // for the same seed: a codeplug to try the programs on.
 #include "base/numbers.h"
+#include "codeplug_file.h"
 #include "commands.h"
 #include "document/document.h"
 #include "model/embedded_info_defaults.h"
@@ -50,13 +51,10 @@ int runNew(const Arguments& arguments, Context& context) {
     const auto output = arguments.value("-o");
     if (!output)
         return usageError(context, "new needs -o OUT.rdt");
-    int bandCode = 0;
-    if (const auto band = arguments.value("--band")) {
-        const auto code = parseInteger(*band);
-        if (!code || !isKnownBandCode(static_cast<int>(*code)))
-            return usageError(context, "no band has the code " + *band);
-        bandCode = static_cast<int>(*code);
-    }
+    const auto band = bandOption(arguments);
+    if (!band)
+        return usageError(context, band.error().text);
+    const int bandCode = *band;
     CalendarDate date = today();
     if (const auto text = arguments.value("--date")) {
         const auto parsed = parseDate(*text);

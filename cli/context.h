@@ -33,6 +33,7 @@ struct Command {
     std::string_view summary; // one line for --help
     OptionSpec options;
     int (*run)(const Arguments& arguments, Context& context);
+    std::string (*details)() = nullptr; // further lines for --help
 };
 
 // Every subcommand, in the order --help lists them.

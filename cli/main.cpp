@@ -120,6 +120,8 @@ int run(int argc, char** argv) {
     }
     if (parsed.arguments.flag("--help")) {
         std::cout << "usage: r605 " << command->usage << "\n" << command->summary << "\n";
+        if (command->details != nullptr)
+            std::cout << command->details() << "\n";
         return Success;
     }
     home = parsed.arguments.valueOr("--home", home);

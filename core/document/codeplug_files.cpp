@@ -33,10 +33,10 @@ std::string lowerCase(std::string text) {
 
 Result<LoadedCodeplug> loadJson(const fs::path& fileName, std::string_view text) {
     std::string tag;
-    auto codeplug = CodeplugFromJson(text, &tag);
+    LoadedCodeplug loaded;
+    auto codeplug = CodeplugFromJson(text, &tag, &loaded.warnings);
     if (!codeplug)
         return named(fileName, codeplug.error());
-    LoadedCodeplug loaded;
     loaded.codeplug = std::move(*codeplug);
     loaded.form = CodeplugFileForm::Json;
     if (!tag.empty())

@@ -2,6 +2,8 @@
 // List types: the numbering of the codeplug's lists in the import and export forms, in list
 // files and on the command line.
 
+#include <array>
+#include <optional>
 #include <string_view>
 
 namespace r605 {
@@ -29,6 +31,25 @@ inline constexpr int kListTypeCount = 16;
 
 constexpr bool isListType(int value) {
     return value >= 0 && value < kListTypeCount;
+}
+
+// The names the command line takes for the list types, in their numbering.
+inline constexpr std::array<std::string_view, kListTypeCount> kListTypeNames{
+    "channels",          "radio-ids",    "zones",          "scan-lists",
+    "phone-book",        "contacts",     "quick-texts",    "radio-info",
+    "rx-groups",         "general",      "optional",       "dtmf-codes",
+    "two-tone-codes",    "five-tone-codes", "one-key-calls", "downloaded-contacts"};
+
+constexpr std::string_view listTypeName(ListType type) {
+    return kListTypeNames[static_cast<std::size_t>(type)];
+}
+
+constexpr std::optional<ListType> listTypeNamed(std::string_view name) {
+    for (int type = 0; type < kListTypeCount; ++type) {
+        if (kListTypeNames[static_cast<std::size_t>(type)] == name)
+            return static_cast<ListType>(type);
+    }
+    return std::nullopt;
 }
 
 // The import passes over the radio information list: it is what a radio reports about itself,

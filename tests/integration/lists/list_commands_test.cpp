@@ -83,9 +83,9 @@ TEST(ListCommands, ExportThenImportGivesTheSameCodeplugInEveryLanguage) {
         EXPECT_EQ(imported.out, "Import Complete!\n");
         EXPECT_TRUE(loaded(lists / "b.rdt") == original) << language;
 
-        // One list at a time, to and from JSON as well.
+        // One list at a time, named by its name, to and from JSON as well.
         ASSERT_EQ(runR605(home.path(), language,
-                          {"export", (home / "a.rdt").string(), "--list", "5", "-o",
+                          {"export", (home / "a.rdt").string(), "--list", "contacts", "-o",
                            (lists / "c.csv").string()})
                       .exitCode,
                   0);
@@ -146,6 +146,11 @@ TEST(ListCommands, ImportsDownloadedContactsAndRefusesBadFilesWithoutWriting) {
               2);
     EXPECT_EQ(runR605(home.path(), "en",
                       {"export", (home / "a.rdt").string(), "--list", "16", "-o",
+                       (home / "x.csv").string()})
+                  .exitCode,
+              2);
+    EXPECT_EQ(runR605(home.path(), "en",
+                      {"export", (home / "a.rdt").string(), "--list", "contact", "-o",
                        (home / "x.csv").string()})
                   .exitCode,
               2);
