@@ -4,7 +4,7 @@
 #include "compare/codeplug_diff.h"
 #include "compare/diff_text.h"
 #include "image/family_codecs.h"
-#include "model/sample_codeplug.h"
+#include "schema/sample_codeplug.h"
 #include "text/language.h"
 
 #include <benchmark/benchmark.h>

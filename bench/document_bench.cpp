@@ -2,7 +2,7 @@
 // applied, and undone, must each stay under 20 ms; 1000 undoable edits must hold under 50 MiB
 // beyond the codeplug (reported as the counter "history_MiB").
 #include "document/list_edits.h"
-#include "model/sample_codeplug.h"
+#include "schema/sample_codeplug.h"
 
 #include <benchmark/benchmark.h>
 
@@ -62,8 +62,8 @@ void BM_ThousandEditsHistory(benchmark::State& state) {
         std::vector<ChangeSet> history;
         for (std::size_t i = 0; i < 1000; ++i) {
             const std::array<std::size_t, 1> entry{(i * 7) % 10000};
-            Result<ChangeSet> changes = i % 3 == 0 ? deleteRecords(document, Family::Contact, entry)
-                                                   : ChangeSet();
+            Result<ChangeSet> changes =
+                i % 3 == 0 ? deleteRecords(document, Family::Contact, entry) : ChangeSet();
             if (i % 3 == 1) {
                 const std::array<std::size_t, 1> channel{i % 256};
                 clipboard.copy(document.codeplug(), Family::Channel, channel);

@@ -3,7 +3,7 @@
 // load each must stay under 50 ms.
 #include "document/document.h"
 #include "file/rdt_format.h"
-#include "model/sample_codeplug.h"
+#include "schema/sample_codeplug.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,8 +3,8 @@
 // repaint, under 16 ms (one frame); a whole other codeplug (a loaded file) shown in every grid
 // under 200 ms. The document's own work on that load is measured alone for comparison.
 #include "grids/record_grid.h"
-#include "model/sample_codeplug.h"
 #include "models/document_session.h"
+#include "schema/sample_codeplug.h"
 #include "text/language.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "base/file_io.h"
 #include "image/family_codecs.h"
 #include "schema/new_codeplug.h"
-#include "model/sample_codeplug.h"
+#include "schema/sample_codeplug.h"
 #include "json/codeplug_json.h"
 
 #include <benchmark/benchmark.h>

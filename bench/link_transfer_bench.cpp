@@ -10,7 +10,7 @@
 #include "image/comm_image.h"
 #include "in_process_link.h"
 #include "link/frames.h"
-#include "model/sample_codeplug.h"
+#include "schema/sample_codeplug.h"
 #include "simulator_image.h"
 #include "transfer/codeplug_jobs.h"
 

@@ -1,8 +1,8 @@
 // The report of a full codeplug without its contacts, laid out and written as PDF pages, must stay
 // under 2 s (reported with the page count).
-#include "model/sample_codeplug.h"
 #include "report/codeplug_report.h"
 #include "report_printer.h"
+#include "schema/sample_codeplug.h"
 #include "text/language.h"
 
 #include <QBuffer>

@@ -8,7 +8,7 @@
 #include "commands.h"
 #include "document/document.h"
 #include "model/embedded_info_defaults.h"
-#include "model/sample_codeplug.h"
+#include "schema/sample_codeplug.h"
 #include "settings/edition_file.h"
 #include "settings/program_folders.h"
 

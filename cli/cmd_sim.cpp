@@ -6,9 +6,9 @@
 #include "base/numbers.h"
 #include "commands.h"
 #include "fault_injector.h"
-#include "model/sample_codeplug.h"
 #include "pty_server.h"
 #include "rules/band.h"
+#include "schema/sample_codeplug.h"
 #include "simulator_image.h"
 
 #include <chrono>

@@ -5,9 +5,9 @@
 
 #include "document/list_edits.h"
 #include "grids/record_filter_model.h"
-#include "model/sample_codeplug.h"
 #include "models/family_table_model.h"
 #include "schema/grid_layout.h"
+#include "schema/sample_codeplug.h"
 #include "test_support.h"
 
 #include <QAbstractItemModelTester>

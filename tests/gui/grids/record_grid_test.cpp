@@ -3,8 +3,8 @@
 #include "grid_fixture.h"
 
 #include "grids/record_filter_model.h"
-#include "model/sample_codeplug.h"
 #include "models/family_table_model.h"
+#include "schema/sample_codeplug.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -3,8 +3,8 @@
 // the command says, grows by the contacts, and embeds the Chinese font its text needs.
 #include "cli_process.h"
 #include "document/codeplug_files.h"
-#include "model/sample_codeplug.h"
 #include "schema/new_codeplug.h"
+#include "schema/sample_codeplug.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "file/default_channel_file.h"
 #include "file/rdt_format.h"
 #include "schema/new_codeplug.h"
-#include "model/sample_codeplug.h"
+#include "schema/sample_codeplug.h"
 #include "test_support.h"
 #include "json/codeplug_json.h"
 

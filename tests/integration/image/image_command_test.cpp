@@ -2,7 +2,7 @@
 #include "image/family_codecs.h"
 #include "image/hex_lines.h"
 #include "schema/new_codeplug.h"
-#include "model/sample_codeplug.h"
+#include "schema/sample_codeplug.h"
 #include "test_support.h"
 #include "json/codeplug_json.h"
 

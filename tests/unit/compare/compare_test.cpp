@@ -7,9 +7,9 @@
 #include "compare/take_over.h"
 #include "document/list_edits.h"
 #include "image/family_codecs.h"
-#include "model/sample_codeplug.h"
 #include "schema/family_columns.h"
 #include "schema/new_codeplug.h"
+#include "schema/sample_codeplug.h"
 #include "test_support.h"
 #include "text/language.h"
 

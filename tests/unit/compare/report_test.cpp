@@ -1,7 +1,7 @@
 // The report of a codeplug: every channel and zone by name (HTML-escaped), the members of the
 // lists, the contacts only when asked for, no encryption keys.
-#include "model/sample_codeplug.h"
 #include "report/codeplug_report.h"
+#include "schema/sample_codeplug.h"
 #include "test_support.h"
 #include "text/language.h"
 

@@ -6,9 +6,9 @@
 #include "document/document.h"
 #include "file/default_channel_file.h"
 #include "file/rdt_format.h"
-#include "schema/new_codeplug.h"
-#include "model/sample_codeplug.h"
 #include "random_codeplug.h"
+#include "schema/new_codeplug.h"
+#include "schema/sample_codeplug.h"
 #include "settings/program_folders.h"
 #include "test_support.h"
 
@@ -94,12 +94,15 @@ TEST(DocumentFiles, SaveAndLoadInEitherFormKeepEverything) {
 TEST(DocumentFiles, ARefusedLoadOrAFailedSaveChangesNothing) {
     test::TempDir dir;
     Document document;
-    ASSERT_TRUE(document.apply(EditKind::Other, [](Codeplug& c) {
-        c.Header.BandCode = 64;
-        c.Channel[0].Used = 1;
-        c.Channel[0].Name = "Unsaved";
-        return Status::success();
-    }).ok());
+    ASSERT_TRUE(document
+                    .apply(EditKind::Other,
+                           [](Codeplug& c) {
+                               c.Header.BandCode = 64;
+                               c.Channel[0].Used = 1;
+                               c.Channel[0].Name = "Unsaved";
+                               return Status::success();
+                           })
+                    .ok());
     const Codeplug codeplug = document.codeplug();
     const Codeplug saved = document.saved();
     const CurrentBand band = document.band();
@@ -254,10 +257,13 @@ TEST(DocumentFiles, ALoadRemovesRepeatedMembersOfZonesAndScanLists) {
 
 TEST(DocumentFiles, TheBandFollowsTheHeaderAndAnUnknownBandIsRefused) {
     Document document;
-    ASSERT_TRUE(document.apply(EditKind::Other, [](Codeplug& c) {
-        c.Header.BandCode = 96;
-        return Status::success();
-    }).ok());
+    ASSERT_TRUE(document
+                    .apply(EditKind::Other,
+                           [](Codeplug& c) {
+                               c.Header.BandCode = 96;
+                               return Status::success();
+                           })
+                    .ok());
     EXPECT_EQ(document.band().BandCode, 96);
     EXPECT_EQ(document.band().ModelName, "R605MHF");
     auto unknown = document.apply(EditKind::Other, [](Codeplug& c) {

@@ -1,8 +1,8 @@
 // The document: observers hear the rows that changed and when the unsaved state flips; a failed
 // edit leaves nothing behind; random edits undone one by one give back the starting codeplug.
 #include "document/list_edits.h"
-#include "model/sample_codeplug.h"
 #include "schema/family_columns.h"
+#include "schema/sample_codeplug.h"
 #include "test_support.h"
 #include "text/language.h"
 
@@ -51,10 +51,13 @@ TEST(Document, ObserversHearTheChangedRowsAndTheUnsavedState) {
     EXPECT_TRUE(flips.empty());
 
     document.removeObserver(id);
-    ASSERT_TRUE(document.apply(EditKind::Other, [](Codeplug& c) {
-        c.Zone[0].Used = 1;
-        return Status::success();
-    }).ok());
+    ASSERT_TRUE(document
+                    .apply(EditKind::Other,
+                           [](Codeplug& c) {
+                               c.Zone[0].Used = 1;
+                               return Status::success();
+                           })
+                    .ok());
     EXPECT_TRUE(flips.empty());
 }
 
@@ -68,8 +71,8 @@ TEST(Document, RandomEditsUndoneGiveBackTheStart) {
     const Language language = Language::load(test::sourceDataFolder(), 1);
     const ColumnContext context{language, bands};
     std::mt19937 random(5);
-    const std::array families{Family::Channel, Family::Person, Family::Zone, Family::ScanList,
-                              Family::Contact, Family::RxGroup};
+    const std::array families{Family::Channel,  Family::Person,  Family::Zone,
+                              Family::ScanList, Family::Contact, Family::RxGroup};
     std::vector<ChangeSet> history;
     for (int step = 0; step < 150; ++step) {
         const Family family = families[random() % families.size()];

@@ -2,7 +2,7 @@
 #include "image/family_codecs.h"
 #include "image/field_codecs.h"
 #include "image_test_util.h"
-#include "model/sample_codeplug.h"
+#include "schema/sample_codeplug.h"
 #include "text/codepage.h"
 #include "text/trim.h"
 

@@ -1,7 +1,7 @@
 #include "image/address_map.h"
 #include "image/family_codecs.h"
 #include "schema/new_codeplug.h"
-#include "model/sample_codeplug.h"
+#include "schema/sample_codeplug.h"
 #include "json/codeplug_json.h"
 
 #include <gtest/gtest.h>

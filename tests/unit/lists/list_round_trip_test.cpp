@@ -3,7 +3,7 @@
 #include "list_test_data.h"
 #include "lists/list_export.h"
 #include "lists/list_import.h"
-#include "model/sample_codeplug.h"
+#include "schema/sample_codeplug.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The family columns: every grid names columns that exist, and every cell of a full codeplug
 // reads back into the same record it was shown from, in every language.
-#include "model/sample_codeplug.h"
 #include "schema/family_columns.h"
 #include "schema/family_tables.h"
 #include "schema/grid_layout.h"
+#include "schema/sample_codeplug.h"
 #include "test_support.h"
 #include "text/language.h"
 
@@ -20,7 +20,8 @@ TEST(Columns, EveryGridShowsColumnsOfItsFamily) {
             continue; // what a radio reports about itself: no columns of the codeplug
         for (const GridColumn& column : gridColumns(grid)) {
             ASSERT_NE(columns, nullptr) << "grid " << grid;
-            EXPECT_TRUE(columns->columnNamed(column.column)) << "grid " << grid << " " << column.column;
+            EXPECT_TRUE(columns->columnNamed(column.column))
+                << "grid " << grid << " " << column.column;
         }
     }
 }
@@ -71,7 +72,8 @@ TEST(Columns, RefusedCellsNameTheirPlaceAndChangeNothing) {
     const ColumnContext context{language, *bandRangesForCode(0)};
     const FamilyColumns& channels = *columnsOf(Family::Channel);
     const auto refused = [&](std::string_view column, std::string_view text) {
-        const Status status = channels.parse(codeplug, 4, *channels.columnNamed(column), text, context);
+        const Status status =
+            channels.parse(codeplug, 4, *channels.columnNamed(column), text, context);
         EXPECT_FALSE(status.ok()) << column << " " << text;
         if (!status.ok()) {
             EXPECT_NE(status.error().text.find("Channel 5, " + std::string(column)),
@@ -79,12 +81,12 @@ TEST(Columns, RefusedCellsNameTheirPlaceAndChangeNothing) {
                 << status.error().text;
         }
     };
-    refused("RxFreq", "145.000");          // outside the band
-    refused("Power", "Extreme");           // no such option
-    refused("Contact", "Nobody");          // no contact of that name
-    refused("RxTone", "D999N");            // no such DCS code
-    refused("UserCtcss", "300.0");         // above the tone range
-    refused("UserCtcss", "1e300");         // far beyond it: refused, never converted
+    refused("RxFreq", "145.000");  // outside the band
+    refused("Power", "Extreme");   // no such option
+    refused("Contact", "Nobody");  // no contact of that name
+    refused("RxTone", "D999N");    // no such DCS code
+    refused("UserCtcss", "300.0"); // above the tone range
+    refused("UserCtcss", "1e300"); // far beyond it: refused, never converted
     EXPECT_EQ(codeplug.Channel[4].Power, before.Channel[4].Power);
     EXPECT_EQ(codeplug.Channel[4].RxFreq, before.Channel[4].RxFreq);
 }

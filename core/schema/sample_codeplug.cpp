@@ -1,4 +1,4 @@
-#include "model/sample_codeplug.h"
+#include "schema/sample_codeplug.h"
 
 #include "schema/new_codeplug.h"
 
