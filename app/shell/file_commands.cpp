@@ -199,6 +199,21 @@ void FileCommands::adoptBand(StartupState& state, const CurrentBand& band) {
     state.ModelName = band.ModelName;
 }
 
+void FileCommands::chooseOther(OtherChosen chosen) {
+    const FileQuestion question{FileDialogKind::Open, m_shell.texts.text(15144), fileFilters(),
+                                startFolder()};
+    m_shell.prompt.chooseFile(question, [this, chosen = std::move(chosen)](const QString& path) {
+        if (path.isEmpty())
+            return;
+        auto loaded = LoadCodeplug(pathOf(path));
+        if (!loaded) {
+            m_shell.prompt.tell(m_shell.texts.describe(loaded.error()), PromptIcon::Critical);
+            return;
+        }
+        chosen(std::move(loaded->codeplug), QFileInfo(path).fileName());
+    });
+}
+
 QString FileCommands::startFolder() const {
     const QString current = textOf(m_document.fileName());
     if (!m_document.isNewFile() && QFileInfo(current).isAbsolute())

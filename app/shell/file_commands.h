@@ -40,6 +40,10 @@ public:
     void saveAs(Then saved = {});
     // Before the window closes: `closeNow` runs when it may close (saved, or the user said No).
     void confirmClose(Then closeNow);
+    // File/Compare with: another codeplug file chosen and loaded, the open one left as it is.
+    // `chosen` gets it and its name; a refused file is named in a message instead.
+    using OtherChosen = std::function<void(Codeplug other, const QString& name)>;
+    void chooseOther(OtherChosen chosen);
 
     // The new codeplug of a band, stamped with today's date and counting as saved; the messages
     // of an initial file that was refused.

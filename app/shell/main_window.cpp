@@ -7,6 +7,8 @@
 #include "dialogs/model_dialog.h"
 #include "dialogs/tool_mode_dialog.h"
 #include "schema/grid_layout.h"
+#include "tools/compare_dialog.h"
+#include "tools/print_dialog.h"
 #include "settings/language_choice.h"
 #include "settings/startup.h"
 #include "shell/category_tree.h"
@@ -22,6 +24,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -171,7 +174,8 @@ void MainWindow::connectCommands() {
     on("mnuFileSave", [this] { m_files->save(); });
     on("TSaveFile", [this] { m_files->save(); });
     on("mnuFileSaveAs", [this] { m_files->saveAs(); });
-    on("mnuFilePrint", coming(TextKey{14205}, ComingHint::None));
+    on("mnuFileCompare", [this] { openCompare(); });
+    on("mnuFilePrint", [this] { openPrint(); });
     on("mnuFileExit", [this] { close(); });
     on("MnuModelInfo", [this] { openModelDialog(); });
 
@@ -365,6 +369,34 @@ void MainWindow::openHelp() {
 void MainWindow::openAbout() {
     auto* dialog = new AboutDialog(m_shell.texts, m_shell.commLog,
                                    qPath(m_shell.folders.programFolder()), this);
+    dialog->open();
+}
+
+void MainWindow::openCompare() {
+    m_files->chooseOther([this](Codeplug other, const QString& name) {
+        auto* dialog = new CompareDialog(*m_session, std::move(other), name, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(&m_shell.texts, &InterfaceTexts::languageChanged, dialog,
+                &CompareDialog::retranslate);
+        dialog->show();
+    });
+}
+
+void MainWindow::openPrint() {
+    const auto choosePdf = [this](std::function<void(const QString&)> chosen) {
+        // The PDF beside the codeplug's file, with its name.
+        const QFileInfo file(qPath(m_document.fileName()));
+        QString name = file.completeBaseName().isEmpty() ? QStringLiteral("codeplug")
+                                                         : file.completeBaseName();
+        name += QStringLiteral(".pdf");
+        const QString start = file.isAbsolute() ? file.absoluteDir().filePath(name) : name;
+        const FileQuestion question{FileDialogKind::Save, m_shell.texts.text(15157),
+                                    {m_shell.texts.text(15155) + " (*.pdf)"}, start};
+        m_shell.prompt.chooseFile(question, std::move(chosen));
+    };
+    auto* dialog = new PrintDialog(*m_session, choosePdf, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(&m_shell.texts, &InterfaceTexts::languageChanged, dialog, &PrintDialog::retranslate);
     dialog->open();
 }
 

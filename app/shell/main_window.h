@@ -75,6 +75,8 @@ private:
     void openAbout();
     void openToolMode();
     void openExtensionFlags(bool annex);
+    void openCompare();
+    void openPrint();
     void closeDown();
 
     ShellContext& m_shell;

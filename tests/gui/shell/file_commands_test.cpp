@@ -3,6 +3,8 @@
 #include "shell/file_commands.h"
 #include "shell/main_menus.h"
 #include "shell_fixture.h"
+#include "tools/compare_dialog.h"
+#include "tools/print_dialog.h"
 
 #include "document/codeplug_files.h"
 
@@ -11,6 +13,8 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
+#include <QTreeWidget>
 #include <QUndoStack>
 #include <QUrl>
 
@@ -173,6 +177,44 @@ TEST_F(ShellTest, OpenAsksAboutUnsavedChangesAndShowsWhatTheLoadSaid) {
     start(qPath(home / "other.json"));
     EXPECT_EQ(channelName(0), "Kept");
     EXPECT_TRUE(prompt.takeMessages().back().text.endsWith("Load File OK"));
+    EXPECT_TRUE(prompt.scriptUsedUp());
+}
+
+// File/Compare with: a refused file is named and nothing opens; another file's channel is taken
+// over and undone from the Edit menu. File/Print writes the PDF chosen beside the codeplug.
+TEST_F(ShellTest, CompareWithAFileAndPrintWorkFromTheFileMenu) {
+    writeCodeplug(home / "other.rdt", "Other");
+    writeFile(home / "bad.rdt", "not a codeplug");
+    start();
+    const std::string before = channelName(0);
+
+    prompt.choose(qPath(home / "bad.rdt"));
+    trigger("mnuFileCompare");
+    EXPECT_EQ(prompt.takeMessages().back().icon, PromptIcon::Critical);
+    EXPECT_EQ(window().findChild<CompareDialog*>(), nullptr);
+
+    prompt.choose(qPath(home / "other.rdt"));
+    trigger("mnuFileCompare");
+    auto* compare = window().findChild<CompareDialog*>();
+    ASSERT_NE(compare, nullptr);
+    ASSERT_FALSE(compare->differences().records.empty());
+    auto* tree = compare->findChild<QTreeWidget*>("tvDifferences");
+    tree->setCurrentItem(compare->itemOf(0));
+    compare->takeOverSelected();
+    EXPECT_EQ(channelName(0), "Other");
+    trigger("mnuEditUndo");
+    EXPECT_EQ(channelName(0), before);
+    compare->close();
+
+    prompt.choose(qPath(home / "report.pdf"));
+    trigger("mnuFilePrint");
+    auto* print = window().findChild<PrintDialog*>();
+    ASSERT_NE(print, nullptr);
+    print->findChild<QPushButton*>("CommandPdf")->click();
+    const auto asked = prompt.takeFileQuestions();
+    ASSERT_FALSE(asked.empty());
+    EXPECT_TRUE(asked.back().filters.front().endsWith("(*.pdf)"));
+    EXPECT_GT(std::filesystem::file_size(home / "report.pdf"), 1000U);
     EXPECT_TRUE(prompt.scriptUsedUp());
 }
 

@@ -116,7 +116,8 @@ TEST_F(ShellTest, MenusFollowTheDesignAndTheStartupState) {
                                 "MnuView", "MnuHelp"}));
     const std::pair<const char*, QStringList> expected[]{
         {"mnuFile",
-         {"mnuFileNew", "mnuFileOpen", "mnuFileSave", "mnuFileSaveAs", "mnuFileBar0",
+         {"mnuFileNew", "mnuFileOpen", "mnuFileSave", "mnuFileSaveAs", "mnuFileCompare",
+          "mnuFileBar0",
           "mnuFilePrint", "mnuFileBar1", "mnuFileRecent", "mnuFileBar2", "mnuFileExit"}},
         {"MnuModel", {"MnuModelInfo"}},
         {"mnuEdit",
