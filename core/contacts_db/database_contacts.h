@@ -21,10 +21,10 @@ namespace r605 {
 enum class ExistingContacts : std::uint8_t { Keep, Replace };
 
 struct ContactChoice {
-    std::vector<std::string> countries; // users of any of them; none: every country
-    std::vector<std::string> prefixes;  // IDs whose decimal digits start so; none: every ID
-    std::optional<std::int32_t> nearId; // the IDs nearest to this one, instead of the lowest
-    std::optional<std::size_t> most;    // at most this many contacts
+    std::vector<std::string> countries{}; // users of any of them; none: every country
+    std::vector<std::string> prefixes{};  // IDs whose decimal digits start so; none: every ID
+    std::optional<std::int32_t> nearId{}; // the IDs nearest to this one, instead of the lowest
+    std::optional<std::size_t> most{};    // at most this many contacts
     ExistingContacts existing = ExistingContacts::Keep;
 };
 
