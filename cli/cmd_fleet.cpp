@@ -116,8 +116,8 @@ void printSummary(const std::vector<FleetRadio>& radios, const std::vector<Radio
             (outcomes[k].success ? "OK: " : "FAILED: ") + outcomes[k].result);
         written += outcomes[k].success ? 1 : 0;
     }
-    context.out << radios.size() << " radios: " << written << " written, "
-                << radios.size() - written << " failed\n";
+    context.out << radios.size() << (radios.size() == 1 ? " radio: " : " radios: ") << written
+                << " written, " << radios.size() - written << " failed\n";
 }
 
 int runFleet(const Arguments& arguments, Context& context) {
