@@ -56,42 +56,51 @@ std::string joined(const std::vector<std::string>& parts) {
     return text;
 }
 
+// The codeplug of every radio, each with its own identity; refused as a whole when one of them
+// cannot be written, before any radio is touched.
+Result<std::vector<std::unique_ptr<Document>>> radioDocuments(const Codeplug& base,
+                                                              const std::vector<FleetRadio>& radios,
+                                                              const Context& context) {
+    const auto bands = bandRangesForCode(base.Header.BandCode);
+    const ColumnContext columns{context.language, bands ? *bands : BandRanges{}};
+    std::vector<std::unique_ptr<Document>> documents;
+    for (const FleetRadio& radio : radios) {
+        auto document = std::make_unique<Document>(base);
+        if (auto identity = setFleetRadioIdentity(*document, radio, columns); !identity)
+            return identity.error();
+        if (const auto problem = WriteContentProblem(document->codeplug()))
+            return Error::literal(context.language.GetLangText(99125) + " " +
+                                  context.language.text(*problem));
+        documents.push_back(std::move(document));
+    }
+    return documents;
+}
+
 // Writes one radio; runs on the radio's own thread, which owns the serial port and its timers.
-RadioOutcome writeRadio(const Codeplug& base, const FleetRadio& radio, const Context& context,
+RadioOutcome writeRadio(Document& document, const FleetRadio& radio, const Context& context,
                         int retries) {
-    RadioOutcome outcome;
     QElapsedTimer clock;
     clock.start();
     std::ostringstream printed;
     Context radioContext{context.programFolder, context.language, printed, printed};
-    const auto finish = [&](bool success, std::string result) {
-        outcome.success = success;
-        outcome.result = std::move(result);
-        outcome.seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-        return outcome;
-    };
-
-    Document document(base);
-    const auto bands = bandRangesForCode(base.Header.BandCode);
-    const ColumnContext columns{context.language, bands ? *bands : BandRanges{}};
-    if (auto identity = setFleetRadioIdentity(document, radio, columns); !identity)
-        return finish(false, context.language.describe(identity.error()));
-    if (const auto problem = WriteContentProblem(document.codeplug()))
-        return finish(false,
-                      context.language.GetLangText(99125) + " " + context.language.text(*problem));
-
     LinkSession session(radioContext, LinkOptions{radio.port, retries, radio.password});
     CodeplugWriteOptions write;
     write.enteredPassword = radio.password.value_or("");
     write.verify = true;
     CodeplugWriteJob job(document, std::move(write), session.recorder());
     const FinishedAction finished = session.run(job, false);
-    if (finished.success)
-        return finish(true, "written, verified");
+    RadioOutcome outcome;
+    outcome.success = finished.success;
+    outcome.seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    if (finished.success) {
+        outcome.result = "written, verified";
+        return outcome;
+    }
     std::vector<std::string> messages = sessionMessages(printed.str());
     for (const Error& message : finished.messages)
         messages.push_back(context.language.describe(message));
-    return finish(false, joined(messages));
+    outcome.result = joined(messages);
+    return outcome;
 }
 
 void printSummary(const std::vector<FleetRadio>& radios, const std::vector<RadioOutcome>& outcomes,
@@ -146,7 +155,11 @@ int runFleet(const Arguments& arguments, Context& context) {
         return Failure;
     }
     file->codeplug.Settings.SetRadioClock = arguments.flag("--set-clock") ? 1 : 0;
-    const Codeplug& base = file->codeplug;
+    auto documents = radioDocuments(file->codeplug, *radios, context);
+    if (!documents) {
+        context.fail(documents.error());
+        return Failure;
+    }
 
     std::vector<RadioOutcome> outcomes(radios->size());
     std::vector<std::unique_ptr<QThread>> threads;
@@ -156,7 +169,7 @@ int runFleet(const Arguments& arguments, Context& context) {
         context.err << "r605 fleet: " << radio.port << ": writing radio ID " << radio.radioId
                     << "\n";
         threads.emplace_back(QThread::create([&, k, radio] {
-            outcomes[k] = writeRadio(base, radio, context, retries);
+            outcomes[k] = writeRadio(*(*documents)[k], radio, context, retries);
             const std::lock_guard lock(printing);
             context.err << "r605 fleet: " << radio.port << ": "
                         << (outcomes[k].success ? "done" : "failed") << "\n";

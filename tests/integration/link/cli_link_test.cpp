@@ -170,6 +170,16 @@ TEST(LinkCommands, FleetWritesEachRadioItsOwnIdAndGoesOnPastASilentOne) {
     SimProcess silent({"--home", home, "sim", "--pty", (folder / "silent").string(), "--faults",
                        "silent-after=0"});
     SimProcess bravo({"--home", home, "sim", "--pty", (folder / "bravo").string()});
+    // A radio ID no radio takes: the whole plan is refused before any radio is touched.
+    test::writeFile(folder / "bad.csv",
+                    alpha.port() + ",2620001,A\n" + bravo.port() + ",123456789,B\n");
+    const CommandRun refused =
+        r605({"--home", home, "--language", "en", "fleet", "write", (folder / "demo.json").string(),
+              "--plan", (folder / "bad.csv").string()});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("line 2: radio ID: not a number"), std::string::npos) << refused.err;
+    EXPECT_TRUE(refused.out.empty()) << refused.out;
+
     test::writeFile(folder / "plan.csv",
                     "port,radio id,name\n" + alpha.port() + ",2620001,Alpha\n" + silent.port() +
                         ",2620002,Silent\n" + bravo.port() + ",2620003,Bravo\n");
