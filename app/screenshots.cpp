@@ -119,10 +119,11 @@ void shootLanguage(Shooter& shooter, r605::ShellApplication& shell, const QStrin
     const struct {
         const char* action;
         const char* name;
-    } dialogs[]{{"MnuModelInfo", "FrmModel"},        {"MnuToolMode", "Frm_ToolMode"},
-                {"MnuToolExtended", "Frm_Extended"}, {"MnuToolAnnex", "Frm_Annex"},
-                {"MnuHelpAbout", "frmAbout"},        {"mnuProRead", "FrmComing-read"},
-                {"mnuFileNew", "MsgBox-new"},        {"MnuSetLanguage", "FrmLanguage"}};
+    } dialogs[]{{"MnuModelInfo", "FrmModel"},          {"MnuToolMode", "Frm_ToolMode"},
+                {"MnuToolExtended", "Frm_Extended"},   {"MnuToolAnnex", "Frm_Annex"},
+                {"MnuHelpAbout", "frmAbout"},          {"mnuProRead", "FrmComing-read"},
+                {"mnuFileNew", "MsgBox-new"},          {"MnuSetLanguage", "FrmLanguage"},
+                {"MnuToolContactsDb", "frmContactsDb"}};
     for (const auto& dialog : dialogs) {
         shooter.add(trigger(dialog.action));
         shooter.shootDialog(language + "-dialog-" + dialog.name);

@@ -1,7 +1,9 @@
 // `r605 sim [--pty LINK] [--band CODE] [--load FILE] [--save IMAGE.hex] [--password P]
-// [--faults KIND=RATE,...] [--seed N] [--baud B] [--model TEXT] [--sample SEED]`: a simulated
-// radio on a new pseudo-terminal. Prints the port path, serves until interrupted, then saves its
-// image. --sample starts it with the largest codeplug a radio holds.
+// [--faults KIND=RATE,...] [--seed N] [--baud B] [--model TEXT] [--sample SEED] [--spin-us N]`: a
+// simulated radio on a new pseudo-terminal. Prints the port path, serves until interrupted, then
+// saves its image. --sample starts it with the largest codeplug a radio holds; --spin-us sets how
+// long before a paced reply the simulator polls instead of sleeping (0: sleeps only, for several
+// simulated radios on one machine).
 #include "base/file_io.h"
 #include "base/numbers.h"
 #include "commands.h"
@@ -52,6 +54,15 @@ int runSim(const Arguments& arguments, Context& context) {
             return Usage;
         }
         seed = static_cast<std::uint64_t>(*value);
+    }
+    std::optional<std::chrono::microseconds> spin;
+    if (auto text = arguments.value("--spin-us")) {
+        const auto value = parseInteger(*text);
+        if (!value || *value < 0 || *value > 1'000'000) {
+            context.err << "r605 sim: --spin-us needs a number of microseconds\n";
+            return Usage;
+        }
+        spin = std::chrono::microseconds(*value);
     }
     double baud = 0;
     if (auto text = arguments.value("--baud")) {
@@ -113,6 +124,8 @@ int runSim(const Arguments& arguments, Context& context) {
         context.fail(server.error());
         return Failure;
     }
+    if (spin)
+        (*server)->setSpinBeforeDue(*spin);
     context.out << (*server)->portPath() << std::endl;
     sim::FaultInjector injector(faults, seed);
     const Status served = (*server)->serve(radio, faults.any() ? &injector : nullptr, baud, stopFd);
@@ -150,10 +163,10 @@ Command simCommand() {
     return Command{"sim",
                    "sim [--pty LINK] [--band CODE] [--load FILE] [--save IMAGE.hex] "
                    "[--password P] [--faults KIND=RATE,...] [--seed N] [--baud B] [--model TEXT] "
-                   "[--sample SEED]",
+                   "[--sample SEED] [--spin-us N]",
                    "run a simulated radio on a new pseudo-terminal until interrupted",
                    OptionSpec{{"--pty", "--band", "--load", "--save", "--password", "--faults",
-                               "--seed", "--baud", "--model", "--sample"},
+                               "--seed", "--baud", "--model", "--sample", "--spin-us"},
                               {}},
                    runSim};
 }

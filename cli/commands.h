@@ -20,5 +20,7 @@ Command exportCommand();
 Command importCommand();
 Command diffCommand();
 Command reportCommand();
+Command contactsDbCommand();
+Command fleetCommand();
 
 } // namespace r605::cli

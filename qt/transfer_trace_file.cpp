@@ -4,6 +4,13 @@
 
 namespace r605 {
 
+namespace {
+
+// Entries gather up to this size before they are written in one piece.
+constexpr std::size_t kPendingBytes = 64 * 1024;
+
+} // namespace
+
 TransferTraceFile::TransferTraceFile(std::filesystem::path folder, LocalClock clock)
     : m_folder(std::move(folder)), m_clock(std::move(clock)) {}
 
@@ -11,12 +18,20 @@ TransferTraceFile::~TransferTraceFile() {
     close();
 }
 
-void TransferTraceFile::flush() {
-    if (m_file != nullptr && std::fflush(m_file) != 0 && !m_error)
+void TransferTraceFile::writePending() {
+    if (m_file == nullptr || m_pending.empty())
+        return;
+    if (std::fwrite(m_pending.data(), 1, m_pending.size(), m_file) != m_pending.size() && !m_error)
         m_error = Error::literal("cannot write the trace file " + m_openPath.string());
+    m_pending.clear();
+}
+
+void TransferTraceFile::flush() {
+    writePending();
 }
 
 void TransferTraceFile::close() {
+    writePending();
     if (m_file != nullptr && std::fclose(m_file) != 0 && !m_error)
         m_error = Error::literal("cannot write the trace file " + m_openPath.string());
     m_file = nullptr;
@@ -36,13 +51,13 @@ void TransferTraceFile::AppendTransferTrace(std::string_view caption,
                 m_error = Error::literal("cannot open the trace file " + path.string());
             return;
         }
+        // The pending entries are the buffer: each write reaches the file as it is given.
+        std::setvbuf(m_file, nullptr, _IONBF, 0);
         m_openPath = path;
     }
-    const std::string entry = TraceEntry(now, caption, BytesToHexText(bytes));
-    if (std::fwrite(entry.data(), 1, entry.size(), m_file) != entry.size()) {
-        if (!m_error)
-            m_error = Error::literal("cannot write the trace file " + path.string());
-    }
+    m_pending += TraceEntry(now, caption, BytesToHexText(bytes));
+    if (m_pending.size() >= kPendingBytes)
+        writePending();
 }
 
 } // namespace r605

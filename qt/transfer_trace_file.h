@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace r605 {
 
@@ -19,9 +20,11 @@ public:
     TransferTraceFile(const TransferTraceFile&) = delete;
     TransferTraceFile& operator=(const TransferTraceFile&) = delete;
 
-    // The file stays open between entries of the same day and the entries gather in its buffer:
+    // The file stays open between entries of the same day and the entries gather in a buffer:
     // a transfer writes two entries a frame, and opening the file or writing to it for each would
-    // cost more than the frame. A new day starts a new file.
+    // cost more than the frame. The buffer goes out whole entries at a time, in one write to the
+    // end of the file, so that radios written at the same time (a fleet, or the window and the
+    // command line) never cut into each other's entries. A new day starts a new file.
     void AppendTransferTrace(std::string_view caption,
                              std::span<const std::uint8_t> bytes) override;
     void flush() override;
@@ -31,10 +34,13 @@ public:
     const std::optional<Error>& lastError() const { return m_error; }
 
 private:
+    void writePending();
+
     std::filesystem::path m_folder;
     LocalClock m_clock;
     std::filesystem::path m_openPath;
     std::FILE* m_file = nullptr;
+    std::string m_pending; // whole entries not yet written
     std::optional<Error> m_error;
 };
 

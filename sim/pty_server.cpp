@@ -20,13 +20,6 @@ using Clock = std::chrono::steady_clock;
 
 // An incomplete frame older than this is dropped: the PC has purged and moved on.
 constexpr auto kLineIdle = std::chrono::milliseconds(50);
-// A timed wait often wakes tens of microseconds late (much more in a virtual machine whose
-// processor has gone idle), which on a paced line of 0.3 ms a block makes the radio look slower
-// than its cable. The last stretch before a reply is due, about one block's time, is spent
-// polling without a time-out instead; the simulator then keeps a processor busy while a paced
-// reply is pending, which a test tool can afford.
-constexpr auto kSpinBeforeDue = std::chrono::microseconds(400);
-
 Error systemError(const std::string& what) {
     return Error::literal(what + ": " + std::strerror(errno));
 }
@@ -131,7 +124,13 @@ Status PtyServer::serve(RadioSimulator& radio, FaultInjector* faults, double bau
         std::optional<Clock::duration> wait;
         if (!outgoing.empty()) {
             const Clock::duration untilDue = outgoing.front().due - now;
-            wait = untilDue > kSpinBeforeDue ? untilDue - kSpinBeforeDue : Clock::duration::zero();
+            // A timed wait often wakes tens of microseconds late (much more in a virtual machine
+            // whose processor has gone idle), which on a paced line of 0.3 ms a block makes the
+            // radio look slower than its cable. The last stretch before a reply is due, about one
+            // block's time, is spent polling without a time-out instead; the simulator then keeps
+            // a processor busy while a paced reply is pending, which a test tool can afford.
+            const Clock::duration spin = m_spinBeforeDue;
+            wait = untilDue > spin ? untilDue - spin : Clock::duration::zero();
         }
         if (radio.hasPartialFrame()) {
             const Clock::duration idle = lastInput + kLineIdle - now;

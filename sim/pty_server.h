@@ -45,6 +45,12 @@ public:
 
     const PtyServeCounters& counters() const { return m_counters; }
 
+    // How long before a paced reply is due the server stops sleeping and polls (400 us unless
+    // set). Zero paces by timed waits alone: replies leave a little late, but the simulator
+    // leaves the processor alone, so that several of them on one machine do not slow each
+    // other down (a radio's cable costs the computer nothing).
+    void setSpinBeforeDue(std::chrono::microseconds spin) { m_spinBeforeDue = spin; }
+
 private:
     PtyServer() = default;
 
@@ -53,6 +59,7 @@ private:
     std::string m_devicePath;
     std::filesystem::path m_link;
     PtyServeCounters m_counters;
+    std::chrono::microseconds m_spinBeforeDue{400};
 };
 
 } // namespace r605::sim

@@ -78,10 +78,10 @@ constexpr ItemSpec kProgramItems[]{
 };
 constexpr ItemSpec kToolItems[]{
     {"MnuToolRec", TextKey{14246}},       {"MnuToolIn", TextKey{14247}},
-    {"MnuToolOut", TextKey{14248}},       {"MnuToolMode", TextKey{14249}},
-    {"MnuToolExtended", TextKey{14250}},  {"MnuToolUpdate", TextKey{14251}},
-    {"MnuToolBootImage", TextKey{14252}}, {"MnuToolDefaultCH", TextKey{14253}},
-    {"MnuToolAnnex", TextKey{14254}},
+    {"MnuToolOut", TextKey{14248}},       {"MnuToolContactsDb", TextKey{15200}},
+    {"MnuToolMode", TextKey{14249}},      {"MnuToolExtended", TextKey{14250}},
+    {"MnuToolUpdate", TextKey{14251}},    {"MnuToolBootImage", TextKey{14252}},
+    {"MnuToolDefaultCH", TextKey{14253}}, {"MnuToolAnnex", TextKey{14254}},
 };
 constexpr ItemSpec kListEditItems[]{
     {"MnuLECopy", TextKey{14256}, "Ctrl+C"},

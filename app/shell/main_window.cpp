@@ -20,6 +20,7 @@
 #include "shell/recent_files.h"
 #include "shell/shell_context.h"
 #include "shell/window_placement.h"
+#include "tools/contacts_db_dialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -208,6 +209,7 @@ void MainWindow::connectCommands() {
     on("MnuToolUpdate", [this] { startExternalTool(m_shell, "Update/Firmware_Update"); });
     on("MnuToolIn", coming(TextKey{14247}, ComingHint::ListsByTool));
     on("MnuToolOut", coming(TextKey{14248}, ComingHint::ListsByTool));
+    on("MnuToolContactsDb", [this] { openContactsDb(); });
     on("MnuToolBootImage", coming(TextKey{14252}, ComingHint::BootImageByTool));
     on("MnuToolDefaultCH", coming(TextKey{14253}, ComingHint::None));
     on("MnuToolMode", [this] { openToolMode(); });
@@ -403,6 +405,13 @@ void MainWindow::openPrint() {
 void MainWindow::openToolMode() {
     auto* dialog =
         new ToolModeDialog(m_shell.texts, m_shell.folders, m_shell.state, m_shell.prompt, this);
+    dialog->open();
+}
+
+void MainWindow::openContactsDb() {
+    auto* dialog = new ContactsDbDialog(*m_session, m_shell.texts, m_shell.prompt, this);
+    connect(dialog, &ContactsDbDialog::contactsAdded, this,
+            [this](const QString& summary) { statusBar()->showMessage(summary, 8000); });
     dialog->open();
 }
 

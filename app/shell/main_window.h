@@ -74,6 +74,7 @@ private:
     void openHelp();
     void openAbout();
     void openToolMode();
+    void openContactsDb();
     void openExtensionFlags(bool annex);
     void openCompare();
     void openPrint();

@@ -1,7 +1,7 @@
 #include "document/list_edits.h"
 
-#include "schema/default_names.h"
 #include "model/reference_repair.h"
+#include "schema/default_names.h"
 #include "schema/family_columns.h"
 #include "schema/family_tables.h"
 
@@ -100,7 +100,8 @@ template <class Work> bool withEditedTable(Family family, Work&& work) {
     };
     [&]<std::size_t... I>(std::index_sequence<I...>) {
         (one.template operator()<static_cast<Family>(I)>(), ...);
-    }(std::make_index_sequence<kGridCount>());
+    }
+    (std::make_index_sequence<kGridCount>());
     return done;
 }
 
@@ -128,7 +129,8 @@ bool canDelete(Family family) {
 }
 
 Clipboard::Slot& Clipboard::slotOf(Family family) {
-    return m_slots[static_cast<std::size_t>(sharesClipboard(family) ? Family::TextMessage1 : family)];
+    return m_slots[static_cast<std::size_t>(sharesClipboard(family) ? Family::TextMessage1
+                                                                    : family)];
 }
 
 const Clipboard::Slot* Clipboard::slotFor(Family family) const {
@@ -172,15 +174,21 @@ bool Clipboard::copy(const Codeplug& codeplug, Family family,
     return copied;
 }
 
+void deleteRecordsIn(Codeplug& codeplug, Family family, std::span<const std::size_t> entries) {
+    if (!canDelete(family))
+        return;
+    withEditedTable(family, [&]<Family F>() {
+        for (const std::size_t entry : entries)
+            deleteOne<F>(codeplug, entry);
+    });
+}
+
 Result<ChangeSet> deleteRecords(Document& document, Family family,
                                 std::span<const std::size_t> entries) {
     if (!canDelete(family))
         return ChangeSet(EditKind::Delete);
     return document.apply(EditKind::Delete, [&](Codeplug& codeplug) {
-        withEditedTable(family, [&]<Family F>() {
-            for (const std::size_t entry : entries)
-                deleteOne<F>(codeplug, entry);
-        });
+        deleteRecordsIn(codeplug, family, entries);
         return Status::success();
     });
 }
@@ -190,10 +198,7 @@ Result<ChangeSet> cutRecords(Document& document, Clipboard& clipboard, Family fa
     if (!clipboard.copy(document.codeplug(), family, entries))
         return ChangeSet(EditKind::Cut);
     return document.apply(EditKind::Cut, [&](Codeplug& codeplug) {
-        withEditedTable(family, [&]<Family F>() {
-            for (const std::size_t entry : entries)
-                deleteOne<F>(codeplug, entry);
-        });
+        deleteRecordsIn(codeplug, family, entries);
         return Status::success();
     });
 }

@@ -51,6 +51,9 @@ bool canDelete(Family family);
 Result<ChangeSet> deleteRecords(Document& document, Family family,
                                 std::span<const std::size_t> entries);
 
+// What deleteRecords does, inside an edit that does more than delete.
+void deleteRecordsIn(Codeplug& codeplug, Family family, std::span<const std::size_t> entries);
+
 // Copies, then deletes.
 Result<ChangeSet> cutRecords(Document& document, Clipboard& clipboard, Family family,
                              std::span<const std::size_t> entries);

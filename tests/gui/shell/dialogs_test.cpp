@@ -1,5 +1,5 @@
 // The dialogs: the first run's, the language switch that every open window follows, the model
-// dialog, the About dialog's log switch and the external tools.
+// dialog, the About dialog's log switch, the external tools and contacts from a user database.
 #include "link/comm_log.h"
 #include "settings/program_folders.h"
 #include "settings/setup_file.h"
@@ -12,8 +12,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStatusBar>
 #include <QTest>
 
 #include <thread>
@@ -151,6 +155,55 @@ TEST_F(ShellTest, ToolsMenuStartsTheToolsThatArePresent) {
     for (int wait = 0; wait < 100 && !std::filesystem::exists(marker); ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_TRUE(std::filesystem::exists(marker));
+}
+
+TEST_F(ShellTest, ContactsDatabaseDialogCountsAsTheChoiceChangesAndAddsOneUndoableStep) {
+    writeFile(home / "users.csv", "Radio ID,Callsign,Name,City,Country\n"
+                                  "2620001,DL1AAA,Jürgen,Berlin,Germany\n"
+                                  "3100001,K1ABC,Bob,Boston,United States\n"
+                                  "3100002,K1ABD,Ann,Boston,United States\n"
+                                  "bad,K1XYZ,Bad,,\n"
+                                  "3100003,K1ABE,Eve,Salem,United States\n");
+    start();
+    const Codeplug before = document().codeplug();
+    trigger("MnuToolContactsDb");
+    QDialog* dialog = dialogInFront();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->objectName(), "frmContactsDb");
+    auto* ok = dialog->findChild<QPushButton*>("CommandOK");
+    auto* count = dialog->findChild<QLabel*>("lblCount");
+    auto* countries = dialog->findChild<QListWidget*>("lstCountries");
+    auto* most = dialog->findChild<QSpinBox*>("spnMax");
+    ASSERT_TRUE(ok && count && countries && most);
+    EXPECT_FALSE(ok->isEnabled()); // no database yet
+
+    prompt.choose(QString::fromStdString((home / "users.csv").string()));
+    click(*dialog, "CommandOpenFile");
+    EXPECT_TRUE(dialog->findChild<QLabel*>("lblDatabase")
+                    ->text()
+                    .contains("Lines skipped that could not be read: 1 (line 5)."));
+    EXPECT_EQ(count->text(), "4 users selected, 0 of them already contacts.\nRoom for 9999 "
+                             "contacts: 4 will be added.");
+    const auto us = countries->findItems("United States (3)", Qt::MatchExactly);
+    ASSERT_EQ(us.size(), 1);
+    us.front()->setCheckState(Qt::Checked);
+    EXPECT_TRUE(count->text().startsWith("3 users selected")) << count->text().toStdString();
+    most->setValue(2);
+    EXPECT_TRUE(count->text().endsWith("Room for 2 contacts: 2 will be added."));
+    ASSERT_TRUE(ok->isEnabled());
+
+    click(*dialog, "CommandOK");
+    settle();
+    EXPECT_EQ(dialogInFront(), nullptr);
+    const auto& contacts = document().codeplug().Contact;
+    EXPECT_EQ(contacts[1].Id, 3100001);
+    EXPECT_EQ(contacts[1].Name, "Bob");
+    EXPECT_EQ(contacts[2].Id, 3100002);
+    EXPECT_EQ(contacts[3].Used, 0);
+    EXPECT_EQ(window().statusBar()->currentMessage(), "2 contacts added from users.csv.");
+    EXPECT_EQ(window().session().undoStack().count(), 1);
+    trigger("mnuEditUndo");
+    EXPECT_TRUE(document().codeplug() == before);
 }
 
 } // namespace

@@ -4,14 +4,15 @@
 #include "image/comm_image.h"
 #include "image/family_codecs.h"
 #include "image/hex_lines.h"
-#include "transfer/codeplug_transfer.h"
 #include "test_support.h"
+#include "transfer/codeplug_transfer.h"
 #include "json/codeplug_json.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace r605 {
@@ -158,6 +159,59 @@ TEST(LinkCommands, RefusalsAndFailuresEndWithTheirMessages) {
     EXPECT_EQ(usage.exitCode, 2);
     const CommandRun ports = r605({"--home", home, "ports"});
     EXPECT_EQ(ports.exitCode, 0);
+}
+
+TEST(LinkCommands, FleetWritesEachRadioItsOwnIdAndGoesOnPastASilentOne) {
+    test::TempDir folder;
+    test::copyProgramData(folder / "home");
+    const std::string home = (folder / "home").string();
+    test::writeFile(folder / "demo.json", kDemoJson);
+    SimProcess alpha({"--home", home, "sim", "--pty", (folder / "alpha").string()});
+    SimProcess silent({"--home", home, "sim", "--pty", (folder / "silent").string(), "--faults",
+                       "silent-after=0"});
+    SimProcess bravo({"--home", home, "sim", "--pty", (folder / "bravo").string()});
+    // A radio ID no radio takes: the whole plan is refused before any radio is touched.
+    test::writeFile(folder / "bad.csv",
+                    alpha.port() + ",2620001,A\n" + bravo.port() + ",123456789,B\n");
+    const CommandRun refused =
+        r605({"--home", home, "--language", "en", "fleet", "write", (folder / "demo.json").string(),
+              "--plan", (folder / "bad.csv").string()});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("line 2: radio ID: not a number"), std::string::npos) << refused.err;
+    EXPECT_TRUE(refused.out.empty()) << refused.out;
+
+    test::writeFile(folder / "plan.csv",
+                    "port,radio id,name\n" + alpha.port() + ",2620001,Alpha\n" + silent.port() +
+                        ",2620002,Silent\n" + bravo.port() + ",2620003,Bravo\n");
+    const CommandRun fleet =
+        r605({"--home", home, "--language", "en", "fleet", "write", (folder / "demo.json").string(),
+              "--plan", (folder / "plan.csv").string()});
+    EXPECT_EQ(fleet.exitCode, 1) << fleet.err;
+    const auto rowOf = [&](const std::string& port) {
+        const std::size_t start = fleet.out.find(port + " ");
+        return start == std::string::npos
+                   ? std::string()
+                   : fleet.out.substr(start, fleet.out.find('\n', start) - start);
+    };
+    EXPECT_NE(rowOf(alpha.port()).find("2620001"), std::string::npos) << fleet.out;
+    EXPECT_NE(rowOf(alpha.port()).find("OK: written, verified"), std::string::npos) << fleet.out;
+    EXPECT_NE(rowOf(bravo.port()).find("OK: written, verified"), std::string::npos);
+    EXPECT_NE(rowOf(silent.port()).find("FAILED: The radio does not respond"), std::string::npos)
+        << fleet.out;
+    EXPECT_NE(fleet.out.find("3 radios: 2 written, 1 failed"), std::string::npos);
+
+    // Each radio holds the codeplug with its own ID and name.
+    for (const auto& [port, id, name] :
+         {std::tuple{alpha.port(), 2620001, "Alpha"}, std::tuple{bravo.port(), 2620003, "Bravo"}}) {
+        const CommandRun read =
+            r605({"--home", home, "read", "--port", port, "-o", (folder / "back.json").string()});
+        ASSERT_EQ(read.exitCode, 0) << read.err;
+        const auto back = CodeplugFromJson(test::readFile(folder / "back.json"));
+        ASSERT_TRUE(back.ok());
+        EXPECT_EQ(back->Person[0].Id, id);
+        EXPECT_EQ(back->Person[0].Name, name);
+        EXPECT_EQ(back->Zone[0].Name, "Zone 1");
+    }
 }
 
 } // namespace
