@@ -123,7 +123,7 @@ void shootLanguage(Shooter& shooter, r605::ShellApplication& shell, const QStrin
                 {"MnuToolExtended", "Frm_Extended"},   {"MnuToolAnnex", "Frm_Annex"},
                 {"MnuHelpAbout", "frmAbout"},          {"mnuProRead", "FrmComing-read"},
                 {"mnuFileNew", "MsgBox-new"},          {"MnuSetLanguage", "FrmLanguage"},
-                {"MnuToolContactsDb", "frmContactsDb"}};
+                {"MnuToolContactsDb", "frmContactsDb"}, {"mnuFilePrint", "frmPrint"}};
     for (const auto& dialog : dialogs) {
         shooter.add(trigger(dialog.action));
         shooter.shootDialog(language + "-dialog-" + dialog.name);
