@@ -140,11 +140,11 @@ MainMenus::MainMenus(QMainWindow& window, const InterfaceTexts& texts)
 
 void MainMenus::buildMenus(QMainWindow& window) {
     QMenuBar* bar = window.menuBar();
-    for (const MenuSpec& spec : kMenus) {
+    for (const MenuSpec& menuDesign : kMenus) {
         auto* menu = new QMenu(&window);
-        menu->setObjectName(spec.name);
-        m_menus[spec.name] = menu;
-        for (const ItemSpec& item : spec.items) {
+        menu->setObjectName(menuDesign.name);
+        m_menus[menuDesign.name] = menu;
+        for (const ItemSpec& item : menuDesign.items) {
             if (QString(item.name) == kRecentMenu) {
                 auto* recent = new QMenu(menu);
                 recent->setObjectName(kRecentMenu);
@@ -161,7 +161,7 @@ void MainMenus::buildMenus(QMainWindow& window) {
             m_actions[item.name] = action;
         }
         QAction* entry = bar->addMenu(menu);
-        entry->setObjectName(QString(spec.name) + "Entry");
+        entry->setObjectName(QString(menuDesign.name) + "Entry");
     }
     // The list-edit menu's shortcuts belong to the grids, which handle the keys themselves.
     for (const ItemSpec& item : kListEditItems)
@@ -179,17 +179,17 @@ void MainMenus::buildToolBar(QMainWindow& window) {
     m_toolBar->setObjectName("tbToolBar");
     m_toolBar->setMovable(false);
     const QStyle* style = QApplication::style();
-    for (const ButtonSpec& spec : kButtons) {
-        if (*spec.key == '\0') {
+    for (const ButtonSpec& buttonDesign : kButtons) {
+        if (*buttonDesign.key == '\0') {
             m_toolBar->addSeparator();
             continue;
         }
-        auto* action = new QAction(style->standardIcon(spec.icon), QString(), &window);
-        action->setObjectName(spec.key);
+        auto* action = new QAction(style->standardIcon(buttonDesign.icon), QString(), &window);
+        action->setObjectName(buttonDesign.key);
         m_toolBar->addAction(action);
-        m_actions[spec.key] = action;
+        m_actions[buttonDesign.key] = action;
         if (auto* button = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(action));
-            button != nullptr && spec.withText)
+            button != nullptr && buttonDesign.withText)
             button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     }
 }
@@ -217,9 +217,9 @@ void MainMenus::setRedoText(const QString& what) {
 }
 
 void MainMenus::retranslate() {
-    for (const MenuSpec& spec : kMenus) {
-        m_menus[spec.name]->setTitle(m_texts.text(spec.caption));
-        for (const ItemSpec& item : spec.items) {
+    for (const MenuSpec& menuDesign : kMenus) {
+        m_menus[menuDesign.name]->setTitle(m_texts.text(menuDesign.caption));
+        for (const ItemSpec& item : menuDesign.items) {
             if (item.caption.number == 0)
                 continue;
             if (QString(item.name) == kRecentMenu) {
@@ -232,12 +232,12 @@ void MainMenus::retranslate() {
     setUndoText(m_undoWhat);
     setRedoText(m_redoWhat);
     m_toolBar->setWindowTitle(plainCaption(m_texts.text(14261)));
-    for (const ButtonSpec& spec : kButtons) {
-        if (*spec.key == '\0')
+    for (const ButtonSpec& buttonDesign : kButtons) {
+        if (*buttonDesign.key == '\0')
             continue;
-        QAction* action = m_actions[spec.key];
-        action->setText(plainCaption(m_texts.text(spec.caption)));
-        action->setToolTip(plainCaption(m_texts.text(spec.caption)));
+        QAction* action = m_actions[buttonDesign.key];
+        action->setText(plainCaption(m_texts.text(buttonDesign.caption)));
+        action->setToolTip(plainCaption(m_texts.text(buttonDesign.caption)));
     }
 }
 
