@@ -35,10 +35,10 @@ TEST(MemoryImage, IsSparseReadsZeroAndSpansPages) {
 
 TEST(BlockMap, MarksRangesAndFindsMarkedBlocksInOrder) {
     BlockMap map;
-    map.markRange(0x24C1500, 32, 1);      // two blocks
-    map.markRange(0x800000, 64, 1);       // four blocks
-    map.markRange(0x2640000, 1250, 3);    // 79 blocks: 1250 bytes end inside block 78
-    map.markRange(0x12345, 0, 1);         // nothing
+    map.markRange(0x24C1500, 32, 1);   // two blocks
+    map.markRange(0x800000, 64, 1);    // four blocks
+    map.markRange(0x2640000, 1250, 3); // 79 blocks: 1250 bytes end inside block 78
+    map.markRange(0x12345, 0, 1);      // nothing
     EXPECT_EQ(map.count(1), 6u);
     EXPECT_EQ(map.count(3), 79u);
     EXPECT_EQ(map.nextWithValue(0, 1), 0x800000 / 16);

@@ -89,13 +89,14 @@ TEST(ReplyRecogniser, RecognisesEachReplyInOrder) {
     ident[15] = 0x00;
     EXPECT_EQ(RecogniseReply(ident, none), ReplyKind::Unrecognised);
     Bytes query(18, 0x00);
-    query[0] = 0x03;
     query[17] = 0x06;
-    EXPECT_EQ(RecogniseReply(query, none), ReplyKind::Query3);
-    query[0] = 0x04;
-    EXPECT_EQ(RecogniseReply(query, none), ReplyKind::Query4);
-    query[0] = 0x05;
-    EXPECT_EQ(RecogniseReply(query, none), ReplyKind::Unrecognised);
+    EXPECT_EQ(test::mapped(
+                  [&](int first) {
+                      query[0] = static_cast<std::uint8_t>(first);
+                      return RecogniseReply(query, none);
+                  },
+                  {3, 4, 5}),
+              (std::vector{ReplyKind::Query3, ReplyKind::Query4, ReplyKind::Unrecognised}));
 
     // Read replies: only for the block requested, with the right length, checksum and end.
     std::array<std::uint8_t, 16> data{};
@@ -109,18 +110,13 @@ TEST(ReplyRecogniser, RecognisesEachReplyInOrder) {
     ReplyContext other = reading;
     other.requestedAddress = 0x800050;
     EXPECT_EQ(RecogniseReply(read, other), ReplyKind::Unrecognised);
-    Bytes bad = read;
-    bad[22] = static_cast<std::uint8_t>(bad[22] + 1); // checksum off by one
-    EXPECT_EQ(RecogniseReply(bad, reading), ReplyKind::Unrecognised);
-    bad = read;
-    bad[5] = 0x0F;
-    EXPECT_EQ(RecogniseReply(bad, reading), ReplyKind::Unrecognised);
-    bad = read;
-    bad[23] = 0x00;
-    EXPECT_EQ(RecogniseReply(bad, reading), ReplyKind::Unrecognised);
-    bad = read;
-    bad[0] = 0x52;
-    EXPECT_EQ(RecogniseReply(bad, reading), ReplyKind::Unrecognised);
+    // A checksum off by one, another length, another end, another first byte.
+    for (const auto& [at, value] :
+         {std::pair{22, read[22] + 1}, {5, 0x0F}, {23, 0x00}, {0, 0x52}}) {
+        Bytes bad = read;
+        bad[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(value);
+        EXPECT_EQ(RecogniseReply(bad, reading), ReplyKind::Unrecognised) << at;
+    }
     EXPECT_EQ(RecogniseReply(std::span(read).first(23), reading), ReplyKind::Unrecognised);
 
     ReplyContext image = reading;

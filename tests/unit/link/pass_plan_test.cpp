@@ -164,15 +164,11 @@ TEST(TransferProgress, RoundsHalvesToEvenAndShowsOnlyChanges) {
 TEST(RadioPassword, ReadsBytes8To11AndAcceptsKnownPasswords) {
     std::array<std::uint8_t, 16> block{};
     EXPECT_EQ(RadioPasswordFromBlock(block), "");
-    block[8] = '1';
-    block[9] = '2';
-    block[10] = 0xFF;
-    block[11] = '9';
+    std::copy_n("12\xFF"
+                "9",
+                4, block.begin() + 8);
     EXPECT_EQ(RadioPasswordFromBlock(block), "12");
-    block[8] = ' ';
-    block[9] = 'A';
-    block[10] = 'B';
-    block[11] = ' ';
+    std::copy_n(" AB ", 4, block.begin() + 8);
     EXPECT_EQ(RadioPasswordFromBlock(block), "AB");
 
     EXPECT_TRUE(PasswordAccepted("", "x", "y"));
