@@ -4,6 +4,7 @@
 #include "link/boot_image_transfer.h"
 #include "link/frames.h"
 #include "pty_radio.h"
+#include "scripted_link_prompt.h"
 #include "serial_link_driver.h"
 
 #include <QCoreApplication>
@@ -22,12 +23,7 @@
 namespace r605 {
 namespace {
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "test_bootimage_link";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication application(argc, argv);
-}
+using ScriptedPrompt = test::ScriptedLinkPrompt;
 
 // A transfer that never ends must not leave the test run hanging: past its deadline the whole
 // test program stops with a failure.
@@ -56,18 +52,6 @@ private:
     std::condition_variable m_done;
     bool m_stopped = false;
     std::thread m_thread;
-};
-
-class ScriptedPrompt : public LinkPrompt {
-public:
-    int retries = 0;
-    std::vector<Error> messages;
-    std::vector<int> progress;
-
-    void askRetryCancel(RetryAnswer answer) override { answer(retries-- > 0); }
-    void askPassword(const std::string&, PasswordAnswer answer) override { answer(std::nullopt); }
-    void showMessage(const Error& message) override { messages.push_back(message); }
-    void showProgress(int percent) override { progress.push_back(percent); }
 };
 
 // The block frames the PC sent, in order.
@@ -117,7 +101,7 @@ struct Outcome {
 
 Outcome transfer(test::PtyRadio& radio, ScriptedPrompt& prompt, OperationKind kind,
                  const BootImage* toWrite = nullptr, FrameLog* frames = nullptr) {
-    ensureApplication();
+    test::ensureApplication();
     Outcome outcome;
     MemoryImage image;
     BlockMap blocks;

@@ -1,5 +1,6 @@
 #include "bootimage/picture_conversion.h"
 #include "picture_file.h"
+#include "picture_helpers.h"
 #include "test_support.h"
 
 #include <QBuffer>
@@ -32,26 +33,7 @@ QImage gradientImage(int width, int height) {
     return image;
 }
 
-std::string encoded(const QImage& image, const char* format, int quality = -1) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(image.save(&buffer, format, quality));
-    return bytes.toStdString();
-}
-
-RgbPicture expectedPixels(const QImage& image) {
-    RgbPicture picture{image.width(), image.height(), {}};
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            picture.rgb.insert(picture.rgb.end(),
-                               {std::uint8_t(qRed(pixel)), std::uint8_t(qGreen(pixel)),
-                                std::uint8_t(qBlue(pixel))});
-        }
-    }
-    return picture;
-}
+using test::encoded;
 
 int keyOf(const Result<RgbPicture>& result) {
     if (result.ok() || !result.error().key)
@@ -109,7 +91,7 @@ TEST(PictureFile, DecodesBmpPngAndJpegIntoTheirPixels) {
     ensureApplication();
     test::TempDir dir;
     const QImage source = gradientImage(321, 257);
-    const RgbPicture expected = expectedPixels(source);
+    const RgbPicture expected = test::pixelsOf(source);
 
     for (const char* format : {"BMP", "PNG"}) {
         const auto file = dir / (std::string("picture.") + format);
@@ -127,7 +109,7 @@ TEST(PictureFile, DecodesBmpPngAndJpegIntoTheirPixels) {
     test::writeFile(dir / "photo.jpg", jpeg);
     const auto photo = LoadPictureFile(dir / "photo.jpg");
     ASSERT_TRUE(photo.ok());
-    EXPECT_EQ(*photo, expectedPixels(QImage::fromData(QByteArray::fromStdString(jpeg))));
+    EXPECT_EQ(*photo, test::pixelsOf(QImage::fromData(QByteArray::fromStdString(jpeg))));
 
     // The content decides the format, not the file name.
     test::writeFile(dir / "really-a-png.jpg", encoded(source, "PNG"));
@@ -248,7 +230,7 @@ TEST(PictureFile, RefusesPicturesWithoutPixelsAndHugeOnesBeforeDecoding) {
 TEST(PictureFile, SavesAPreviewAsPng) {
     ensureApplication();
     test::TempDir dir;
-    const RgbPicture picture = expectedPixels(gradientImage(160, 128));
+    const RgbPicture picture = test::pixelsOf(gradientImage(160, 128));
     ASSERT_TRUE(SavePicturePng(dir / "preview.png", picture).ok());
     const auto back = LoadPictureFile(dir / "preview.png");
     ASSERT_TRUE(back.ok());

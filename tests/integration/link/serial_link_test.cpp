@@ -5,6 +5,7 @@
 #include "pty_radio.h"
 #include "schema/new_codeplug.h"
 #include "schema/sample_codeplug.h"
+#include "scripted_link_prompt.h"
 #include "serial_link_driver.h"
 #include "serial_low_latency.h"
 #include "serial_port_list.h"
@@ -33,37 +34,8 @@
 namespace r605 {
 namespace {
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "test_link_serial";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication application(argc, argv);
-}
-
-class ScriptedPrompt : public LinkPrompt {
-public:
-    int retries = 0;
-    std::optional<std::string> password;
-    // Keep the password question open instead of answering it at once.
-    bool holdPassword = false;
-    PasswordAnswer held;
-    std::vector<Error> messages;
-    int retryQuestions = 0;
-    std::vector<int> progress;
-
-    void askRetryCancel(RetryAnswer answer) override {
-        ++retryQuestions;
-        answer(retries-- > 0);
-    }
-    void askPassword(const std::string&, PasswordAnswer answer) override {
-        if (holdPassword)
-            held = std::move(answer);
-        else
-            answer(password);
-    }
-    void showMessage(const Error& message) override { messages.push_back(message); }
-    void showProgress(int percent) override { progress.push_back(percent); }
-};
+using test::ensureApplication;
+using ScriptedPrompt = test::ScriptedLinkPrompt;
 
 // Counts the frames a job sends.
 class FrameCounter : public LinkRecorder {

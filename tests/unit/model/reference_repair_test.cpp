@@ -1,6 +1,7 @@
 // Reference repair: after deletes, pastes and zone moves no record refers to one that is no
 // longer in use, and the settings' references stay on qualifying records.
 #include "model/reference_repair.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 
 namespace r605 {
 namespace {
+
+using test::first;
 
 void useChannel(Codeplug& codeplug, int number, int chType = 0) {
     ChannelRec& channel = codeplug.Channel[static_cast<std::size_t>(number - 1)];
@@ -43,10 +46,6 @@ void makeScanList(Codeplug& codeplug, int number, std::initializer_list<int> cha
     }
 }
 
-template <class Array> std::vector<int> first(const Array& values, int count) {
-    return std::vector<int>(values.begin(), values.begin() + count);
-}
-
 TEST(ReferenceRepair, DeletedScanListsAndGroupListsLeaveTheChannels) {
     Codeplug codeplug;
     useChannel(codeplug, 1);
@@ -58,17 +57,16 @@ TEST(ReferenceRepair, DeletedScanListsAndGroupListsLeaveTheChannels) {
     EXPECT_EQ(first(codeplug.Channel[0].ScanLists, 8),
               (std::vector<int>{0, 4, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
 
-    useChannel(codeplug, 2);
-    useChannel(codeplug, 3);
-    useChannel(codeplug, 4);
+    // Group list 5 in use stays; 6 (not in use) and 251 (out of range) go.
     codeplug.RxGroup[4].Used = 1;
-    codeplug.Channel[1].RxGroup = 5;   // in use: stays
-    codeplug.Channel[2].RxGroup = 6;   // not in use
-    codeplug.Channel[3].RxGroup = 251; // out of range
+    for (const auto& [number, group] : {std::pair{2, 5}, {3, 6}, {4, 251}}) {
+        useChannel(codeplug, number);
+        codeplug.Channel[static_cast<std::size_t>(number - 1)].RxGroup =
+            static_cast<std::int16_t>(group);
+    }
     RepairRxGroupRefs(codeplug);
-    EXPECT_EQ(codeplug.Channel[1].RxGroup, 5);
-    EXPECT_EQ(codeplug.Channel[2].RxGroup, 0);
-    EXPECT_EQ(codeplug.Channel[3].RxGroup, 0);
+    EXPECT_EQ(test::mapped<int>([&](int n) { return codeplug.Channel[n].RxGroup; }, {1, 2, 3}),
+              (std::vector<int>{5, 0, 0}));
 }
 
 TEST(ReferenceRepair, RadioIdsFollowTheirInUseFlag) {
@@ -119,9 +117,7 @@ TEST(ReferenceRepair, ContactsLeaveGroupListsQuickCallsAndChannels) {
     RxGroupRec& group = codeplug.RxGroup[2];
     group.Used = 1;
     group.Count = 3;
-    group.Members[0] = 0;
-    group.Members[1] = 4;
-    group.Members[2] = 7;
+    std::copy_n(std::array{0, 4, 7}.begin(), 3, group.Members.begin());
     codeplug.Channel[0].RxGroup = 3;
     codeplug.QuickCall[0] = QuickCallRec{2, 5, 1};
     codeplug.QuickCall[1] = QuickCallRec{1, 5, 1}; // another kind: not a contact
