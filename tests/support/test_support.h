@@ -51,9 +51,16 @@ template <class R = void, class F, class T> auto mapped(F f, std::initializer_li
     return out;
 }
 
-// The first `count` values of a member list, as ints.
-template <class Array> std::vector<int> first(const Array& values, std::size_t count) {
-    return std::vector<int>(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(count));
+// Writes `values` to the front of a member list or a byte array.
+template <class Array> void setFront(Array& array, std::initializer_list<int> values) {
+    std::size_t i = 0;
+    for (const int value : values)
+        array[i++] = static_cast<std::remove_cvref_t<decltype(array[0])>>(value);
+}
+
+// The first `count` values of a member list, as T.
+template <class T = int, class Array> std::vector<T> first(const Array& values, std::size_t count) {
+    return std::vector<T>(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(count));
 }
 
 } // namespace r605::test

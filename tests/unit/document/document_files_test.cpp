@@ -247,8 +247,7 @@ TEST(DocumentFiles, ALoadRemovesRepeatedMembersOfZonesAndScanLists) {
     EXPECT_EQ(unused.Zone[1].Count, 2);
     const ScanListRec& list = loaded.codeplug().ScanList[2];
     EXPECT_EQ(list.Count, 2);
-    EXPECT_EQ(list.Members[0], 9);
-    EXPECT_EQ(list.Members[1], 2);
+    EXPECT_EQ(test::first(list.Members, 2), (std::vector<int>{9, 2}));
     EXPECT_EQ(list.MemberZones[1], 2); // the zone of channel 2 moved with it
     EXPECT_EQ(list.Members[2], -1);
     // The clean-up is a change against the file as loaded.

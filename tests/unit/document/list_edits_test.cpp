@@ -30,8 +30,7 @@ Codeplug numbered() {
 
 // Applies an edit, then checks that undo gives back the codeplug before it and redo the one
 // after it.
-void expectUndoable(Document& document, const Result<ChangeSet>& changes,
-                    const Codeplug& before) {
+void expectUndoable(Document& document, const Result<ChangeSet>& changes, const Codeplug& before) {
     ASSERT_TRUE(changes.ok());
     const Codeplug after = document.codeplug();
     document.undo(*changes);
@@ -171,8 +170,7 @@ TEST(ListEdits, ZonesMoveWithTheirReferencesWhileSlotsKeepTheirNumbers) {
     EXPECT_EQ(c.Zone[0].Number, 1);
     EXPECT_EQ(c.Zone[1].Number, 2);
     EXPECT_EQ(c.Settings.ZoneRef, 1);
-    EXPECT_EQ(c.ScanList[0].MemberZones[0], 1);
-    EXPECT_EQ(c.ScanList[0].MemberZones[1], 0);
+    EXPECT_EQ(test::first(c.ScanList[0].MemberZones, 2), (std::vector<int>{1, 0}));
 }
 
 TEST(ListEdits, CellEditsRepairTheirFamilysReferences) {

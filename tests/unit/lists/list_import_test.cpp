@@ -166,9 +166,7 @@ TEST(ListImport, KeepsTheOtherListsOnTheirRecordsWhenOnlyChannelsAreImported) {
     ASSERT_TRUE(result.ok()) << errorOf(result);
     const ZoneRec& zone1 = result->Zone[0];
     ASSERT_EQ(zone1.Count, 2);
-    EXPECT_EQ(zone1.Members[0], 9);
-    EXPECT_EQ(zone1.Members[1], 1);
-    EXPECT_EQ(zone1.Members[2], -1);
+    EXPECT_EQ(test::first(zone1.Members, 3), (std::vector<int>{9, 1, -1}));
     EXPECT_EQ(zone1.Selected1, 1); // still "Repeater"
     EXPECT_EQ(zone1.Selected2, 9); // "Simplex 6" is gone: the first other member
     const ZoneRec& zone3 = result->Zone[2];
@@ -178,11 +176,8 @@ TEST(ListImport, KeepsTheOtherListsOnTheirRecordsWhenOnlyChannelsAreImported) {
     EXPECT_EQ(zone3.Selected2, 2);
     const ScanListRec& scan1 = result->ScanList[0];
     ASSERT_EQ(scan1.Count, 2);
-    EXPECT_EQ(scan1.Members[0], 1);
-    EXPECT_EQ(scan1.Members[1], 9);
-    EXPECT_EQ(scan1.MemberZones[0], 0);
-    EXPECT_EQ(scan1.MemberZones[1], 0);
-    EXPECT_EQ(scan1.MemberZones[2], -1);
+    EXPECT_EQ(test::first(scan1.Members, 2), (std::vector<int>{1, 9}));
+    EXPECT_EQ(test::first(scan1.MemberZones, 3), (std::vector<int>{0, 0, -1}));
     EXPECT_EQ(scan1.Priority1, 2);
     EXPECT_EQ(scan1.Priority2, 0);
     // Lines that give their number keep what the file does not carry of the channel of that
@@ -220,8 +215,7 @@ TEST(ListImport, KeepsTheOtherListsOnTheirRecordsWhenOnlyChannelsAreImported) {
     EXPECT_EQ(contacts->Channel[0].Contact, 0); // "All Group" is gone: the first contact
     const RxGroupRec& group2 = contacts->RxGroup[1];
     ASSERT_EQ(group2.Count, 2);
-    EXPECT_EQ(group2.Members[0], 1);
-    EXPECT_EQ(group2.Members[1], 0);
+    EXPECT_EQ(test::first(group2.Members, 2), (std::vector<int>{1, 0}));
 }
 
 TEST(ListImport, ResolvesMemberNamesAndRefusesNamesOfNoRecord) {
@@ -245,10 +239,8 @@ TEST(ListImport, ResolvesMemberNamesAndRefusesNamesOfNoRecord) {
     // The other zones are gone, so scan list 1 keeps only its members that lie in the new zone.
     const ScanListRec& scan1 = zones->ScanList[0];
     ASSERT_EQ(scan1.Count, 2);
-    EXPECT_EQ(scan1.Members[0], 255);
-    EXPECT_EQ(scan1.Members[1], 0);
-    EXPECT_EQ(scan1.MemberZones[0], 3);
-    EXPECT_EQ(scan1.MemberZones[1], 3);
+    EXPECT_EQ(test::first(scan1.Members, 2), (std::vector<int>{255, 0}));
+    EXPECT_EQ(test::first(scan1.MemberZones, 2), (std::vector<int>{3, 3}));
 
     EXPECT_EQ(errorOf(importOne(original, ListType::Zones,
                                 "No.,Zone Name,Channel Member\n1,Z,CH 1|Nowhere\n", context)),
@@ -273,8 +265,7 @@ TEST(ListImport, ResolvesMemberNamesAndRefusesNamesOfNoRecord) {
                                 "Scan List Name,Scan Channel\nS,Simplex 6|Last\n", context);
     ASSERT_TRUE(scan.ok()) << errorOf(scan);
     ASSERT_EQ(scan->ScanList[0].Count, 2);
-    EXPECT_EQ(scan->ScanList[0].MemberZones[0], -1);
-    EXPECT_EQ(scan->ScanList[0].MemberZones[1], 2);
+    EXPECT_EQ(test::first(scan->ScanList[0].MemberZones, 2), (std::vector<int>{-1, 2}));
 
     // In tool mode the contact's radio ID tells apart two contacts of one name.
     Codeplug twins = original;

@@ -1,5 +1,6 @@
 #include "list_test_data.h"
 
+#include "schema/new_codeplug.h"
 #include "test_support.h"
 
 #include <string>
@@ -17,45 +18,17 @@ ListContext listContext(int languageIndex, bool toolMode) {
 }
 
 ChannelRec defaultChannel() {
-    ChannelRec channel;
-    channel.RxFreq = 440.0;
-    channel.Name = "Channel 1";
-    channel.Used = 1;
-    channel.ChType = 1;
-    channel.Power = 2;
-    channel.RxDcs = 17;
-    channel.TxDcs = 17;
-    channel.CustomCtcss = 2511;
-    channel.Byte32 = 1;
-    return channel;
+    return BuiltInDefaultChannel(*bandRangesForCode(0));
 }
 
 Codeplug emptyCodeplug() {
-    Codeplug codeplug;
-    const ChannelRec channel = defaultChannel();
-    for (std::size_t n = 0; n < kChannelCount; ++n) {
-        codeplug.Channel[n] = channel;
-        codeplug.Channel[n].Number = static_cast<std::int16_t>(n + 1);
-        codeplug.Channel[n].Used = 0;
+    Codeplug codeplug = NumberedEmptyCodeplug();
+    for (ChannelRec& channel : codeplug.Channel) {
+        const std::int16_t number = channel.Number;
+        channel = defaultChannel();
+        channel.Number = number;
+        channel.Used = 0;
     }
-    for (std::size_t n = 0; n < kPersonCount; ++n)
-        codeplug.Person[n].Number = static_cast<std::int16_t>(n + 1);
-    for (std::size_t n = 0; n < kZoneCount; ++n)
-        codeplug.Zone[n].Number = static_cast<std::int16_t>(n + 1);
-    for (std::size_t n = 0; n < kScanListCount; ++n)
-        codeplug.ScanList[n].Number = static_cast<std::int16_t>(n + 1);
-    for (std::size_t n = 0; n < kContactCount; ++n) {
-        codeplug.Contact[n].Number = static_cast<std::int32_t>(n + 1);
-        codeplug.Contact[n].Id = static_cast<std::int32_t>(n + 1);
-    }
-    for (std::size_t n = 0; n < kRxGroupCount; ++n)
-        codeplug.RxGroup[n].Number = static_cast<std::int16_t>(n + 1);
-    for (std::size_t n = 0; n < kPhoneBookCount; ++n)
-        codeplug.PhoneBook[n].Number = static_cast<std::int16_t>(n + 1);
-    for (std::size_t n = 0; n < kTextMessageCount; ++n)
-        codeplug.TextMessage3[n].Number = static_cast<std::int16_t>(n + 1);
-    for (std::size_t n = 0; n < kTwoToneEntryCount; ++n)
-        codeplug.TwoToneEntry[n].Number = static_cast<std::int16_t>(n + 1);
     return codeplug;
 }
 
@@ -162,30 +135,16 @@ Codeplug sampleCodeplug() {
     ch256.Contact = 1;
 
     // Zones 1 and 3.
-    ZoneRec& zone1 = c.Zone[0];
-    zone1.Used = 1;
-    zone1.Name = "Zone, one";
-    zone1.Count = 3;
-    zone1.Members[0] = 0;
-    zone1.Members[1] = 1;
-    zone1.Members[2] = 5;
-    zone1.Selected1 = 1;
-    zone1.Selected2 = 5;
-    ZoneRec& zone3 = c.Zone[2];
-    zone3.Used = 1;
-    zone3.Name = "区域三";
-    zone3.Count = 2;
-    zone3.Members[0] = 255;
-    zone3.Members[1] = 2;
-    zone3.Selected1 = 255;
-    zone3.Selected2 = 2;
+    c.Zone[0] = ZoneRec{1, 1, 3, c.Zone[0].Members, 1, 5, "Zone, one"};
+    setFront(c.Zone[0].Members, {0, 1, 5});
+    c.Zone[2] = ZoneRec{3, 1, 2, c.Zone[2].Members, 255, 2, "区域三"};
+    setFront(c.Zone[2].Members, {255, 2});
 
     // Scan lists 1 and 3, their members in zones (the first zone holding each).
     ScanListRec& scan1 = c.ScanList[0];
     scan1.Used = 1;
     scan1.Name = "Scan \"A\"";
-    scan1.Byte38 = 1;
-    scan1.Byte39 = 1;
+    scan1.Byte38 = scan1.Byte39 = 1;
     scan1.Priority1 = 2;
     scan1.Priority2 = 256;
     scan1.Byte44 = 10;
@@ -194,32 +153,26 @@ Codeplug sampleCodeplug() {
     scan1.Byte47 = 40;
     scan1.Byte48 = 50;
     scan1.Count = 3;
-    scan1.Members[0] = 1;
-    scan1.Members[1] = 255;
-    scan1.Members[2] = 0;
-    scan1.MemberZones[0] = 0;
-    scan1.MemberZones[1] = 2;
-    scan1.MemberZones[2] = 0;
+    setFront(scan1.Members, {1, 255, 0});
+    setFront(scan1.MemberZones, {0, 2, 0});
     ScanListRec& scan3 = c.ScanList[2];
     scan3.Used = 1;
     scan3.Name = "扫描";
     scan3.Count = 1;
-    scan3.Members[0] = 2;
-    scan3.MemberZones[0] = 2;
+    setFront(scan3.Members, {2});
+    setFront(scan3.MemberZones, {2});
 
     // Receive group lists 2 and 250.
     RxGroupRec& group2 = c.RxGroup[1];
     group2.Used = 1;
     group2.Name = "Group list with a long name, 35 b";
     group2.Count = 3;
-    group2.Members[0] = 0;
-    group2.Members[1] = 2;
-    group2.Members[2] = 9999;
+    setFront(group2.Members, {0, 2, 9999});
     RxGroupRec& group250 = c.RxGroup[249];
     group250.Used = 1;
     group250.Name = "Last group";
     group250.Count = 1;
-    group250.Members[0] = 2;
+    setFront(group250.Members, {2});
 
     // The settings' second channel names a channel of odd type, as the channel repair keeps it.
     c.Settings.ChannelRef2 = 1;
