@@ -6,6 +6,8 @@
 #include "file/default_channel_file.h"
 #include "file/rdt_format.h"
 #include "model/embedded_info_defaults.h"
+#include "random_codeplug.h"
+#include "schema/sample_codeplug.h"
 #include "schema/new_codeplug.h"
 #include "schema/sample_codeplug.h"
 #include "test_support.h"
@@ -44,10 +46,7 @@ TEST(FileCommands, NewWritesTheNewCodeplugOfTheBand) {
     EXPECT_EQ(vhf.Header.BandCode, 34);
     EXPECT_DOUBLE_EQ(vhf.Channel[0].RxFreq, 155.0);
 
-    // With a Default.ini and the band's initial file.
-    ASSERT_TRUE(
-        SaveDefaultChannel(home / "Default.ini", BuiltInDefaultChannel(*bandRangesForCode(34)))
-            .ok());
+    // With the band's initial file in the program folder.
     Codeplug initial = NewCodeplug(34, *bandRangesForCode(34));
     initial.Zone[2].Used = 1;
     initial.Zone[2].Name = "Initial";
@@ -131,15 +130,7 @@ TEST(FileCommands, RepairsAndContactsLeftOutAreNamedOnStandardError) {
 
     // 10000 contacts with full Chinese texts: the file holds the 9081 that fit, the others are
     // named, and the exit status says the file lacks them.
-    for (std::size_t i = 0; i < kContactCount; ++i) {
-        ContactRec& contact = codeplug.Contact[i];
-        contact.Used = 1;
-        contact.Id = static_cast<std::int32_t>(100000 + i);
-        contact.Name = "中文中文中文中文";
-        contact.City = "中文中文中文中";
-        contact.Callsign = "中文中文";
-        contact.State = contact.Country = contact.Remarks = contact.Name;
-    }
+    test::FillWithChineseContacts(codeplug.Contact, 100000);
     test::writeFile(home / "full.json", CodeplugToJson(codeplug, "GBK"));
     run = home.run({"build", home("full.json"), "-o", home("full.rdt")});
     EXPECT_EQ(run.exitCode, 3);

@@ -180,12 +180,7 @@ TEST(DocumentFiles, AContactListTooLargeForTheFileIsSavedAsFarAsItFits) {
 
     // Full Chinese texts take 98 bytes a contact in GBK: 9081 fit. The file holds those, and
     // the last contact, short enough for the room left; the message names every other one.
-    for (ContactRec& contact : codeplug.Contact) {
-        contact.Name = "中文中文中文中文";
-        contact.City = "中文中文中文中";
-        contact.Callsign = "中文中文";
-        contact.State = contact.Country = contact.Remarks = contact.Name;
-    }
+    test::FillWithChineseContacts(codeplug.Contact);
     ContactRec& last = codeplug.Contact[9999];
     last.Name = "短";
     last.City = last.Callsign = last.State = last.Country = last.Remarks = "";

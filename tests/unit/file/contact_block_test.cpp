@@ -1,6 +1,7 @@
 // The packed contact block: the bytes of an entry in both text forms, the closing byte, the
 // limits, and a block that ends too early.
 #include "file/contact_block.h"
+#include "random_codeplug.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -94,22 +95,13 @@ TEST(ContactBlock, UnpackingGivesBackContactsWithTheirLosses) {
         const UnpackedContacts unpacked = UnpackContacts(block, 1, form);
         ASSERT_TRUE(unpacked.complete);
         ASSERT_EQ(unpacked.contacts.size(), 1u);
-        const ContactRec& back = unpacked.contacts[0];
-        EXPECT_EQ(back.Number, 77);
-        EXPECT_EQ(back.Used, 1);
-        EXPECT_EQ(back.Id, 16777215);
-        EXPECT_EQ(back.CallType, 2);
-        EXPECT_EQ(back.Byte80, 3);
-        EXPECT_EQ(back.City, "Beijing");
-        EXPECT_EQ(back.Remarks, "Remarks of 16 ch");
+        ContactRec expected = contact;
         if (form == ContactTextForm::SevenBit) {
             // Each character outside 7-bit ASCII is one "?".
-            EXPECT_EQ(back.Name, "Zhang ??");
-            EXPECT_EQ(back.Country, "China ??");
-        } else {
-            EXPECT_EQ(back.Name, "Zhang 张三");
-            EXPECT_EQ(back.Country, "China 中国");
+            expected.Name = "Zhang ??";
+            expected.Country = "China ??";
         }
+        EXPECT_EQ(unpacked.contacts[0], expected);
     }
 }
 
@@ -154,17 +146,7 @@ TEST(ContactBlock, ContactsThatDoNotFitTheBlockAreLeftOut) {
     // Full double-byte texts take 98 bytes a contact in GBK: 9081 of them fit 890001 bytes. A
     // shorter entry after the first that did not fit still goes in.
     Table<ContactRec, kContactCount> contacts;
-    for (std::size_t i = 0; i < contacts.size(); ++i) {
-        ContactRec& contact = contacts[i];
-        contact.Number = static_cast<std::int32_t>(i + 1);
-        contact.Used = 1;
-        contact.Name = "中文中文中文中文";
-        contact.City = "中文中文中文中";
-        contact.Callsign = "中文中文";
-        contact.State = contact.Name;
-        contact.Country = contact.Name;
-        contact.Remarks = contact.Name;
-    }
+    test::FillWithChineseContacts(contacts);
     contacts[9999].Name = "AB";
     contacts[9999].City = contacts[9999].Callsign = contacts[9999].State = "";
     contacts[9999].Country = contacts[9999].Remarks = "";
