@@ -17,9 +17,6 @@
 
 namespace r605::test {
 
-// A codeplug of band 0 with every record numbered and nothing in use.
-Codeplug numberedCodeplug();
-
 // Everything a model shows, one line a row: the row label, then the cells; the headings first.
 QStringList tableOf(const QAbstractItemModel& model);
 
