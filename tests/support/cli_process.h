@@ -28,7 +28,6 @@ CommandRun runR605(const std::vector<std::string>& arguments, int seconds = 60);
 class CliFolder {
 public:
     explicit CliFolder(bool programData = true);
-
     // A file of the folder, as an argument.
     std::string operator()(std::string_view name) const { return (m_dir / name).string(); }
     std::filesystem::path operator/(std::string_view name) const { return m_dir / name; }

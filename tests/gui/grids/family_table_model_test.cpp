@@ -51,7 +51,6 @@ TEST_F(FamilyTableModelTest, EveryGridStaysSoundThroughEveryKindOfChange) {
     ASSERT_TRUE(session->record(moveZone(*document, 4, true)).ok());
     ASSERT_TRUE(contacts.setData(contacts.index(0, 2), "Renamed"));
     EXPECT_EQ(contacts.index(0, 2).data().toString(), "Renamed");
-
     // The recordings grid grows with the recordings in use: a reset.
     ASSERT_TRUE(session
                     ->record(document->apply(EditKind::Other,
@@ -61,7 +60,6 @@ TEST_F(FamilyTableModelTest, EveryGridStaysSoundThroughEveryKindOfChange) {
                                              }))
                     .ok());
     EXPECT_EQ(models[14]->rowCount(), 5);
-
     // A whole other codeplug, as a loaded file brings it; then everything undone.
     const Codeplug other = SampleFullCodeplug(0, bands, 4);
     ASSERT_TRUE(session
@@ -135,7 +133,6 @@ TEST_F(FamilyTableModelTest, ChannelGridShowsItsCellsHeadingsLabelsAndWidths) {
     EXPECT_EQ(channels.index(0, 2).data().toString(), "数字");
     EXPECT_EQ(channels.index(2, 6).data().toString(), "关");
     session->setLanguage(language);
-
     // The labels of the contact pages, the radio's own information (no rows), the ARC4 keys'
     // 32 rows and the recordings' one row.
     FamilyTableModel pages(*session, 17);
@@ -145,7 +142,6 @@ TEST_F(FamilyTableModelTest, ChannelGridShowsItsCellsHeadingsLabelsAndWidths) {
     EXPECT_EQ(FamilyTableModel(*session, 13).rowCount(), 0);
     EXPECT_EQ(FamilyTableModel(*session, 10).rowCount(), 32);
     EXPECT_EQ(FamilyTableModel(*session, 14).rowCount(), 1);
-
     // Widths from twips; the channel name is hidden.
     RecordGrid& grid = showGrid(0);
     const auto layout = gridColumns(0);
@@ -158,7 +154,6 @@ TEST_F(FamilyTableModelTest, ChannelGridShowsItsCellsHeadingsLabelsAndWidths) {
     }
     EXPECT_TRUE(grid.view().isColumnHidden(7));
     EXPECT_EQ(grid.view().verticalHeader()->width(), 800 / 15);
-
     // A delete signals its two rows; a renamed contact the column that shows contacts.
     QSignalSpy changed(&channels, &QAbstractItemModel::dataChanged);
     const auto rows = [&changed] { // the first and last row of each signal

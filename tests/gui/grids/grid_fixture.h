@@ -28,7 +28,6 @@ protected:
     void start(Codeplug codeplug);
     // A grid of the document, shown and active, `height` pixels tall.
     RecordGrid& showGrid(int grid, int height = 500);
-
     // A click on the row as the grid shows it (0-based), with Shift or Ctrl to extend.
     void clickRow(RecordGrid& grid, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void press(RecordGrid& grid, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

@@ -50,7 +50,6 @@ TEST_F(RecordGridTest, CopyAndPasteGiveUniqueNamesOneUndoStepEach) {
     EXPECT_EQ(codeplug().Channel[5].Number, 6);
     EXPECT_EQ(grid.records().index(5, 0).data().toString(), "438.50000");
     EXPECT_EQ(session->undoStack().count(), 2);
-
     // Six rows copied at once, pasted from row 11 on in one step; unused rows stay unused.
     clickRow(grid, 0);
     clickRow(grid, 5, Qt::ShiftModifier);
@@ -108,7 +107,6 @@ TEST_F(RecordGridTest, TheListEditMenuDeletesButTheLastGroupContactStays) {
     press(grid, Qt::Key_Delete);
     EXPECT_EQ(codeplug().Contact[0].Used, 1);
     EXPECT_EQ(session->undoStack().count(), 0);
-
     // Right-click on Bob's row: the row is selected and the menu pops up.
     rightClickRow(grid, 1);
     QMenu& menu = grid.listEditMenu();
@@ -120,7 +118,6 @@ TEST_F(RecordGridTest, TheListEditMenuDeletesButTheLastGroupContactStays) {
     grid.findChild<QAction*>("MnuLEDelete")->trigger();
     menu.hide();
     EXPECT_EQ(codeplug().Contact[1].Used, 0);
-
     // With a second group contact the first one goes.
     ASSERT_TRUE(session
                     ->record(document->apply(EditKind::Other,
@@ -211,7 +208,6 @@ TEST_F(RecordGridTest, ZoneMovesKeepSlotNumbersAndTheSelectionFollows) {
     up.trigger(); // the first zone does not move up
     EXPECT_EQ(codeplug().Zone[0].Name, "Z3");
     EXPECT_EQ(session->undoStack().count(), 2);
-
     // Down past the rows that show: the grid scrolls the zone back into sight.
     QTableView& view = grid.view();
     const int rowHeight = view.rowHeight(0);
@@ -300,7 +296,6 @@ TEST_F(RecordGridTest, TheFilterNarrowsTheRowsAsYouType) {
     QTest::keyClicks(&grid.filterBox(), needle.mid(1));
     EXPECT_EQ(grid.filter().rowCount(), expectedRows(needle));
     EXPECT_GE(grid.filter().rowCount(), 1);
-
     // A deleted record leaves the filtered rows; the labels stay the record numbers.
     const int before = grid.filter().rowCount();
     const QString label = grid.filter().headerData(0, Qt::Vertical).toString();
@@ -311,7 +306,6 @@ TEST_F(RecordGridTest, TheFilterNarrowsTheRowsAsYouType) {
                     .ok());
     ASSERT_EQ(codeplug().Contact[label.toUInt() - 1].Used, 0);
     EXPECT_EQ(grid.filter().rowCount(), before - 1);
-
     // By radio ID, then the box cleared: every row again, those not in use too.
     grid.filterBox().clear();
     QTest::keyClicks(&grid.filterBox(), QString::number(codeplug().Contact[9].Id));
@@ -341,7 +335,6 @@ TEST_F(RecordGridTest, CellsAreEditedThroughTheirEditors) {
         QTest::keyClick(&grid.view(), Qt::Key_F2);
         return grid.view().indexWidget(grid.filter().index(row, column));
     };
-
     // An option from its list.
     auto* power = qobject_cast<QComboBox*>(openEditor(channels, 0, 3));
     ASSERT_NE(power, nullptr);
@@ -349,7 +342,6 @@ TEST_F(RecordGridTest, CellsAreEditedThroughTheirEditors) {
     power->setCurrentText("High");
     commit(power);
     EXPECT_EQ(codeplug().Channel[0].Power, 2);
-
     // A tone typed into its list; a contact chosen by name.
     auto* tone = qobject_cast<QComboBox*>(openEditor(channels, 0, 5));
     ASSERT_NE(tone, nullptr);
@@ -361,7 +353,6 @@ TEST_F(RecordGridTest, CellsAreEditedThroughTheirEditors) {
     auto* contact = qobject_cast<QComboBox*>(openEditor(channels, 0, 8));
     ASSERT_NE(contact, nullptr);
     EXPECT_EQ(contact->findText("Alice"), 1) << "none first, then the contacts in use";
-
     // A frequency takes digits and a point only; one out of band is refused and said so.
     QTest::keyClick(contact, Qt::Key_Escape);
     QCoreApplication::processEvents();
@@ -381,7 +372,6 @@ TEST_F(RecordGridTest, CellsAreEditedThroughTheirEditors) {
     EXPECT_TRUE(codeplug() == before);
     EXPECT_FALSE(channels.findChild<QLabel*>("lblGridMessage")->text().isEmpty());
     EXPECT_TRUE(view.isVisible());
-
     // A name: typing starts the editor, no more bytes than the field holds, and the edits of
     // one cell are one undo step.
     RecordGrid& contacts = showGrid(5);

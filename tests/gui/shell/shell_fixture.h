@@ -22,13 +22,11 @@ class ShellTest : public ::testing::Test {
 protected:
     ShellTest();
     ~ShellTest() override;
-
     // Starts the program; with no first-run dialog, the window is there afterwards.
     void start(const QString& file = {});
     MainWindow& window();
     Document& document() { return app->document(); }
     ShellContext& shell() { return app->context(); }
-
     // A menu item or toolbar button of the main window, clicked.
     void trigger(const char* name);
     // The modal dialog in front (null when none), and a click on one of its buttons.
@@ -38,7 +36,6 @@ protected:
     static void tick(QCheckBox& box);
     // Lets queued calls and deferred deletes run.
     static void settle();
-
     // A change such as a form makes: channel 1 gets another name.
     void makeUnsavedChange(const std::string& name = "Edited");
     std::string channelName(std::size_t entry) const;

@@ -60,7 +60,6 @@ TEST_F(ShellTest, TreeHoldsItsNodesInOrderAndOpensTheirGridsAndForms) {
     EXPECT_EQ(childKeys(tree, "NA"), (QStringList{"N22", "N23", "N24"}));
     EXPECT_EQ(tree.itemOfKey("N16")->text(0), shell().texts.text(12016));
     EXPECT_EQ(tree.itemOfKey("ND")->text(0), shell().texts.text(13001));
-
     // List nodes show their grid (node 30 the long key list), form nodes open their form.
     clickNode(tree, "N5");
     EXPECT_EQ(window().currentGrid(), 5);
@@ -79,7 +78,6 @@ TEST_F(ShellTest, TreeHoldsItsNodesInOrderAndOpensTheirGridsAndForms) {
     EXPECT_EQ(dialogInFront()->objectName(), "FrmComing");
     click(*dialogInFront(), "CommandClose");
     EXPECT_EQ(dialogInFront(), nullptr);
-
     // Enter on a channel row asks for the channel form.
     clickNode(tree, "N0");
     QTableView* channels = window().grid(0).findChild<QTableView*>("MSFlexGrid1");
@@ -89,7 +87,6 @@ TEST_F(ShellTest, TreeHoldsItsNodesInOrderAndOpensTheirGridsAndForms) {
     ASSERT_NE(dialogInFront(), nullptr);
     EXPECT_EQ(dialogInFront()->windowTitle(), shell().texts.text(12000));
     click(*dialogInFront(), "CommandClose");
-
     // A radio with APRS, as the user says in the radio options: the APRS node follows node 28.
     trigger("MnuToolAnnex");
     QDialog* annex = dialogInFront();
@@ -146,7 +143,6 @@ TEST_F(ShellTest, MenusFollowTheDesignAndTheStartupState) {
     }
     EXPECT_EQ(buttons, (QStringList{"TNewFile", "TOpenFile", "TSaveFile", "TCommRead", "TCommWrite",
                                     "TCommPort", "T_Up", "T_Down", "TAbout"}));
-
     // No edition: the language menu instead of tool mode; no factory mode; Setting.ini 0, 1, 0.
     const auto visible = [&](const char* name) { return menus.action(name)->isVisible(); };
     EXPECT_TRUE(visible("MnuSetLanguage"));
@@ -162,7 +158,6 @@ TEST_F(ShellTest, MenusFollowTheDesignAndTheStartupState) {
     EXPECT_FALSE(menus.action("MnuViewToolBar")->isChecked());
     trigger("MnuViewToolBar");
     EXPECT_TRUE(menus.toolBar().isVisible());
-
     // Close-down: Setting.ini as it was read, the window's place and size in twips.
     window().resize(700, 500);
     window().close();
@@ -205,7 +200,6 @@ TEST_F(ShellTest, ClosingWithUnsavedChangesAsksFirst) {
     EXPECT_TRUE(window().isVisible());
     EXPECT_EQ(channelName(0), "Edited");
     EXPECT_TRUE(document().hasUnsavedChanges());
-
     // Yes saves the new codeplug under the name chosen, then the window closes.
     const auto file = home / "closing.rdt";
     prompt.answer(PromptAnswer::Yes);

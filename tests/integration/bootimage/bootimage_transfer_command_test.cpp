@@ -141,7 +141,6 @@ TEST(BootImageTransferCommands, ConvertWriteVerifyAndReadBackGiveTheSameFile) {
     EXPECT_EQ(read.exitCode, 0) << read.err;
     EXPECT_TRUE(contains(read.err, "Read completed successfully.")) << read.err;
     EXPECT_EQ(test::readFile(home / "back.bin"), test::readFile(home / "logo.bin"));
-
     // The simulator took exactly 2560 writes and answered 2560 reads for the verify and 2560 for
     // the read.
     const std::string simLog = sim.stop();
@@ -216,7 +215,6 @@ TEST(BootImageTransferCommands, VerifyFailsLoudlyOnABlockTheRadioDoesNotHold) {
     EXPECT_TRUE(contains(write.err, "Verify failed!")) << write.err;
     EXPECT_TRUE(contains(write.err, "042C03E0")) << write.err;
     EXPECT_FALSE(contains(write.err, "Verify completed")) << write.err;
-
     // Without --verify the same write reports its success: only the read-back can tell.
     const CommandRun unverified =
         home.run({"bootimage", "write", home("in.bin"), "--port", radio.port()});
@@ -229,7 +227,6 @@ TEST(BootImageTransferCommands, RefusalsAndFailuresEndWithTheirMessages) {
         arguments.insert(arguments.begin(), "bootimage");
         return home.run(arguments);
     };
-
     // Nothing to write: a missing or empty file (30515); a file shorter than an image (99113).
     // None of them opens the port.
     test::writeFile(home / "empty.bin", "");
@@ -241,7 +238,6 @@ TEST(BootImageTransferCommands, RefusalsAndFailuresEndWithTheirMessages) {
         EXPECT_EQ(refused.exitCode, 1) << file;
         EXPECT_TRUE(contains(refused.err, message)) << refused.err;
     }
-
     // No such port: message 2002, and an earlier file of the output's name stays as it was.
     test::writeFile(home / "old.bin", "keep");
     test::writeFile(home / "in.bin", patternBin(1));
@@ -279,7 +275,6 @@ TEST(BootImageTransferCommands, RefusalsAndFailuresEndWithTheirMessages) {
         EXPECT_TRUE(contains(write.err, "Write failed!")) << write.err;
         EXPECT_FALSE(contains(write.out, "written")) << write.out;
     }
-
     // Wrong usage: options of another action, a missing file or output.
     EXPECT_EQ(bootimage({"read", "--port", "/dev/null"}).exitCode, 2);
     EXPECT_EQ(bootimage({"read", "-o", home("x.bin")}).exitCode, 2);

@@ -103,14 +103,12 @@ TEST(PictureFile, DecodesBmpPngAndJpegIntoTheirPixels) {
         EXPECT_EQ(ConvertPictureToBootImage(*loaded)->image,
                   ConvertPictureToBootImage(expected)->image);
     }
-
     // JPEG is lossy: the pixels are those its decoder gives.
     const std::string jpeg = encoded(source, "JPG", 90);
     test::writeFile(dir / "photo.jpg", jpeg);
     const auto photo = LoadPictureFile(dir / "photo.jpg");
     ASSERT_TRUE(photo.ok());
     EXPECT_EQ(*photo, test::pixelsOf(QImage::fromData(QByteArray::fromStdString(jpeg))));
-
     // The content decides the format, not the file name.
     test::writeFile(dir / "really-a-png.jpg", encoded(source, "PNG"));
     const auto misnamed = LoadPictureFile(dir / "really-a-png.jpg");
@@ -179,7 +177,6 @@ TEST(PictureFile, RefusesWhatDoesNotDecodeWithAClearMessage) {
     const auto refused = LoadPictureFile(dir / "notes.jpg");
     ASSERT_FALSE(refused.ok());
     EXPECT_NE(refused.error().text.find("notes.jpg"), std::string::npos);
-
     // A JPEG cut off half way, and one that lacks only its end marker, are damaged files: the
     // decoder would fill the rest with grey.
     const std::string jpeg = encoded(gradientImage(320, 256), "JPG", 90);
@@ -195,7 +192,6 @@ TEST(PictureFile, RefusesWhatDoesNotDecodeWithAClearMessage) {
     // Bytes after the end marker (as some cameras write) do not matter.
     test::writeFile(dir / "trailer.jpg", jpeg + std::string(100, '\xFF') + "tail");
     EXPECT_TRUE(LoadPictureFile(dir / "trailer.jpg").ok());
-
     // A truncated PNG or BMP fails in its decoder.
     const std::string png = encoded(gradientImage(320, 256), "PNG");
     test::writeFile(dir / "half.png", png.substr(0, png.size() / 2));
@@ -208,7 +204,6 @@ TEST(PictureFile, RefusesPicturesWithoutPixelsAndHugeOnesBeforeDecoding) {
     test::writeFile(dir / "zero.bmp", bmpHeader(0, 0));
     const int zero = keyOf(LoadPictureFile(dir / "zero.bmp"));
     EXPECT_EQ(zero, 30517);
-
     // 20000 x 20000 announced by files of a few dozen bytes: refused from the header, without
     // allocating the 1.6 GB the pixels would need.
     test::writeFile(dir / "huge.bmp", bmpHeader(20000, 20000));

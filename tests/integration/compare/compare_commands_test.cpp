@@ -98,7 +98,6 @@ TEST(CompareCommands, ReportAsHtmlAndAsPdfPages) {
     EXPECT_EQ(pdfPages(dir / "without.pdf"), printedPages(without));
     EXPECT_GT(printedPages(without), 1);
     EXPECT_NE(test::readFile(dir / "without.pdf").find("WenQuanYi"), std::string::npos);
-
     // 10000 contacts take at least a page per 60 of them.
     const CommandRun with = dir.run({"report", dir("full.json"), "-o", dir("with.pdf")}, 120);
     ASSERT_EQ(with.exitCode, 0) << with.err;

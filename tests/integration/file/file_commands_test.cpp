@@ -45,7 +45,6 @@ TEST(FileCommands, NewWritesTheNewCodeplugOfTheBand) {
     const Codeplug vhf = home.load("vhf.rdt");
     EXPECT_EQ(vhf.Header.BandCode, 34);
     EXPECT_DOUBLE_EQ(vhf.Channel[0].RxFreq, 155.0);
-
     // With the band's initial file in the program folder.
     Codeplug initial = NewCodeplug(34, *bandRangesForCode(34));
     initial.Zone[2].Used = 1;
@@ -55,7 +54,6 @@ TEST(FileCommands, NewWritesTheNewCodeplugOfTheBand) {
     run = home.run({"new", "--band", "34", "-o", home("init.rdt")});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(home.load("init.rdt").Zone[2].Name, "Initial");
-
     // A refused initial file is reported and left out.
     test::writeFile(home / "Init" / "R600MK_34.rdt", "V0000");
     run = home.run({"new", "--band", "34", "-o", home("bad.rdt")});
@@ -127,7 +125,6 @@ TEST(FileCommands, RepairsAndContactsLeftOutAreNamedOnStandardError) {
         run.err.find("Channel block, record 2 \"CH 2\": Number 1 is already that of record 1"),
         std::string::npos)
         << run.err;
-
     // 10000 contacts with full Chinese texts: the file holds the 9081 that fit, the others are
     // named, and the exit status says the file lacks them.
     test::FillWithChineseContacts(codeplug.Contact, 100000);

@@ -44,18 +44,15 @@ TEST(ImageCommands, ImageAndDecodeRoundTripThroughEachOther) {
     fromText.CommData = ReadHexLines(written).value();
     GetAllFromCommData(fromText, expected);
     EXPECT_TRUE(*decoded == expected);
-
     // What decode gives, image takes back and gives the same blocks again.
     ASSERT_EQ(dir.run({"image", dir("b.json"), "-o", dir("c.hex")}).exitCode, 0);
     EXPECT_EQ(test::readFile(dir / "c.hex"), hexOf(expected));
     ASSERT_EQ(dir.run({"decode", dir("c.hex"), "--band", "32", "-o", dir("d.json")}).exitCode, 0);
     EXPECT_EQ(test::readFile(dir / "d.json"), test::readFile(dir / "b.json"));
-
     // Without -o the lines go to standard output.
     const CommandRun toOut = dir.run({"image", dir("b.json")});
     ASSERT_EQ(toOut.exitCode, 0);
     EXPECT_EQ(toOut.out, test::readFile(dir / "c.hex"));
-
     // What decode-all leaves out is named on standard error.
     test::writeFile(dir / "damaged.hex", "024C1320: 01000000000000000000000000000000\n"
                                          "02580000: 1A234567000000000000000000000000\n");

@@ -49,7 +49,6 @@ TEST(LinkCommands, WriteVerifyAndReadBackThroughTheSimulator) {
     EXPECT_NE(read.out.find("radio IDs 1, zones 1"), std::string::npos) << read.out;
     const std::string simLog = sim.stop();
     EXPECT_EQ(sim.exitCode(), 0) << simLog;
-
     // What was read is what was written.
     auto written = CodeplugFromJson(kDemoJson);
     auto back = CodeplugFromJson(test::readFile(home / "back.json"));
@@ -63,7 +62,6 @@ TEST(LinkCommands, WriteVerifyAndReadBackThroughTheSimulator) {
     const auto writtenBlocks = WrittenBlocks(writtenImage.WriteBlockMap);
     EXPECT_EQ(WrittenBlocks(backImage.WriteBlockMap), writtenBlocks);
     EXPECT_TRUE(DifferingBlocks(writtenImage.CommData, backImage.CommData, writtenBlocks).empty());
-
     // The radio's saved image holds every block encode-all marked, as encoded.
     CommImage expected;
     SetCommDataAll(*written, expected);
@@ -72,7 +70,6 @@ TEST(LinkCommands, WriteVerifyAndReadBackThroughTheSimulator) {
     const auto blocks = WrittenBlocks(expected.WriteBlockMap);
     EXPECT_GT(blocks.size(), 100u);
     EXPECT_TRUE(DifferingBlocks(expected.CommData, *radio, blocks).empty());
-
     // The day's trace lies in the program folder.
     bool traced = false;
     for (const auto& entry : fs::directory_iterator(home.path()))
@@ -82,7 +79,6 @@ TEST(LinkCommands, WriteVerifyAndReadBackThroughTheSimulator) {
 
 TEST(LinkCommands, RefusalsAndFailuresEndWithTheirMessages) {
     const test::CliFolder home;
-
     // A codeplug without a radio ID never reaches the port.
     test::writeFile(home / "empty.json",
                     R"({"format": "r605-codeplug", "version": 1, "header": {"BandCode": 0}})");
@@ -90,7 +86,6 @@ TEST(LinkCommands, RefusalsAndFailuresEndWithTheirMessages) {
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("Please add at least one entry to: Radio IDs"), std::string::npos)
         << refused.err;
-
     // No such port: message 2002.
     const CommandRun noPort = home.run({"read", "--port", home("nothing"), "-o", home("x.rdt")});
     EXPECT_EQ(noPort.exitCode, 1);

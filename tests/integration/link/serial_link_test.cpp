@@ -168,7 +168,6 @@ TEST(SerialLink, ThePasswordAnswerMayComeLaterAndNothingIsSentWhileTheQuestionIs
         // An answer given twice, or after the end, changes nothing.
         answer("5A7C");
         EXPECT_FALSE(driver.isOpen());
-
         // A question still open when its driver goes away: the late answer finds nobody.
         prompt.held = nullptr;
         CommImage second;

@@ -46,7 +46,6 @@ TEST(RadioSimulator, AnswersTheCoreFramesOnlyInProgrammingMode) {
     ASSERT_EQ(query.size(), 18u);
     EXPECT_EQ(query[0], 0x04);
     EXPECT_EQ(query[17], 0x06);
-
     // A read frame split over three arrivals, after line noise.
     EXPECT_TRUE(feed(radio, Bytes{0x00, 0x99, 0x52, 0x00}).empty());
     EXPECT_TRUE(feed(radio, Bytes{0x80, 0x00}).empty());
@@ -59,7 +58,6 @@ TEST(RadioSimulator, AnswersTheCoreFramesOnlyInProgrammingMode) {
     EXPECT_EQ(radio.counters().discardedBytes, 6u + 1u + 2u); // before PROGRAM, and the noise
     const Bytes info = feed(radio, ReadBlockFrame(kRadioInfoBlock).bytes);
     EXPECT_EQ(Bytes(info.begin() + 14, info.begin() + 18), (Bytes{'1', '2', 0, 0}));
-
     // Writes: stored and acknowledged only with a sound checksum.
     std::array<std::uint8_t, 16> data{};
     data.fill(0x77);
@@ -71,14 +69,12 @@ TEST(RadioSimulator, AnswersTheCoreFramesOnlyInProgrammingMode) {
     write.bytes[22] ^= 0x01;
     EXPECT_EQ(feed(radio, write.bytes), Bytes{0x06});
     EXPECT_EQ(radio.image().read(0x0258000F), 0x77);
-
     // Two frames in one arrival get two replies; END leaves programming mode.
     Bytes both = IdentifyFrame().bytes;
     both.insert(both.end(), {'E', 'N', 'D'});
     EXPECT_EQ(feed(radio, both).size(), 17u);
     EXPECT_FALSE(radio.programming());
     EXPECT_TRUE(feed(radio, Bytes{0x02}).empty());
-
     // An incomplete frame is forgotten when the line goes quiet.
     EXPECT_TRUE(feed(radio, Bytes{'P', 'R', 'O'}).empty());
     EXPECT_TRUE(radio.hasPartialFrame());
@@ -151,7 +147,6 @@ TEST(SimulatorImage, SavesEveryBlockHoldingDataAndLoadsItBack) {
     test::writeFile(folder / "radio.txt", text);
     EXPECT_FALSE(LoadSimulatorImage(folder / "radio.txt").ok());
     EXPECT_FALSE(LoadSimulatorImage(folder / "missing.hex").ok());
-
     // A new radio holds the new codeplug of its band, with no password.
     auto fresh = NewRadioImage(32);
     ASSERT_TRUE(fresh.ok());

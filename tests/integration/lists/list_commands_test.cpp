@@ -61,7 +61,6 @@ TEST(ListCommands, ExportThenImportGivesTheSameCodeplugInEveryLanguage) {
         ASSERT_EQ(imported.exitCode, 0) << imported.err;
         EXPECT_EQ(imported.out, "Import Complete!\n");
         EXPECT_TRUE(home.load(language + "/b.rdt") == original) << language;
-
         // One list at a time, named by its name.
         ASSERT_EQ(home.run({"export", home("a.rdt"), "--list", "contacts", "-o", lists + "/c.csv"})
                       .exitCode,
@@ -89,7 +88,6 @@ TEST(ListCommands, ImportsDownloadedContactsAndRefusesBadFilesWithoutWriting) {
     EXPECT_EQ(withContacts.Contact[2].Used, 0);
     // The channel that called contact 3 ("联系人 2") now calls the first contact.
     EXPECT_EQ(withContacts.Channel[1].Contact, 0);
-
     // A damaged file: the message names file, line and column; the output stays as it was.
     test::writeFile(home / "bad.csv", "Channel Name,RX Freq (MHz)\nA,440\nB,9999\n");
     test::writeFile(home / "out.rdt", "previous");
@@ -103,14 +101,12 @@ TEST(ListCommands, ImportsDownloadedContactsAndRefusesBadFilesWithoutWriting) {
         << bad.err;
     EXPECT_EQ(bad.out, "");
     EXPECT_EQ(test::readFile(home / "out.rdt"), "previous");
-
     // A list file of no entries imports nothing and reports no completion.
     test::writeFile(home / "none.LST", "0\r\n");
     CommandRun none = home.run({"import", home("a.rdt"), home("none.LST"), "-o", home("none.rdt")});
     EXPECT_EQ(none.exitCode, 0) << none.err;
     EXPECT_EQ(none.out, "");
     EXPECT_FALSE(fs::exists(home / "none.rdt"));
-
     // Wrong usage: no list, list 16, no list of that name, a CSV file without its list.
     for (const std::vector<std::string>& wrong :
          {std::vector<std::string>{"export", home("a.rdt"), "-o", home("x.csv")},

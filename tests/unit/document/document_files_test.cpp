@@ -46,7 +46,6 @@ TEST(DocumentFiles, SaveAndLoadInEitherFormKeepEverything) {
     EXPECT_TRUE(document.isNewFile());
     EXPECT_EQ(document.fileName(), "new.rdt");
     EXPECT_FALSE(document.hasUnsavedChanges());
-
     // Every table full, every text at its length, some of them Chinese; half the contacts, so
     // that the .rdt file holds them all (the other case has a test of its own).
     Codeplug sample = SampleFullCodeplug(34, *bandRangesForCode(34), 3);
@@ -81,7 +80,6 @@ TEST(DocumentFiles, SaveAndLoadInEitherFormKeepEverything) {
         EXPECT_FALSE(other.hasUnsavedChanges());
         EXPECT_EQ(test::codeplugDifference(other.codeplug(), document.codeplug()), "") << name;
     }
-
     // A shorter file replaces a longer one entirely.
     replace(document, NumberedEmptyCodeplug());
     ASSERT_TRUE(document.save(dir / "a.rdt", ContactTextForm::SevenBit).ok());
@@ -146,7 +144,6 @@ TEST(DocumentFiles, ARefusedLoadOrAFailedSaveChangesNothing) {
     test::writeFile(dir / "broken.json", "{\"format\": \"r605-codeplug\", \"version\": 1, ");
     EXPECT_FALSE(document.load(dir / "broken.json").ok());
     expectUnchanged("broken JSON");
-
     // A save into a folder that does not exist leaves the old file and the unsaved state.
     auto nowhere = document.save(dir / "no" / "such.rdt", ContactTextForm::SevenBit);
     ASSERT_FALSE(nowhere.ok());
@@ -177,7 +174,6 @@ TEST(DocumentFiles, AContactListTooLargeForTheFileIsSavedAsFarAsItFits) {
     Document reloaded;
     ASSERT_TRUE(reloaded.load(dir / "full.rdt").ok());
     EXPECT_TRUE(reloaded.codeplug().Contact == document.codeplug().Contact);
-
     // Full Chinese texts take 98 bytes a contact in GBK: 9081 fit. The file holds those, and
     // the last contact, short enough for the room left; the message names every other one.
     test::FillWithChineseContacts(codeplug.Contact);
@@ -291,7 +287,6 @@ TEST(DocumentFiles, TheNewCodeplugTakesTheProgramFoldersFiles) {
     EXPECT_EQ(files.defaultChannel, program.dir.path() / "Default.ini");
     EXPECT_EQ(files.initialFile, program.dir.path() / "Init" / "R600MK_34.rdt");
     EXPECT_EQ(files.initialHeaderFile, program.dir.path() / "Init" / "R600MK_0.rdt");
-
     // No files: the in-program codeplug.
     Document document;
     ASSERT_TRUE(document.save(program.dir / "old.rdt", ContactTextForm::Gbk).ok());
@@ -308,7 +303,6 @@ TEST(DocumentFiles, TheNewCodeplugTakesTheProgramFoldersFiles) {
     EXPECT_EQ(tables.Contact[0].Name, "Contact 1");
     EXPECT_DOUBLE_EQ(tables.RoamChannel[0].TxFreq, 439.9);
     EXPECT_EQ(tables.RoamZone[0].Members[0], 0);
-
     // The two channels take the template of Default.ini but stay simplex at the centre.
     ChannelRec channelTemplate = BuiltInDefaultChannel(*bandRangesForCode(0));
     channelTemplate.RxFreq = 435.0;
@@ -320,7 +314,6 @@ TEST(DocumentFiles, TheNewCodeplugTakesTheProgramFoldersFiles) {
     EXPECT_EQ(document.codeplug().Channel[0].Power, 0);
     EXPECT_EQ(document.codeplug().Channel[0].OffsetDir, 0);
     EXPECT_DOUBLE_EQ(document.codeplug().Channel[0].RxFreq, 440.0);
-
     // The band's own initial file.
     Codeplug initial = NewCodeplug(34, *bandRangesForCode(34));
     initial.Channel[9].Used = 1;
@@ -332,7 +325,6 @@ TEST(DocumentFiles, TheNewCodeplugTakesTheProgramFoldersFiles) {
     EXPECT_TRUE(made->messages.empty());
     EXPECT_EQ(document.codeplug().Channel[9].Name, "From Init");
     EXPECT_FALSE(document.hasUnsavedChanges());
-
     // Band 35 has no file of its own: only the header and settings of R600MK_0.rdt.
     Codeplug fallback = NewCodeplug(0, *bandRangesForCode(0));
     fallback.Dtmf.Set0 = 11;
@@ -343,7 +335,6 @@ TEST(DocumentFiles, TheNewCodeplugTakesTheProgramFoldersFiles) {
     EXPECT_EQ(document.codeplug().Channel[9].Used, 0);
     EXPECT_DOUBLE_EQ(document.codeplug().Channel[0].RxFreq, 155.0);
     EXPECT_EQ(document.band().BandCode, 35);
-
     // An initial file of another version is refused and not used; an unknown band refused.
     test::writeFile(program.dir.path() / "Init" / "R600MK_34.rdt", "V1019 and more");
     made = document.newCodeplug(program.files(34), 34);

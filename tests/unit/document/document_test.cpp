@@ -38,7 +38,6 @@ TEST(Document, ObserversHearTheChangedRowsAndTheUnsavedState) {
     document.markSaved();
     EXPECT_FALSE(document.hasUnsavedChanges());
     EXPECT_EQ(flips, (std::vector<bool>{true, true, true, true}));
-
     // A failed edit is taken back whole and nobody hears of it.
     const Codeplug before = document.codeplug();
     flips.clear();

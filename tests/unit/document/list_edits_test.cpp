@@ -64,7 +64,6 @@ TEST(ListEdits, PastedRecordsKeepTheirSlotAndGetUniqueNames) {
     EXPECT_EQ(c.Channel[4].Number, 5);
     EXPECT_DOUBLE_EQ(c.Channel[5].RxFreq, 438.5);
     EXPECT_TRUE(pasteRecords(document, clipboard, Family::Channel, 256)->empty());
-
     // Pasting an unused channel over a zone member takes it out of the zone, in one undo step.
     ASSERT_TRUE(document
                     .apply(EditKind::Other,
@@ -81,7 +80,6 @@ TEST(ListEdits, PastedRecordsKeepTheirSlotAndGetUniqueNames) {
     expectUndoable(document, pasteRecords(document, clipboard, Family::Channel, 4), before);
     EXPECT_EQ(document.codeplug().Zone[0].Count, 1);
     EXPECT_EQ(document.codeplug().Zone[0].Members[0], 5);
-
     // Cut several rows: copied, then deleted; pasted again from row 7 on.
     const std::array<std::size_t, 2> rows{0, 5};
     before = document.codeplug();
@@ -114,7 +112,6 @@ TEST(ListEdits, TextMessagesAndArc4KeysShareOneClipboard) {
     ASSERT_TRUE(pasteRecords(document, clipboard, Family::TextMessage1, 2).ok());
     EXPECT_EQ(document.codeplug().TextMessage1[2].Text, "Hello");
     EXPECT_EQ(document.codeplug().TextMessage1[2].Number, 3);
-
     // Families without a copy, and entries outside the table.
     EXPECT_FALSE(clipboard.copy(document.codeplug(), Family::RoamChannel, one(0)));
     EXPECT_FALSE(clipboard.copy(document.codeplug(), Family::TextMessage1, one(100)));
@@ -133,7 +130,6 @@ TEST(ListEdits, DeletingRepairsReferencesAndKeepsTheLastGroupContact) {
     start.RxGroup[0].Members[0] = 0;
     start.RxGroup[0].Members[1] = 2;
     Document document(start);
-
     // Contacts 1 and 3 in one delete: the first goes, the second is then the last of call type
     // 1 and stays; channel and group list follow, and one undo brings it all back.
     const std::array<std::size_t, 2> rows{0, 2};
@@ -189,7 +185,6 @@ TEST(ListEdits, CellEditsRepairTheirFamilysReferences) {
     expectUndoable(document, setCell(document, Family::Channel, 0, radioId, "Other", context),
                    start);
     EXPECT_EQ(document.codeplug().Channel[0].RadioId, 1);
-
     // A refused cell changes nothing and says where.
     const Codeplug before = document.codeplug();
     const std::size_t rx = *columnsOf(Family::Channel)->columnNamed("RxFreq");

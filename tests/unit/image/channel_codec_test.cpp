@@ -108,7 +108,6 @@ TEST(ChannelCodec, DecodesNoneAndKeepsReferencesBeyondTheirTables) {
     };
     ASSERT_TRUE(GetChannelRecFromCommData(decoded, image, 0x800000));
     EXPECT_EQ(references(), (std::vector<int>{0, 0, 0, -1, -1, 2, 5}));
-
     // Bytes beyond their tables (damaged data, or a radio that knows more) are kept as they
     // came, so that a write gives them back; they name none wherever they are used.
     image.write(0x800012, 0x10);
@@ -123,7 +122,6 @@ TEST(ChannelCodec, DecodesNoneAndKeepsReferencesBeyondTheirTables) {
     MemoryImage written;
     ASSERT_TRUE(SetChannelToCommData(decoded, written, 0x800000));
     EXPECT_EQ(imageHex(written, 0x800000, 60), imageHex(image, 0x800000, 60));
-
     // An erased slot has no frequency: the record must not be used.
     image.fill(0x800000, 4, 0xFF);
     EXPECT_FALSE(GetChannelRecFromCommData(decoded, image, 0x800000));

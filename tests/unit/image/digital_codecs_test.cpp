@@ -42,7 +42,6 @@ TEST(RadioIdCodec, StoresTheIdAsBcdWithItsNameAndBitmapBit) {
     GetPersonFromCommData(image, decoded);
     EXPECT_EQ(decoded.Person[3], codeplug.Person[3]);
     EXPECT_EQ(decoded.Person[2].Used, 0);
-
     // An ID whose digits are not decimal is damaged: that ID is not taken as in use.
     image.CommData.write(slot, 0xFA);
     GetPersonFromCommData(image, decoded);
@@ -89,7 +88,6 @@ TEST(ContactCodec, AnEmptyTableWritesFreeEntriesAndUntrustedIndexesAreNoContact)
     EXPECT_EQ(image.CommData.read(0x26404E2), 0xFF);
     // Index and bitmap are marked even for free entries: 40000 index bytes and the bitmap.
     EXPECT_EQ(image.WriteBlockMap.count(1), 2500u + 79u);
-
     // Entry 0 in use in the bitmap but with an index of 10000 (beyond the records) or with a
     // top byte of 0x80: no contact, and no read outside the contact records.
     image.CommData.write(0x2640000, 0xFC);

@@ -34,7 +34,6 @@ TEST(DtmfCodec, SettingsIdDigitsAndCodesOneDigitPerByte) {
     dtmf.Codes[1] = DigitCode{"A1", 2};
     CommImage image;
     SetCommDataByDTMF(codeplug, image);
-
     // The encoder writes what the radio takes and leaves the record as it was; the write's edit
     // stores the same values in the record.
     EXPECT_EQ(dtmf.Set0, 9);
@@ -64,7 +63,6 @@ TEST(DtmfCodec, SettingsIdDigitsAndCodesOneDigitPerByte) {
     EXPECT_EQ(decoded.Dtmf.Code17, dtmf.Code17);
     EXPECT_EQ(decoded.Dtmf.Codes[1], dtmf.Codes[1]);
     EXPECT_EQ(decoded.Dtmf.Code16, (DigitCode{"", 0}));
-
     // An erased settings block: Set0 0xFF gives 14, Set1 0x10 gives 10; Set2 of 5 is corrected
     // in the image too.
     image.CommData.fill(0x24C1080, 16, 0xFF);
@@ -74,7 +72,6 @@ TEST(DtmfCodec, SettingsIdDigitsAndCodesOneDigitPerByte) {
     EXPECT_EQ(settings(decoded.Dtmf), (std::vector<int>{14, 10, 0, 0xFF, 0, 0xFF}));
     EXPECT_EQ(imageHex(image.CommData, 0x24C1082, 3), "00 FF 00");
     EXPECT_EQ(decoded.Dtmf.IdDigits, "");
-
     // A DTMF ID that is not decimal cannot be written.
     codeplug.Dtmf.IdDigits = "1A";
     CommImage failing;
@@ -125,7 +122,6 @@ TEST(KeyCodecs, AesKeysAreWriteOnlyAndArc4KeysPackTwoDigitsPerByte) {
     EXPECT_EQ(decoded.AesKey[0], (AesKeyRec{0, 3, "", 0x55}));
     EXPECT_EQ(decoded.Arc4Key[0], (Arc4KeyRec{0, 1, "0123456789"}));
     EXPECT_EQ(decoded.Arc4Key[1].Key, "1234567809"); // an odd key does not come back as it was
-
     // Written again after a read, without the keys re-entered: no key bytes.
     CommImage again;
     SetAesKeyToCommData(decoded, again);

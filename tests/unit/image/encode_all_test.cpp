@@ -93,7 +93,6 @@ TEST(EncodeAll, ASparseContactTableComesBackAsItStandsOrCompactedByTheWritesEdit
         GetAllFromCommData(image, received);
         return received;
     };
-
     // Encoded as it stands: every contact in its own slot, up to the last one.
     const Codeplug asItStands = decoded(sent);
     EXPECT_EQ(asItStands.Contact[4].Name, secondName);
@@ -131,7 +130,6 @@ TEST(EncodeAll, AFailingFamilyClearsEncodeOKAndTheOthersAreStillEncoded) {
     EXPECT_EQ(imageHex(image.CommData, address::ChannelSlot(2), 2), "00 00"); // never reached
     EXPECT_EQ(image.CommData.read(address::kZoneBitmap), 0);
     EXPECT_GT(image.WriteBlockMap.count(1), 0u);
-
     // The next encode-all starts again with EncodeOK set.
     codeplug.Channel[1].RxFreq = 438.5;
     codeplug.Person[0].Id = 1;

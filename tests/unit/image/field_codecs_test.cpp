@@ -37,7 +37,6 @@ TEST(FieldCodecs, TextsArePaddedWithZeroAndCutBetweenCharacters) {
     EXPECT_EQ(hex(vec(field)), "41 42 00 00 00 00 00 00");
     PutText(field, std::string("AB\0CD", 5));
     EXPECT_EQ(GetText(field, 8), "AB");
-
     // Code page 936: two bytes per Chinese character, never half a character in the field.
     PutText(field, "中文");
     EXPECT_EQ(hex(vec(field)), "D6 D0 CE C4 00 00 00 00");
@@ -45,7 +44,6 @@ TEST(FieldCodecs, TextsArePaddedWithZeroAndCutBetweenCharacters) {
     PutText(field, "A中文频道");
     EXPECT_EQ(hex(vec(field)), "41 D6 D0 CE C4 C6 B5 00");
     EXPECT_EQ(GetText(field, 8), "A中文频");
-
     // Reading stops at 0x00 or 0xFF and keeps at most the record field's length.
     const std::array<std::uint8_t, 6> erased{0x41, 0x42, 0xFF, 0x43, 0x44, 0x00};
     EXPECT_EQ(GetText(erased, 6), "AB");

@@ -16,7 +16,6 @@ TEST(MemoryImage, IsSparseReadsZeroAndSpansPages) {
     image.read(0x2680FFD, out);
     EXPECT_EQ(out, (std::array<std::uint8_t, 6>{0, 1, 2, 3, 4, 0}));
     EXPECT_LT(image.allocatedBytes(), 1u << 20);
-
     // Addresses outside the image read 0 and are never written.
     image.write(0x7FFFFFE, bytes);
     EXPECT_EQ(image.read(0x7FFFFFE), 1);

@@ -36,7 +36,6 @@ TEST(ZoneCodec, NamesAndMembersLieInTwoAreas) {
     GetZoneFromCommData(image, decoded);
     EXPECT_EQ(decoded.Zone[1], zone);
     EXPECT_EQ(decoded.Zone[4].Used, 0); // no members: not in use
-
     // A used zone whose name was lost gets the default zone name.
     image.CommData.fill(0x2540020, 16, 0);
     GetZoneFromCommData(image, decoded);
@@ -80,7 +79,6 @@ TEST(ScanListCodec, ScanList3LiesAt0x1080600WithPrioritiesStoredMinusOne) {
     Codeplug decoded = emptyCodeplug();
     GetScanFromCommData(image, decoded);
     EXPECT_EQ(decoded.ScanList[3], list);
-
     // Nameless lists get the default name; a zone byte beyond the 16 zones and a priority
     // beyond the channels name none, but are kept for the radio.
     image.CommData.fill(0x108060F, 16, 0);
@@ -139,7 +137,6 @@ TEST(RoamCodec, ChannelsAndZonesWithTheirBitmaps) {
     GetRoamFromCommData(image, decoded);
     EXPECT_EQ(decoded.RoamChannel[9], channel);
     EXPECT_EQ(decoded.RoamZone[63], zone);
-
     // A first member byte of 0xFA or more: no members. An erased frequency: not in use.
     image.CommData.write(0x1043000 + 0x80 * 63, 0xFA);
     image.CommData.fill(0x1040120, 4, 0xFF);

@@ -22,7 +22,6 @@ TEST(CodeplugJson, AFullCodeplugComesBackUnchanged) {
     ASSERT_TRUE(read.ok()) << read.error().text;
     EXPECT_TRUE(*read == codeplug);
     EXPECT_EQ(CodeplugToJson(*read), text);
-
     // One record per line, fields by their record names.
     EXPECT_NE(text.find("\n{\"Number\":1,\"Used\":1,\"RxFreq\":"), std::string::npos);
     EXPECT_NE(text.find("\"EMG_Code\": [\n{\"Number\":1,\"Code\":"), std::string::npos);

@@ -37,7 +37,6 @@ TEST(CommLog, WritesStepAndByteLinesOnlyWhileOn) {
     EXPECT_EQ(CommLogByteLine(Bytes{0x02}, LogDirection::Sent), "PC Tx:02 ");
     log.ClearCommLog();
     EXPECT_EQ(log.lineCount(), 0u);
-
     // A full log drops the line with "Out Log!"; the lines already there stay.
     CommLog small(fixedClock(kDecember4), 2);
     small.setCommLogOn(true);
@@ -139,7 +138,6 @@ TEST(CommRecorder, LogsAndTracesWhatTheEngineSendsAndReceives) {
     // A transfer that opens the port starts a fresh log.
     recorder.portOpening();
     EXPECT_EQ(log.lineCount(), 0u);
-
     // With the log off only the trace is written; a full log reports "Out Log!" to the handler.
     CommLog full(fixedClock(kDecember4), 0);
     full.setCommLogOn(true);

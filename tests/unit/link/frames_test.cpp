@@ -21,7 +21,6 @@ TEST(LinkFrames, CoreFramesHaveTheirBytesAndReplyLengths) {
     EXPECT_EQ(QueryFrame(4), (LinkFrame{{0x04}, 18}));
     EXPECT_EQ(ReadBlockFrame(0x02FA0020), (LinkFrame{{0x52, 0x02, 0xFA, 0x00, 0x20, 0x10}, 24}));
     EXPECT_EQ(EndFrame(), (LinkFrame{{0x45, 0x4E, 0x44}, 1}));
-
     // The worked example: address 0x02FA0020, length 0x10, sixteen zero bytes: 0x12C -> 0x2C.
     const std::array<std::uint8_t, 16> zeros{};
     const LinkFrame write = WriteBlockFrame(0x02FA0020, zeros);
@@ -37,7 +36,6 @@ TEST(LinkFrames, CoreFramesHaveTheirBytesAndReplyLengths) {
     EXPECT_EQ(full.bytes[22], Checksum(full.bytes, 1, 21));
     EXPECT_EQ(std::vector<std::uint8_t>(full.bytes.begin() + 1, full.bytes.begin() + 5),
               (std::vector<std::uint8_t>{0x07, 0xFF, 0xFF, 0xF0}));
-
     // The further frames the link carries for the recording and play features.
     EXPECT_EQ(RecordingListQueryFrame(), (LinkFrame{{0x58, 0, 0, 0, 0, 0x06}, 6}));
     EXPECT_EQ(RecordingEntryQueryFrame(0x01020304),
@@ -97,7 +95,6 @@ TEST(ReplyRecogniser, RecognisesEachReplyInOrder) {
                   },
                   {3, 4, 5}),
               (std::vector{ReplyKind::Query3, ReplyKind::Query4, ReplyKind::Unrecognised}));
-
     // Read replies: only for the block requested, with the right length, checksum and end.
     std::array<std::uint8_t, 16> data{};
     data.fill(0x5A);
@@ -122,7 +119,6 @@ TEST(ReplyRecogniser, RecognisesEachReplyInOrder) {
     ReplyContext image = reading;
     image.kind = OperationKind::ReadBootImage;
     EXPECT_EQ(RecogniseReply(read, image), ReplyKind::BootImageBlock);
-
     // After a feature's frame the feature takes a reply of the frame's length, even one that
     // looks like an acknowledge or a connect reply.
     ReplyContext feature;
@@ -178,7 +174,6 @@ TEST(RadioIdent, ParsesIdentificationAndChecksModelAndBand) {
     const auto refused = CheckIdentification(wrongModel, OperationKind::ReadCodeplug, 0);
     ASSERT_TRUE(refused);
     EXPECT_EQ(refused->key, (TextKey{99107, Section::Other}));
-
     // A band code outside the table: a read cannot adopt it, a write cannot match it, even
     // against a codeplug of an unknown band.
     RadioIdent unknownBand;

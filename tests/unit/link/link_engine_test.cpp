@@ -117,7 +117,6 @@ TEST(LinkEngineRead, ReadsExactlyThePassesAndStoresEveryBlock) {
     EXPECT_EQ(engine.statistics().readBlockFrames, 80u + 1580u + 17u);
     EXPECT_EQ(engine.statistics().resends, 0u);
     EXPECT_EQ(run.sent[5].readTimeoutMs, 100);
-
     // The bar runs from 0 to 100 twice: pass 2, then pass 1.
     ASSERT_FALSE(run.progress.empty());
     EXPECT_EQ(std::count(run.progress.begin(), run.progress.end(), 100), 2);
@@ -403,7 +402,6 @@ TEST(LinkEngineWrite, EndAcknowledgeMissingAfterSuccessStillSucceeds) {
     EXPECT_EQ(keysOf(finished.messages), std::vector<TextKey>{key(2005)});
     EXPECT_EQ(run.countSent('E', 3), 3u);
     EXPECT_TRUE(run.messages.empty());
-
     // After a failed write the end frame's acknowledge matters: missing, it is message 99017.
     Rig second(OperationKind::WriteCodeplug); // encode-all fails
     second.run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
@@ -445,7 +443,6 @@ TEST(LinkEngineReplies, PartialRepliesGetOneFurtherWaitAndLongRepliesAreCut) {
     LinkActions actions = engine.start();
     ASSERT_EQ(actions.size(), 1u);
     ASSERT_TRUE(std::holds_alternative<SendFrameAction>(actions[0]));
-
     // The connect reply in two parts, with a time-out between them.
     EXPECT_TRUE(engine.bytesReceived(Bytes{'Z'}).empty());
     actions = engine.timeoutExpired();
@@ -454,7 +451,6 @@ TEST(LinkEngineReplies, PartialRepliesGetOneFurtherWaitAndLongRepliesAreCut) {
     actions = engine.bytesReceived(Bytes{'T', 0x06});
     ASSERT_EQ(actions.size(), 2u); // progress 0 and the identify frame
     EXPECT_EQ(std::get<SendFrameAction>(actions[1]).bytes, Bytes{0x02});
-
     // Half an identification reply, and then nothing: after the further wait it is missing.
     const Bytes ident = ScriptedRadio::identificationReply("R600MK", 0);
     EXPECT_TRUE(engine.bytesReceived(std::span(ident).first(5)).empty());
@@ -464,14 +460,12 @@ TEST(LinkEngineReplies, PartialRepliesGetOneFurtherWaitAndLongRepliesAreCut) {
     const auto& resend = std::get<SendFrameAction>(actions.at(0));
     EXPECT_TRUE(resend.resend);
     EXPECT_EQ(resend.bytes, Bytes{0x02});
-
     // A reply with bytes beyond its length: the surplus is not taken into the next reply.
     Bytes longer = ident;
     longer.insert(longer.end(), {'Z', 'T', 0x06, 0x06});
     actions = engine.bytesReceived(longer);
     EXPECT_EQ(std::get<SendFrameAction>(actions.at(0)).bytes, Bytes{0x03});
     EXPECT_EQ(engine.statistics().bytesReceived, 3u + 5u + 16u);
-
     // Three missing replies to query 3 (step 12): the port is closed and message 99017 shown.
     EXPECT_EQ(engine.transferStep(), TransferStep::Query3Sent);
     (void)engine.timeoutExpired();
@@ -582,7 +576,6 @@ TEST(LinkEngineKinds, BootImageReadAndWriteMoveTheImageBlockByBlock) {
     EXPECT_EQ(write.radio.writes, 2560u);
     const BootImageBytes target = CopyImageFromCommData(write.radio.image);
     EXPECT_TRUE(std::equal(target.begin(), target.end(), picture.begin()));
-
     // A picture of the wrong size never reaches the radio.
     picture.pop_back();
     Rig refused(bootImageWrite(picture));
@@ -636,7 +629,6 @@ TEST(LinkEngineKinds, RecordingAndPlayFeaturesDriveTheirOwnFrames) {
     EXPECT_EQ(steps,
               (std::vector<RecordingStep>{RecordingStep::ListQuery, RecordingStep::EntryQuery,
                                           RecordingStep::EntryQuery, RecordingStep::EntryQuery}));
-
     // The play control sends its frames without the connect frame and ends with its own frame.
     int played = 0;
     TransferRequest play = requestFor(OperationKind::PlayControl);
@@ -689,7 +681,6 @@ TEST(LinkEngineKinds, RecorderSeesStepsFramesAndRepliesSoFar) {
                                                         "加载进度条", "准备联机", "发送联机指令"}));
     EXPECT_EQ(recorder.events, (std::vector<std::string>{"tx 50 52 4F 47 52 41 4D", "rx 5A",
                                                          "rx 5A 54 06", "tx 02"}));
-
     // A kind that is no transfer ends at once, sending nothing.
     LinkEngine none(requestFor(OperationKind::None), image, blocks);
     const LinkActions actions = none.start();

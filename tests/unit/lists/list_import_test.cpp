@@ -121,13 +121,11 @@ TEST(ListImport, ReadsDownloadedContactFilesAndListFiles) {
     EXPECT_EQ(contacts->Contact[1].City, "Very long city"); // cut to 15 bytes, blank dropped
     EXPECT_EQ(contacts->Contact[1].Remarks, "DMR");
     EXPECT_EQ(contacts->Contact[2].Used, 0);
-
     // A list file with no entries imports nothing (and the caller reports nothing).
     test::writeFile(dir / "none.LST", "0\r\n");
     const auto nothing = ImportListOfLists(original, dir / "none.LST", context);
     ASSERT_TRUE(nothing.ok());
     EXPECT_FALSE(nothing->has_value());
-
     // A list file written on Windows names its CSV files by paths that do not exist here: the
     // files beside it are taken. The zone list comes first in the file but is read after the
     // channels it refers to.
@@ -143,7 +141,6 @@ TEST(ListImport, ReadsDownloadedContactFilesAndListFiles) {
     ASSERT_TRUE(both->has_value());
     EXPECT_TRUE((*both)->Zone == edited.Zone);
     EXPECT_TRUE((*both)->Channel == edited.Channel);
-
     // The list-of-lists export writes the same thing from the program's side.
     const std::vector<ListType> types{ListType::Channels, ListType::Zones, ListType::Contacts};
     ASSERT_TRUE(ExportListOfLists(edited, types, dir / "sub.LST", context).ok());
@@ -201,7 +198,6 @@ TEST(ListImport, KeepsTheOtherListsOnTheirRecordsWhenOnlyChannelsAreImported) {
     EXPECT_TRUE(result->Contact == original.Contact);
     EXPECT_TRUE(result->RxGroup == original.RxGroup);
     EXPECT_TRUE(result->Person == original.Person);
-
     // Contacts imported alone: channels and group lists follow the contacts by name.
     const auto contacts = importOne(original, ListType::Contacts,
                                     "Radio ID,Name,Call Type\n"
@@ -266,7 +262,6 @@ TEST(ListImport, ResolvesMemberNamesAndRefusesNamesOfNoRecord) {
     ASSERT_TRUE(scan.ok()) << errorOf(scan);
     ASSERT_EQ(scan->ScanList[0].Count, 2);
     EXPECT_EQ(test::first(scan->ScanList[0].MemberZones, 2), (std::vector<int>{-1, 2}));
-
     // In tool mode the contact's radio ID tells apart two contacts of one name.
     Codeplug twins = original;
     twins.Contact[3] = twins.Contact[2];
@@ -352,7 +347,6 @@ TEST(ListImport, RefusesDamagedFilesNamingLineAndColumn) {
               "digits 0-9 and A-F: \"12G\"");
     EXPECT_EQ(fails(ListType::Channels, head + "A,440,Low,Off\n" + std::string(100, ',') + "\n"),
               "ImportFromFileError---0--list.csv: line 3: Data Error," + std::string(100, ','));
-
     // A table never takes more records than it holds: the 257th channel, the 10001st contact.
     std::string channels = "Channel Name,RX Freq (MHz)\r\n";
     for (int i = 0; i < 257; ++i)
@@ -366,7 +360,6 @@ TEST(ListImport, RefusesDamagedFilesNamingLineAndColumn) {
     EXPECT_EQ(fails(ListType::Contacts, contacts),
               "ImportFromFileError---5--list.csv: line 10002: the file holds more records than "
               "the list's 10000");
-
     // Lists that a file cannot set.
     EXPECT_EQ(fails(ListType::OptionalSettings, "a,b\n1,2\n"),
               "ImportFromFileError---10--list.csv: this list is not held by this program");

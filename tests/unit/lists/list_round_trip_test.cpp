@@ -39,7 +39,6 @@ TEST(ListRoundTrip, EveryListReadsBackAsItWasWrittenInEveryLanguageAndMode) {
             auto result = all.finish();
             ASSERT_TRUE(result.ok()) << mode << ": " << result.error().text;
             EXPECT_EQ(test::codeplugDifference(*result, original), "") << mode + ", all lists";
-
             // Each list on its own: the others keep their references.
             for (const ListType type : kListsWithRecords) {
                 ListImport one(original, context);

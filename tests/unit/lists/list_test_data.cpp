@@ -34,7 +34,6 @@ Codeplug emptyCodeplug() {
 
 Codeplug sampleCodeplug() {
     Codeplug c = emptyCodeplug();
-
     // Radio IDs 1, 2 and 5.
     for (const auto& [entry, id, name] :
          {std::tuple{0, 1234567, "Base"}, std::tuple{1, 99999999, "Mobile, 2"},
@@ -45,7 +44,6 @@ Codeplug sampleCodeplug() {
         person.Name = name;
         person.Byte4 = static_cast<std::int16_t>(entry + 1); // not in the list: kept
     }
-
     // Contacts at scattered entries, the last one at the end of the table.
     const auto contact = [&](std::size_t entry, int id, int callType, std::string name) {
         ContactRec& r = c.Contact[entry];
@@ -65,7 +63,6 @@ Codeplug sampleCodeplug() {
     contact(2, 91, 1, "TG \"91\"");
     contact(7, 16777215, 2, "全呼");
     contact(9999, 3100, 1, "TG 3100");
-
     // Channels: slots 0, 1, 2, 5 and 255.
     const auto channel = [&](std::size_t entry, std::string name, double rx) -> ChannelRec& {
         ChannelRec& r = c.Channel[entry];
@@ -133,13 +130,11 @@ Codeplug sampleCodeplug() {
     ChannelRec& ch256 = channel(255, "Last", 446.00625);
     ch256.RadioId = 0;
     ch256.Contact = 1;
-
     // Zones 1 and 3.
     c.Zone[0] = ZoneRec{1, 1, 3, c.Zone[0].Members, 1, 5, "Zone, one"};
     setFront(c.Zone[0].Members, {0, 1, 5});
     c.Zone[2] = ZoneRec{3, 1, 2, c.Zone[2].Members, 255, 2, "区域三"};
     setFront(c.Zone[2].Members, {255, 2});
-
     // Scan lists 1 and 3, their members in zones (the first zone holding each).
     ScanListRec& scan1 = c.ScanList[0];
     scan1.Used = 1;
@@ -161,7 +156,6 @@ Codeplug sampleCodeplug() {
     scan3.Count = 1;
     setFront(scan3.Members, {2});
     setFront(scan3.MemberZones, {2});
-
     // Receive group lists 2 and 250.
     RxGroupRec& group2 = c.RxGroup[1];
     group2.Used = 1;
@@ -173,14 +167,11 @@ Codeplug sampleCodeplug() {
     group250.Name = "Last group";
     group250.Count = 1;
     setFront(group250.Members, {2});
-
     // The settings' second channel names a channel of odd type, as the channel repair keeps it.
     c.Settings.ChannelRef2 = 1;
-
     // DTMF codes 1 and 16.
     c.Dtmf.Codes[0] = DigitCode{"12345", 5};
     c.Dtmf.Codes[15] = DigitCode{"ABCDEF0123456789", 16};
-
     // Phone book entries 1 and 128, quick texts 1 and 100, 2-tone codes 3 and 16 (a name that no
     // list carries, kept by the import).
     c.PhoneBook[0] = PhoneBookRec{1, 1, "*12#", "Office, \"HQ\""};

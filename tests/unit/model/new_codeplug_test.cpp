@@ -23,7 +23,6 @@ TEST(NewCodeplug, HoldsTheFirstRecordsOfItsBandAndNothingElse) {
     EXPECT_EQ(codeplug.Header.ModelFamily, "R600MK");
     EXPECT_EQ(codeplug.Header.BandCode, 0);
     EXPECT_EQ(codeplug.Header.DataVersion, "V110");
-
     // Two channels, one contact, one roaming channel and zone; no record of any other table.
     EXPECT_EQ((std::vector<int>{inUse(codeplug.Channel), inUse(codeplug.Contact),
                                 inUse(codeplug.RoamChannel), inUse(codeplug.RoamZone),
@@ -67,7 +66,6 @@ TEST(NewCodeplug, TakesTheCentreOfEachBandRangeAndTheTemplateGiven) {
     EXPECT_DOUBLE_EQ(vhf->Channel[0].RxFreq, 155.0);
     EXPECT_DOUBLE_EQ(vhf->Channel[1].RxFreq, 155.0);
     EXPECT_DOUBLE_EQ(vhf->RoamChannel[0].RxFreq, 155.0);
-
     // A dual-band text: channel 1 in range 1, channel 2 in range 2.
     BandRanges ranges;
     ranges.range[0] = BandRange{400, 480, 400, 480, "", ""};

@@ -17,7 +17,6 @@ TEST(Band, ParsesEveryBandTextOfTheTable) {
         EXPECT_TRUE(bandRangesForCode(code).ok()) << code;
     EXPECT_FALSE(bandRangesForCode(12).ok());
     EXPECT_EQ(BandTextForCode(12), "");
-
     // Band 34: both ranges receive 136-174 and transmit 144-148.
     const BandRanges vhf = rangesOf(34);
     for (const BandRange& range : vhf.range) {
@@ -29,13 +28,11 @@ TEST(Band, ParsesEveryBandTextOfTheTable) {
     EXPECT_EQ(BandDisplayText(34), "VHF Rx(136 - 174 MHz)\nVHF Tx(144 - 148 MHz)");
     EXPECT_EQ(BandDisplayText(0), "UHF{400 - 480 MHz}");
     EXPECT_EQ(BandDisplayText(101), "");
-
     // Band 99: 246.9875 is inside, 246.98751 is not.
     const BandRanges mhf = rangesOf(99);
     EXPECT_EQ(mhf.range[0].rxHigh, 246.9875);
     EXPECT_FALSE(CheckFrequency(mhf, 246.9875, 0).outOfBand);
     EXPECT_TRUE(CheckFrequency(mhf, 246.98751, 0).outOfBand);
-
     // A text naming two families fills one range each; no family marker is a band error.
     const auto dual = ParseBandText("UHF{400 - 480 MHz}VHF{136 - 174 MHz}");
     ASSERT_TRUE(dual.ok());

@@ -44,7 +44,6 @@ TEST(ToneCodes, DcsTextsAndOctalDigits) {
     EXPECT_EQ(test::mapped([](auto c) { return OctalDigits(c.first, c.second); },
                            {std::pair{8, 3}, {8, 1}, {01234, 3}, {0, 2}, {7, 0}}),
               (std::vector<std::string>{"010", "0", "234", "00", ""}));
-
     // The inverse, for every number of the list.
     for (int number = 0; number < kDcsCount; ++number)
         ASSERT_EQ(DcsPosition(DcsText(number)), number) << number;
@@ -76,7 +75,6 @@ TEST(ToneCodes, ToneTextAsTheGridShowsIt) {
 TEST(ToneCodes, ToneTextReadsBack) {
     const Language english = Language::fromContent("[OTHER]\n10050=Off\n");
     const auto parse = [&](std::string_view text) { return ParseToneText(text, english); };
-
     // Every text the grid shows for a valid choice reads back to that choice.
     for (int position = 0; position < kCtcssDefinePosition; ++position) {
         const auto parsed = parse(ToneText({kToneTypeCtcss, position, 0}, 0, english));
@@ -92,7 +90,6 @@ TEST(ToneCodes, ToneTextReadsBack) {
     ASSERT_TRUE(parse("Off").ok());
     EXPECT_EQ(parse("Off")->tone, ToneChoice{});
     EXPECT_EQ(parse("")->tone, ToneChoice{});
-
     // The user-defined tone: its own frequency, inside the limits.
     const auto custom = parse(ToneText({kToneTypeCtcss, 51, 0}, 2511, english));
     ASSERT_TRUE(custom.ok());
@@ -102,7 +99,6 @@ TEST(ToneCodes, ToneTextReadsBack) {
     EXPECT_EQ(parse("260.0")->customCtcss, 2600);
     EXPECT_EQ(parse("Define")->tone.ctcss, 51);
     EXPECT_FALSE(parse("Define")->customCtcss.has_value());
-
     // A spreadsheet that dropped ".0" still gives the list entry.
     EXPECT_EQ(parse("100")->tone, (ToneChoice{kToneTypeCtcss, 13, 0}));
     EXPECT_EQ(parse(" 67 ")->tone, (ToneChoice{kToneTypeCtcss, 1, 0}));

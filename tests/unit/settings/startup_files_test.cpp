@@ -28,7 +28,6 @@ std::string bytes(std::initializer_list<int> values) {
 TEST(SettingsFiles, ViewMenuFlagsRoundTripAndDefaults) {
     test::TempDir dir;
     const ProgramFolders folders = foldersOf(dir);
-
     // 0, 1, 0, 7: 5-tone and DTMF hidden, 2-tone shown, the fourth value carried.
     const std::string file = bytes({0, 0, 1, 0, 0, 0, 7, 0});
     test::writeFile(dir / "Setting.ini", file);
@@ -36,26 +35,21 @@ TEST(SettingsFiles, ViewMenuFlagsRoundTripAndDefaults) {
     EXPECT_EQ(values, (ViewMenuValues{0, 1, 0, 7}));
     ASSERT_TRUE(WriteViewMenuFlags(folders, values).ok());
     EXPECT_EQ(test::readFile(dir / "Setting.ini"), file);
-
     // Signed little-endian values, and bytes beyond the end of a short file read as 0.
     test::writeFile(dir / "Setting.ini", bytes({0xFF, 0xFF, 0x34, 0x12, 0x05}));
     EXPECT_EQ(ReadViewMenuFlags(folders), (ViewMenuValues{-1, 0x1234, 5, 0}));
     EXPECT_EQ(encodeViewMenuFlags({-1, 0x1234, 5, 0}), bytes({0xFF, 0xFF, 0x34, 0x12, 5, 0, 0, 0}));
-
     // Longer than 8 bytes: only the first 8 count.
     test::writeFile(dir / "Setting.ini", bytes({1, 0, 2, 0, 3, 0, 4, 0, 9, 9}));
     EXPECT_EQ(ReadViewMenuFlags(folders), (ViewMenuValues{1, 2, 3, 4}));
-
     // Empty: zeros.
     test::writeFile(dir / "Setting.ini", "");
     EXPECT_EQ(ReadViewMenuFlags(folders), (ViewMenuValues{0, 0, 0, 0}));
-
     // Absent: zeros, and an empty file is created.
     fs::remove(dir / "Setting.ini");
     EXPECT_EQ(ReadViewMenuFlags(folders), (ViewMenuValues{0, 0, 0, 0}));
     ASSERT_TRUE(fs::exists(dir / "Setting.ini"));
     EXPECT_EQ(fs::file_size(dir / "Setting.ini"), 0u);
-
     // Unreadable (a folder in its place): all four 1.
     fs::remove(dir / "Setting.ini");
     fs::create_directory(dir / "Setting.ini");
@@ -154,7 +148,6 @@ TEST(SettingsFiles, SetupFileDefaultsAndConversions) {
     EXPECT_EQ(read("[language]\nIsFirstRun=0\nSameName=2.5\nHandshaking=-3\nCommHandle=-1\n"),
               (std::vector<int>{0, -3, 0, 2, -1}));
     EXPECT_EQ(read("[language]\nIsFirstRun=TRUE\n")[0], 1);
-
     // Writing one key keeps the others and their order.
     test::writeFile(dir / "language/mysetup.ini", "; set-up\r\n[language]\r\nSkin=blue\r\n"
                                                   "comPort=ttyS0\r\n");

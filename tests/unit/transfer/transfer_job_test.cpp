@@ -97,13 +97,11 @@ TEST(WriteJob, BackupWriteAndVerifyThatFindsADifferingBlockNamesIt) {
     EXPECT_EQ(run.countSent('E', 3), 3u);
     EXPECT_EQ(run.portCloses, 1);
     EXPECT_EQ(radio.writes, job.writtenBlocks().size());
-
     // The backup holds what the radio held before the write.
     const auto backup = LoadCodeplug(folder / "backup.json");
     ASSERT_TRUE(backup.ok()) << backup.error().text;
     EXPECT_EQ(backup->codeplug.Person[0].Name, "Radio");
     EXPECT_EQ(backup->codeplug.Contact[1].Name, "Contact 5");
-
     // A backup that cannot be made leaves the radio as it was.
     ScriptedRadio untouched;
     untouched.image = radioHolding(radioCodeplug);
@@ -144,7 +142,6 @@ TEST(WriteJob, TheNormalisationIsOneUndoableEditAndWhatWasSentIsWhatTheDocumentH
     EXPECT_EQ(now.Contact[1].Name, "Contact 5");
     EXPECT_EQ(now.Channel[0].Contact, 1);
     EXPECT_EQ(now.Dtmf.Set0, 14);
-
     // The radio holds the document as it now stands.
     CommImage sent;
     sent.CommData = radio.image;
@@ -156,7 +153,6 @@ TEST(WriteJob, TheNormalisationIsOneUndoableEditAndWhatWasSentIsWhatTheDocumentH
 
     document.undo(edit);
     EXPECT_TRUE(document.codeplug() == original);
-
     // A codeplug the content checks refuse sends nothing.
     Codeplug empty = original;
     for (ContactRec& contact : empty.Contact)
@@ -210,7 +206,6 @@ TEST(ReadJob, WaitsForTheAnswerAndAdoptsTheReadOnlyWhenItSucceeded) {
     ASSERT_EQ(job.decodeWarnings().size(), 1u);
     EXPECT_EQ(job.decodeWarnings()[0].text.rfind("Contact 2 left out", 0), 0u);
     EXPECT_EQ(recorder.steps.back(), job.decodeWarnings()[0].text);
-
     // Refused at the password: the document stays as it was.
     Document untouched;
     CodeplugReadJob refused(untouched, {}, nullptr);
