@@ -58,16 +58,11 @@ TEST_F(RecordGridTest, CopyAndPasteGiveUniqueNamesOneUndoStepEach) {
     clickRow(grid, 10);
     press(grid, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(session->undoStack().count(), 3);
-    std::set<std::string> names;
-    int inUse = 0;
-    for (const ChannelRec& channel : codeplug().Channel) {
-        if (channel.Used == 0)
-            continue;
-        ++inUse;
-        names.insert(channel.Name);
-    }
-    EXPECT_EQ(inUse, 6);
-    EXPECT_EQ(names.size(), 6u) << "pasted names are unique";
+    std::multiset<std::string> names;
+    for (const ChannelRec& channel : codeplug().Channel)
+        names.insert(channel.Used ? channel.Name : std::string());
+    EXPECT_EQ(names.count(""), 250u) << "six channels in use";
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 7u) << "names unique";
     EXPECT_EQ(codeplug().Channel[11].Used, 0);
 }
 
@@ -191,8 +186,6 @@ TEST_F(RecordGridTest, ZoneMovesKeepSlotNumbersAndTheSelectionFollows) {
     RecordGrid& grid = showGrid(2, 170); // a few rows show
     QAction& up = grid.zoneUpAction();
     QAction& down = grid.zoneDownAction();
-    EXPECT_EQ(up.objectName(), "T_Up");
-    EXPECT_EQ(down.objectName(), "T_Down");
 
     clickRow(grid, 2);
     up.trigger();

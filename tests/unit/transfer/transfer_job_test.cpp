@@ -138,18 +138,16 @@ TEST(WriteJob, TheNormalisationIsOneUndoableEditAndWhatWasSentIsWhatTheDocumentH
     EXPECT_EQ(edit.entries(Family::Contact), (std::vector<std::size_t>{1, 5}));
     EXPECT_EQ(edit.entries(Family::Channel), std::vector<std::size_t>{0});
     EXPECT_TRUE(edit.touches(Family::Dtmf));
-    const Codeplug& now = document.codeplug();
-    EXPECT_EQ(now.Contact[1].Name, "Contact 5");
-    EXPECT_EQ(now.Channel[0].Contact, 1);
-    EXPECT_EQ(now.Dtmf.Set0, 14);
-    // The radio holds the document as it now stands.
+    // What the edit changed, in the document and, as it now stands, in the radio.
+    const auto changed = [](const Codeplug& c) {
+        return std::tuple(c.Contact[1].Name, c.Channel[0].Contact, c.Dtmf.Set0);
+    };
+    EXPECT_EQ(changed(document.codeplug()), std::tuple("Contact 5", 1, 14));
     CommImage sent;
     sent.CommData = radio.image;
     auto back = DecodeReadCodeplug(sent, 0, NewCodeplug(0).value());
     ASSERT_TRUE(back.ok());
-    EXPECT_EQ(back->Contact[1].Name, "Contact 5");
-    EXPECT_EQ(back->Channel[0].Contact, 1);
-    EXPECT_EQ(back->Dtmf.Set0, 14);
+    EXPECT_EQ(changed(*back), changed(document.codeplug()));
 
     document.undo(edit);
     EXPECT_TRUE(document.codeplug() == original);
