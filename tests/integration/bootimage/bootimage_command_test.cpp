@@ -5,7 +5,6 @@
 #include "picture_helpers.h"
 #include "test_support.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QImage>
 

@@ -7,6 +7,7 @@
 #include "schema/new_codeplug.h"
 #include "scripted_radio.h"
 #include "test_support.h"
+#include "transfer/boot_image_jobs.h"
 #include "transfer/codeplug_jobs.h"
 #include "transfer/codeplug_transfer.h"
 
@@ -210,6 +211,34 @@ TEST(ReadJob, WaitsForTheAnswerAndAdoptsTheReadOnlyWhenItSucceeded) {
     JobRun refusedRun(refused, radio);
     EXPECT_EQ(keysOf(refusedRun.run().messages), std::vector<int>{2006});
     EXPECT_TRUE(untouched.codeplug() == before);
+}
+
+TEST(BootImageWriteJob, TheReadBackNamesABlockTheRadioDoesNotHold) {
+    BootImage image{};
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<std::uint8_t>(i * 7);
+    // The radio's cell at offset 1000 (block 0x42C03E0) always reads 0xEE.
+    const auto writeTo = [&image](bool verify) {
+        ScriptedRadio radio;
+        BootImageWriteJob job(image, verify, "");
+        JobRun run(job, radio);
+        run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
+            Bytes reply = radio.reply(frame.bytes);
+            radio.image.write(kBootImageAddress + 1000, 0xEE);
+            return reply;
+        };
+        const FinishedAction finished = run.run();
+        EXPECT_TRUE(job.written());
+        EXPECT_EQ(radio.writes, 2560u);
+        return std::make_tuple(finished, job.differingBlocks());
+    };
+    const auto [verified, differing] = writeTo(true);
+    EXPECT_FALSE(verified.success);
+    ASSERT_EQ(keysOf(verified.messages), (std::vector<int>{2005, 2010}));
+    EXPECT_EQ(verified.messages[1].text, "042C03E0");
+    EXPECT_EQ(differing, std::vector<std::uint32_t>{kBootImageAddress + 0x3E0});
+    // Without the read-back the same write reports its success: only the read-back can tell.
+    EXPECT_TRUE(std::get<0>(writeTo(false)).success);
 }
 
 } // namespace
