@@ -52,22 +52,14 @@ TEST_F(FamilyTableModelTest, EveryGridStaysSoundThroughEveryKindOfChange) {
     ASSERT_TRUE(contacts.setData(contacts.index(0, 2), "Renamed"));
     EXPECT_EQ(contacts.index(0, 2).data().toString(), "Renamed");
     // The recordings grid grows with the recordings in use: a reset.
-    ASSERT_TRUE(session
-                    ->record(document->apply(EditKind::Other,
-                                             [](Codeplug& c) {
-                                                 c.Recording[4].Used = 1;
-                                                 return Status::success();
-                                             }))
-                    .ok());
+    ASSERT_TRUE(
+        session->record(edit(*document, [](Codeplug& c) { c.Recording[4].Used = 1; })).ok());
     EXPECT_EQ(models[14]->rowCount(), 5);
     // A whole other codeplug, as a loaded file brings it; then everything undone.
     const Codeplug other = SampleFullCodeplug(0, bands, 4);
     ASSERT_TRUE(session
-                    ->record(document->apply(EditKind::LoadFile,
-                                             [&](Codeplug& c) {
-                                                 c = other;
-                                                 return Status::success();
-                                             }))
+                    ->record(edit(
+                        *document, [&](Codeplug& c) { c = other; }, EditKind::LoadFile))
                     .ok());
     EXPECT_EQ(contacts.index(9999, 2).data().toString(),
               QString::fromStdString(other.Contact[9999].Name));

@@ -2,6 +2,7 @@
 // What the GUI tests share: a document and its session in the English interface, grids shown
 // offscreen, and the user's clicks and keys on them.
 
+#include "document_edit.h"
 #include "grids/record_grid.h"
 #include "model/codeplug.h"
 #include "models/document_session.h"

@@ -114,14 +114,11 @@ TEST_F(RecordGridTest, TheListEditMenuDeletesButTheLastGroupContactStays) {
     menu.hide();
     EXPECT_EQ(codeplug().Contact[1].Used, 0);
     // With a second group contact the first one goes.
-    ASSERT_TRUE(session
-                    ->record(document->apply(EditKind::Other,
-                                             [](Codeplug& cp) {
-                                                 cp.Contact[2].Used = 1;
-                                                 cp.Contact[2].CallType = 1;
-                                                 return Status::success();
-                                             }))
-                    .ok());
+    ASSERT_TRUE(
+        session
+            ->record(edit(*document,
+                          [](Codeplug& cp) { cp.Contact[2].Used = cp.Contact[2].CallType = 1; }))
+            .ok());
     clickRow(grid, 0);
     press(grid, Qt::Key_Delete);
     EXPECT_EQ(codeplug().Contact[0].Used, 0);

@@ -36,14 +36,13 @@ QStringList textsOf(const std::vector<PromptMessage>& messages) {
 void writeCodeplug(const std::filesystem::path& file, const std::string& name) {
     Document document;
     ASSERT_TRUE(document.newCodeplug(NewCodeplugFiles{}, 0).ok());
-    ASSERT_TRUE(document
-                    .apply(EditKind::EditRecord,
-                           [&](Codeplug& codeplug) {
-                               codeplug.Channel[0].Used = 1;
-                               codeplug.Channel[0].Name = name;
-                               return Status::success();
-                           })
-                    .ok());
+    test::change(
+        document,
+        [&](Codeplug& codeplug) {
+            codeplug.Channel[0].Used = 1;
+            codeplug.Channel[0].Name = name;
+        },
+        EditKind::EditRecord);
     ASSERT_TRUE(document.save(file, ContactTextForm::Gbk).ok());
 }
 

@@ -2,6 +2,7 @@
 // What the shell tests share: a program folder of their own (a copy of data/, the first run done),
 // the program started on it with a scripted prompt, and a user's clicks on menus and dialogs.
 
+#include "document_edit.h"
 #include "scripted_prompt.h"
 #include "shell/interface_texts.h"
 #include "shell/main_window.h"

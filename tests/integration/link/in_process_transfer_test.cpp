@@ -67,18 +67,6 @@ FaultRates noisyCable() {
     return *ParseFaultRates("drop=0.01,corrupt=0.01,short=0.01,late=0.005,garbage=0.01");
 }
 
-TEST(InProcessTransfer, ReadWithoutFaultsCopiesTheRadio) {
-    RadioSimulator radio(radioImage(300), RadioIdentity{});
-    Transfer read;
-    auto& [image, blocks, job] = read;
-    const InProcessResult result = RunInProcess(job, radio, nullptr, {});
-    ASSERT_TRUE(result.finished);
-    EXPECT_TRUE(result.outcome.success);
-    EXPECT_TRUE(image == radio.image());
-    EXPECT_EQ(job.engine()->statistics().resends, 0u);
-    EXPECT_EQ(radio.counters().blocksRead, job.engine()->statistics().readBlockFrames);
-}
-
 TEST(InProcessTransfer, NoisyReadsSucceedWithIdenticalDataOrFailWithTheirMessage) {
     int successes = 0;
     int failures = 0;

@@ -4,6 +4,7 @@
 // they were.
 #include "codeplug_diff.h"
 #include "document/document.h"
+#include "document_edit.h"
 #include "file/default_channel_file.h"
 #include "file/rdt_format.h"
 #include "random_codeplug.h"
@@ -31,13 +32,7 @@ std::string messageTexts(const std::vector<Error>& messages) {
 }
 
 void replace(Document& document, Codeplug codeplug) {
-    ASSERT_TRUE(document
-                    .apply(EditKind::Other,
-                           [&](Codeplug& working) {
-                               working = std::move(codeplug);
-                               return Status::success();
-                           })
-                    .ok());
+    test::change(document, [&](Codeplug& working) { working = std::move(codeplug); });
 }
 
 TEST(DocumentFiles, SaveAndLoadInEitherFormKeepEverything) {
@@ -92,15 +87,11 @@ TEST(DocumentFiles, SaveAndLoadInEitherFormKeepEverything) {
 TEST(DocumentFiles, ARefusedLoadOrAFailedSaveChangesNothing) {
     test::TempDir dir;
     Document document;
-    ASSERT_TRUE(document
-                    .apply(EditKind::Other,
-                           [](Codeplug& c) {
-                               c.Header.BandCode = 64;
-                               c.Channel[0].Used = 1;
-                               c.Channel[0].Name = "Unsaved";
-                               return Status::success();
-                           })
-                    .ok());
+    test::change(document, [](Codeplug& c) {
+        c.Header.BandCode = 64;
+        c.Channel[0].Used = 1;
+        c.Channel[0].Name = "Unsaved";
+    });
     const Codeplug codeplug = document.codeplug();
     const Codeplug saved = document.saved();
     const CurrentBand band = document.band();
@@ -247,13 +238,7 @@ TEST(DocumentFiles, ALoadRemovesRepeatedMembersOfZonesAndScanLists) {
 
 TEST(DocumentFiles, TheBandFollowsTheHeaderAndAnUnknownBandIsRefused) {
     Document document;
-    ASSERT_TRUE(document
-                    .apply(EditKind::Other,
-                           [](Codeplug& c) {
-                               c.Header.BandCode = 96;
-                               return Status::success();
-                           })
-                    .ok());
+    test::change(document, [](Codeplug& c) { c.Header.BandCode = 96; });
     EXPECT_EQ(document.band().BandCode, 96);
     EXPECT_EQ(document.band().ModelName, "R605MHF");
     auto unknown = document.apply(EditKind::Other, [](Codeplug& c) {

@@ -2,7 +2,9 @@
 // grids, paste with unique names and repaired references, the last group contact, zone moves;
 // and for each, undo and redo giving back exactly the tables before and after.
 #include "document/list_edits.h"
+#include "document_edit.h"
 #include "schema/family_columns.h"
+#include "schema/new_codeplug.h"
 #include "test_support.h"
 #include "text/language.h"
 
@@ -12,21 +14,6 @@
 
 namespace r605 {
 namespace {
-
-Codeplug numbered() {
-    Codeplug codeplug;
-    for (std::size_t i = 0; i < codeplug.Channel.size(); ++i)
-        codeplug.Channel[i].Number = static_cast<std::int16_t>(i + 1);
-    for (std::size_t i = 0; i < codeplug.Zone.size(); ++i)
-        codeplug.Zone[i].Number = static_cast<std::int16_t>(i + 1);
-    for (std::size_t i = 0; i < codeplug.Contact.size(); ++i)
-        codeplug.Contact[i].Number = static_cast<std::int32_t>(i + 1);
-    for (std::size_t i = 0; i < codeplug.TextMessage1.size(); ++i) {
-        codeplug.TextMessage1[i].Number = static_cast<std::int16_t>(i + 1);
-        codeplug.TextMessage2[i].Number = static_cast<std::int16_t>(i + 1);
-    }
-    return codeplug;
-}
 
 // Applies an edit, then checks that undo gives back the codeplug before it and redo the one
 // after it.
@@ -44,7 +31,7 @@ std::array<std::size_t, 1> one(std::size_t entry) {
 }
 
 TEST(ListEdits, PastedRecordsKeepTheirSlotAndGetUniqueNames) {
-    Codeplug start = numbered();
+    Codeplug start = NumberedEmptyCodeplug();
     start.Channel[0].Used = 1;
     start.Channel[0].Name = "Home";
     start.Channel[0].RxFreq = 438.5;
@@ -65,16 +52,11 @@ TEST(ListEdits, PastedRecordsKeepTheirSlotAndGetUniqueNames) {
     EXPECT_DOUBLE_EQ(c.Channel[5].RxFreq, 438.5);
     EXPECT_TRUE(pasteRecords(document, clipboard, Family::Channel, 256)->empty());
     // Pasting an unused channel over a zone member takes it out of the zone, in one undo step.
-    ASSERT_TRUE(document
-                    .apply(EditKind::Other,
-                           [](Codeplug& cp) {
-                               cp.Zone[0].Used = 1;
-                               cp.Zone[0].Count = 2;
-                               cp.Zone[0].Members[0] = 4;
-                               cp.Zone[0].Members[1] = 5;
-                               return Status::success();
-                           })
-                    .ok());
+    test::change(document, [](Codeplug& cp) {
+        cp.Zone[0].Used = 1;
+        cp.Zone[0].Count = 2;
+        test::setFront(cp.Zone[0].Members, {4, 5});
+    });
     ASSERT_TRUE(clipboard.copy(document.codeplug(), Family::Channel, one(99)));
     before = document.codeplug();
     expectUndoable(document, pasteRecords(document, clipboard, Family::Channel, 4), before);
@@ -93,7 +75,7 @@ TEST(ListEdits, PastedRecordsKeepTheirSlotAndGetUniqueNames) {
 }
 
 TEST(ListEdits, TextMessagesAndArc4KeysShareOneClipboard) {
-    Codeplug start = numbered();
+    Codeplug start = NumberedEmptyCodeplug();
     start.TextMessage1[0].Used = 1;
     start.TextMessage1[0].Text = "Hello";
     start.Arc4Key[0].KeyId = 3;
@@ -118,7 +100,7 @@ TEST(ListEdits, TextMessagesAndArc4KeysShareOneClipboard) {
 }
 
 TEST(ListEdits, DeletingRepairsReferencesAndKeepsTheLastGroupContact) {
-    Codeplug start = numbered();
+    Codeplug start = NumberedEmptyCodeplug();
     for (const std::size_t i : {0u, 1u, 2u}) {
         start.Contact[i].Used = 1;
         start.Contact[i].CallType = i == 1 ? 0 : 1;
@@ -145,7 +127,7 @@ TEST(ListEdits, DeletingRepairsReferencesAndKeepsTheLastGroupContact) {
 }
 
 TEST(ListEdits, ZonesMoveWithTheirReferencesWhileSlotsKeepTheirNumbers) {
-    Codeplug start = numbered();
+    Codeplug start = NumberedEmptyCodeplug();
     start.Zone[0].Used = 1;
     start.Zone[0].Name = "First";
     start.Zone[1].Used = 1;
@@ -170,7 +152,7 @@ TEST(ListEdits, ZonesMoveWithTheirReferencesWhileSlotsKeepTheirNumbers) {
 }
 
 TEST(ListEdits, CellEditsRepairTheirFamilysReferences) {
-    Codeplug start = numbered();
+    Codeplug start = NumberedEmptyCodeplug();
     start.Person[0].Used = 1;
     start.Person[0].Name = "Me";
     start.Person[1].Used = 1;
