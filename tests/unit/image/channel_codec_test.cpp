@@ -13,17 +13,13 @@ using test::imageHex;
 
 ChannelRec sampleChannel() {
     ChannelRec c;
-    c.Used = 1;
     c.RxFreq = 438.5;
     c.Offset = 5;
-    c.OffsetDir = 2;
-    c.ChType = 1;
-    c.Power = 2;
-    c.Bandwidth = 3;
-    c.RxToneType = 1;
-    c.TxToneType = 2;
-    c.Flag9_5 = 1;
-    c.Flag9_7 = 1;
+    c.Used = c.ChType = c.RxToneType = c.Flag9_5 = c.Flag9_7 = c.Flag33_0 = c.Flag33_5 = 1;
+    c.Flag33_7 = c.Flag56_0 = c.Flag56_5 = 1;
+    c.OffsetDir = c.Power = c.TxToneType = c.Field33_2 = 2;
+    c.Bandwidth = c.Nibble25Lo = c.OptSignal = 3;
+    c.Nibble26Lo = c.DtmfId = 15;
     c.TxCtcss = 12;
     c.RxCtcss = 51;
     c.TxDcs = 531; // D023I
@@ -32,26 +28,16 @@ ChannelRec sampleChannel() {
     c.TwoToneDecode = 16;
     c.Contact = 0x1234;
     c.RadioId = 249;
-    c.Nibble25Lo = 3;
     c.Nibble25Hi = 12;
-    c.Nibble26Lo = 15;
-    c.OptSignal = 3;
     c.RxGroup = 0;
     c.TwoToneId = 23;
     c.FiveToneId = 99;
-    c.DtmfId = 15;
     c.Byte32 = 0xAB;
-    c.Flag33_0 = 1;
-    c.Field33_2 = 2;
-    c.Flag33_5 = 1;
-    c.Flag33_7 = 1;
     c.Byte34 = 0x34;
     c.ScanLists = {2, 5, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     c.Name = "Repeater 12";
     c.Byte52 = 0x52;
     c.Byte55 = 0x55;
-    c.Flag56_0 = 1;
-    c.Flag56_5 = 1;
     c.Byte57 = 0x157; // only the low byte is stored
     c.Byte58 = 0x58;
     c.Byte59 = 0x59;
