@@ -138,30 +138,25 @@ TEST(LinkCommands, RefusalsAndFailuresEndWithTheirMessages) {
 }
 
 TEST(LinkCommands, FleetWritesEachRadioItsOwnIdAndGoesOnPastASilentOne) {
-    test::TempDir folder;
-    test::copyProgramData(folder / "home");
-    const std::string home = (folder / "home").string();
-    test::writeFile(folder / "demo.json", kDemoJson);
-    SimProcess alpha({"--home", home, "sim", "--pty", (folder / "alpha").string()});
-    SimProcess silent({"--home", home, "sim", "--pty", (folder / "silent").string(), "--faults",
-                       "silent-after=0"});
-    SimProcess bravo({"--home", home, "sim", "--pty", (folder / "bravo").string()});
+    const test::CliFolder home;
+    test::writeFile(home / "demo.json", kDemoJson);
+    SimProcess alpha(home, {"--pty", home("alpha")});
+    SimProcess silent(home, {"--pty", home("silent"), "--faults", "silent-after=0"});
+    SimProcess bravo(home, {"--pty", home("bravo")});
     // A radio ID no radio takes: the whole plan is refused before any radio is touched.
-    test::writeFile(folder / "bad.csv",
+    test::writeFile(home / "bad.csv",
                     alpha.port() + ",2620001,A\n" + bravo.port() + ",123456789,B\n");
     const CommandRun refused =
-        r605({"--home", home, "--language", "en", "fleet", "write", (folder / "demo.json").string(),
-              "--plan", (folder / "bad.csv").string()});
+        home.run({"fleet", "write", home("demo.json"), "--plan", home("bad.csv")});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("line 2: radio ID: not a number"), std::string::npos) << refused.err;
     EXPECT_TRUE(refused.out.empty()) << refused.out;
 
-    test::writeFile(folder / "plan.csv",
-                    "port,radio id,name\n" + alpha.port() + ",2620001,Alpha\n" + silent.port() +
-                        ",2620002,Silent\n" + bravo.port() + ",2620003,Bravo\n");
+    test::writeFile(home / "plan.csv", "port,radio id,name\n" + alpha.port() + ",2620001,Alpha\n" +
+                                           silent.port() + ",2620002,Silent\n" + bravo.port() +
+                                           ",2620003,Bravo\n");
     const CommandRun fleet =
-        r605({"--home", home, "--language", "en", "fleet", "write", (folder / "demo.json").string(),
-              "--plan", (folder / "plan.csv").string()});
+        home.run({"fleet", "write", home("demo.json"), "--plan", home("plan.csv")});
     EXPECT_EQ(fleet.exitCode, 1) << fleet.err;
     const auto rowOf = [&](const std::string& port) {
         const std::size_t start = fleet.out.find(port + " ");
@@ -179,10 +174,9 @@ TEST(LinkCommands, FleetWritesEachRadioItsOwnIdAndGoesOnPastASilentOne) {
     // Each radio holds the codeplug with its own ID and name.
     for (const auto& [port, id, name] :
          {std::tuple{alpha.port(), 2620001, "Alpha"}, std::tuple{bravo.port(), 2620003, "Bravo"}}) {
-        const CommandRun read =
-            r605({"--home", home, "read", "--port", port, "-o", (folder / "back.json").string()});
+        const CommandRun read = home.run({"read", "--port", port, "-o", home("back.json")});
         ASSERT_EQ(read.exitCode, 0) << read.err;
-        const auto back = CodeplugFromJson(test::readFile(folder / "back.json"));
+        const auto back = CodeplugFromJson(test::readFile(home / "back.json"));
         ASSERT_TRUE(back.ok());
         EXPECT_EQ(back->Person[0].Id, id);
         EXPECT_EQ(back->Person[0].Name, name);

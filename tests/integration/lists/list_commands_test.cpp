@@ -134,18 +134,15 @@ TEST(ListCommands, ToolModeColumnsNeedAnEdition) {
 }
 
 TEST(ListCommands, ContactsFromAUserDatabaseAndItsRefusals) {
-    test::TempDir folder;
-    test::copyProgramData(folder / "home");
-    writeCodeplug(folder / "base.rdt");
-    test::writeFile(folder / "users.csv", "Radio ID,Callsign,Name,City,Country,Extra\n"
-                                          "2620001,DL1AAA,Jürgen Müller,Berlin,Germany,x\n"
-                                          "3100001,K1ABC,Bob,Boston,United States,\n"
-                                          "what,K1XYZ,Bad,,,\n"
-                                          "2620002,DL1AAB,\"Smith, John\",Hamburg,Germany,\n");
-    const CommandRun run = runR605(
-        folder / "home", "en",
-        {"contacts-db", (folder / "base.rdt").string(), "--from", (folder / "users.csv").string(),
-         "-o", (folder / "out.rdt").string(), "--country", "Germany", "--max", "5"});
+    CliFolder home;
+    writeCodeplug(home);
+    test::writeFile(home / "users.csv", "Radio ID,Callsign,Name,City,Country,Extra\n"
+                                        "2620001,DL1AAA,Jürgen Müller,Berlin,Germany,x\n"
+                                        "3100001,K1ABC,Bob,Boston,United States,\n"
+                                        "what,K1XYZ,Bad,,,\n"
+                                        "2620002,DL1AAB,\"Smith, John\",Hamburg,Germany,\n");
+    const CommandRun run = home.run({"contacts-db", home("a.rdt"), "--from", home("users.csv"),
+                                     "-o", home("out.rdt"), "--country", "Germany", "--max", "5"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(
         run.out.find("3 users; columns found: radio ID \"Radio ID\", callsign \"Callsign\", "
@@ -155,27 +152,23 @@ TEST(ListCommands, ContactsFromAUserDatabaseAndItsRefusals) {
     EXPECT_NE(run.out.find("2 contacts added in slots 5 to 6"), std::string::npos) << run.out;
     EXPECT_NE(run.err.find("1 line could not be read and skipped: line 4"), std::string::npos)
         << run.err;
-    const Codeplug out = loaded(folder / "out.rdt");
+    const Codeplug out = home.load("out.rdt");
     EXPECT_EQ(out.Contact[4].Id, 2620001);
     EXPECT_EQ(out.Contact[4].Name, "Jürgen Müller");
     EXPECT_EQ(out.Contact[5].Name, "Smith, John");
     EXPECT_EQ(out.Contact[1].Name, "联系人 1");
 
     // No column of radio IDs: refused, nothing written.
-    test::writeFile(folder / "noid.csv", "Callsign,Name\nDL1AAA,Jürgen\n");
-    const CommandRun refused =
-        runR605(folder / "home", "en",
-                {"contacts-db", (folder / "base.rdt").string(), "--from",
-                 (folder / "noid.csv").string(), "-o", (folder / "refused.rdt").string()});
+    test::writeFile(home / "noid.csv", "Callsign,Name\nDL1AAA,Jürgen\n");
+    const CommandRun refused = home.run(
+        {"contacts-db", home("a.rdt"), "--from", home("noid.csv"), "-o", home("refused.rdt")});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("no column of radio IDs"), std::string::npos) << refused.err;
-    EXPECT_FALSE(fs::exists(folder / "refused.rdt"));
-    const CommandRun usage = runR605(
-        folder / "home", "en",
-        {"contacts-db", (folder / "base.rdt").string(), "--from", (folder / "users.csv").string(),
-         "-o", (folder / "refused.rdt").string(), "--prefix", "26x", "--replace"});
+    EXPECT_FALSE(fs::exists(home / "refused.rdt"));
+    const CommandRun usage = home.run({"contacts-db", home("a.rdt"), "--from", home("users.csv"),
+                                       "-o", home("refused.rdt"), "--prefix", "26x", "--replace"});
     EXPECT_EQ(usage.exitCode, 2);
-    EXPECT_FALSE(fs::exists(folder / "refused.rdt"));
+    EXPECT_FALSE(fs::exists(home / "refused.rdt"));
 }
 
 } // namespace
