@@ -1,5 +1,7 @@
 // The shipped language files: they parse, all three hold the same keys, and every key that the
 // program computes or names in its sources has a text in every language.
+#include "lists/list_columns.h"
+#include "schema/grid_layout.h"
 #include "test_support.h"
 #include "text/codepage.h"
 #include "text/ini_document.h"
@@ -26,10 +28,6 @@ namespace fs = std::filesystem;
 constexpr std::array<int, 3> kLanguages{1, 2, 3};
 constexpr std::array<std::string_view, 3> kSections{"OTHER", "OPTION", "MSG"};
 
-// Columns of each main-window grid, the row-label column included; the heading of column k of
-// grid g is text 10000 + 100 g + k for k up to columns - 2. Grid 17 borrows grid 5's headings.
-constexpr std::array<int, 20> kGridColumns{13, 5, 8, 11, 4,  11, 4, 7,  5, 6,
-                                           4,  6, 6, 4,  10, 5,  4, 11, 3, 4};
 // The grids that have a node of their own in the category tree.
 constexpr std::array<int, 11> kTreeGrids{0, 1, 2, 3, 5, 6, 7, 10, 15, 16, 19};
 // Tree nodes 12020 ... 12039 that exist; the others are hidden by an empty caption.
@@ -212,10 +210,10 @@ TEST(LanguageFiles, HoldTheSameKeysAndOnlyTheHiddenTreeNodesAreEmpty) {
 
 TEST(LanguageFiles, HoldTheKeysThatTheProgramComputes) {
     std::vector<int> computed;
-    for (int grid = 0; grid < 20; ++grid) {
-        if (grid == 17)
-            continue; // the contact pages use the headings of grid 5
-        for (int column = 0; column <= kGridColumns[grid] - 2; ++column)
+    // The heading of column k of grid g (the row label's at k = 0) is text 10000 + 100 g + k;
+    // the contact pages (grid 17) use the headings of grid 5.
+    for (int grid = 0; grid < kGridCount; ++grid) {
+        for (int column = 0; grid != 17 && column < int(gridColumns(grid).size()); ++column)
             computed.push_back(10000 + 100 * grid + column);
     }
     for (int grid : kTreeGrids)
@@ -242,35 +240,25 @@ TEST(LanguageFiles, HoldTheKeysThatTheProgramComputes) {
 }
 
 TEST(LanguageFiles, ListHeadingsCanBeToldApartOnImport) {
-    // An imported file's header cells are matched against these headings: two equal headings in
-    // one list would leave a column unreadable.
-    std::vector<std::vector<int>> lists = {
-        {10000, 20001, 20010, 10002, 20020, 20021, 20022, 20023, 20024, 20025, 20510, 20026,
-         20027, 20081, 20028, 20029, 20030, 20031, 20032, 20033, 20034, 20035, 20036, 20037,
-         20040, 20041, 20042, 20043, 20039, 20045, 20046, 20047, 20048, 20002, 20049},
-        {10100, 10101, 10103},
-        {10200, 20211, 20202, 20221, 20222},
-        {10300, 20301, 20303, 2402, 2403, 2404, 2405, 2406, 2407, 2408, 2409, 2410},
-        {10400, 10401, 10402},
-        {10500, 10501, 10506, 10503, 10504, 10507, 10508, 10509, 10505, 10502},
-        {11200, 11204},
-        {11300, 11301, 11302},
-        {11500, 11501, 11516},
-        {20030, 1602},
-        {30310, 30311, 30312},
-        {30320, 30321},
-        {30330, 30331, 30332, 30333, 30334, 30335, 30336}};
-    // The contact headings also meet the literal English headings, as column codes 1 to 7.
-    const std::array<std::string_view, 10> literalContactHeadings{
-        "", "Radio ID", "Callsign", "Name", "City", "State", "Country", "Remarks", "", ""};
+    // An imported file's header cells are matched against the headings of its list, and those of
+    // the contact lists against their literal English headings as well: two columns of one list
+    // with an equal heading would leave one of them unreadable.
     for (int index : kLanguages) {
         const Language language = languageOf(index);
-        for (const auto& keys : lists) {
-            std::map<std::string, int> seen;
-            for (int key : keys) {
-                const auto [it, inserted] = seen.emplace(language.GetLangText(key), key);
-                EXPECT_TRUE(inserted) << languageFileName(index) << ": " << key << " and "
-                                      << it->second << " are both \"" << it->first << "\"";
+        for (int type = 0; type < kListTypeCount; ++type) {
+            std::map<std::string, int> seen; // heading -> column code
+            const auto columns = ImportColumns(static_cast<ListType>(type), true);
+            for (int code = 0; code < static_cast<int>(columns.size()); ++code) {
+                const ListColumn& column = columns[static_cast<std::size_t>(code)];
+                std::set<std::string> headings{language.text(column.heading)};
+                if (!column.literalHeading.empty())
+                    headings.emplace(column.literalHeading);
+                for (const std::string& heading : headings) {
+                    const auto [it, inserted] = seen.emplace(heading, code);
+                    EXPECT_TRUE(inserted) << languageFileName(index) << ", list " << type << ": "
+                                          << "columns " << code << " and " << it->second
+                                          << " are both \"" << heading << "\"";
+                }
             }
         }
         std::set<std::string> optionHeadings;
@@ -279,17 +267,6 @@ TEST(LanguageFiles, ListHeadingsCanBeToldApartOnImport) {
         for (int key : {60304, 60305})
             optionHeadings.insert(language.GetLangText(key, Section::Option));
         EXPECT_EQ(optionHeadings.size(), 34u) << languageFileName(index);
-
-        const std::vector<int>& contactKeys = lists[5];
-        for (std::size_t code = 0; code < contactKeys.size(); ++code) {
-            const std::string heading = language.GetLangText(contactKeys[code]);
-            for (std::size_t other = 0; other < literalContactHeadings.size(); ++other) {
-                if (other == code || literalContactHeadings[other].empty())
-                    continue;
-                EXPECT_NE(heading, literalContactHeadings[other])
-                    << languageFileName(index) << " " << contactKeys[code];
-            }
-        }
     }
 }
 
