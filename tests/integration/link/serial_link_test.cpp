@@ -219,36 +219,6 @@ TEST(SerialLink, WritesACodeplugAndTheRadioHoldsEncodeAll) {
     EXPECT_GT(driver.turnaroundsNs().size(), 1000u);
 }
 
-TEST(SerialLink, RadioWithoutContactsWritesAndReadsBack) {
-    Codeplug codeplug = testCodeplug(0);
-    test::PtyRadio radio(MemoryImage{}, sim::RadioIdentity{});
-    ensureApplication();
-    ScriptedPrompt prompt;
-    {
-        // The Write command refuses a codeplug without contacts: the encoder is called directly.
-        SerialLinkDriver driver(prompt);
-        CommImage image;
-        TransferRequest request;
-        request.kind = OperationKind::WriteCodeplug;
-        EngineJob job(request, image.CommData, image.WriteBlockMap, nullptr, [&] {
-            SetCommDataAll(codeplug, image);
-            return image.EncodeOK;
-        });
-        ASSERT_TRUE(driver.OpenRadioPort(QString::fromStdString(radio.port()), job.kind()));
-        ASSERT_TRUE(driver.run(job).success);
-    }
-    ReadOutcome read = readRadio(radio.port(), prompt);
-    radio.stop();
-    ASSERT_TRUE(read.finished.success);
-    // No contact index entry and no contact record was read.
-    EXPECT_EQ(NextMarkedBlock(read.image.WriteBlockMap, kContactIndex, 2), -16);
-    EXPECT_EQ(NextMarkedBlock(read.image.WriteBlockMap, kContactRecords, 1), 0x02980000);
-    const Codeplug back = decoded(read.image.CommData, 0);
-    for (const ContactRec& contact : back.Contact)
-        EXPECT_EQ(contact.Used, 0);
-    EXPECT_TRUE(back.Channel == decoded(*sim::ImageOfCodeplug(codeplug), 0).Channel);
-}
-
 TEST(SerialLink, NoisyCableGivesIdenticalDataOrAFailureNeverAHang) {
     const auto image = sim::ImageOfCodeplug(testCodeplug(0));
     ASSERT_TRUE(image.ok());
