@@ -1,5 +1,8 @@
 #include "cli_process.h"
 
+#include "document/codeplug_files.h"
+#include "schema/new_codeplug.h"
+
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
@@ -41,12 +44,42 @@ CommandRun runR605(const std::vector<std::string>& arguments, int seconds) {
                       process.readAllStandardError().toStdString()};
 }
 
+CliFolder::CliFolder(bool programData) {
+    if (programData)
+        copyProgramData(m_dir.path());
+}
+
+CommandRun CliFolder::run(const std::vector<std::string>& arguments, int seconds) const {
+    std::vector<std::string> all{"--home", path().string(), "--language", language};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return runR605(all, seconds);
+}
+
+Codeplug CliFolder::load(std::string_view name) const {
+    auto loaded = LoadCodeplug(*this / name);
+    if (loaded.ok())
+        return std::move(loaded->codeplug);
+    ADD_FAILURE() << name << ": " << loaded.error().text;
+    return NumberedEmptyCodeplug();
+}
+
+void CliFolder::save(std::string_view name, const Codeplug& codeplug) const {
+    const auto saved = SaveCodeplug(*this / name, codeplug, ContactTextForm::Gbk);
+    EXPECT_TRUE(saved.ok()) << name;
+}
+
 SimProcess::SimProcess(const std::vector<std::string>& arguments) {
     ensureApplication();
     m_process.start(R605_CLI_PATH, qtArguments(arguments));
     if (m_process.waitForReadyRead(10000))
         m_port = m_process.readLine().trimmed().toStdString();
 }
+
+SimProcess::SimProcess(const CliFolder& home, std::vector<std::string> arguments)
+    : SimProcess([&] {
+          arguments.insert(arguments.begin(), {"--home", home.path().string(), "sim"});
+          return arguments;
+      }()) {}
 
 SimProcess::~SimProcess() {
     stop();

@@ -70,7 +70,6 @@ TEST_F(CompareWindowTest, TakesARecordOverAsAnUndoableEditAndFollowsTheDocument)
     EXPECT_EQ(topLevelTexts(*tree),
               (QStringList{"Channels (1)", "Zones (1)", "Digital Contacts (1)"}));
     EXPECT_FALSE(takeOver->isEnabled()); // nothing chosen yet
-
     // The channel names a contact the open codeplug lacks: refused, nothing changes.
     tree->setCurrentItem(dialog.itemOf(0));
     takeOver->click();

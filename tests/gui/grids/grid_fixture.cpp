@@ -10,19 +10,6 @@
 
 namespace r605::test {
 
-Codeplug numberedCodeplug() {
-    Codeplug codeplug;
-    for (std::size_t i = 0; i < codeplug.Channel.size(); ++i)
-        codeplug.Channel[i].Number = static_cast<std::int16_t>(i + 1);
-    for (std::size_t i = 0; i < codeplug.Zone.size(); ++i)
-        codeplug.Zone[i].Number = static_cast<std::int16_t>(i + 1);
-    for (std::size_t i = 0; i < codeplug.Contact.size(); ++i)
-        codeplug.Contact[i].Number = static_cast<std::int32_t>(i + 1);
-    for (std::size_t i = 0; i < codeplug.TextMessage1.size(); ++i)
-        codeplug.TextMessage1[i].Number = static_cast<std::int16_t>(i + 1);
-    return codeplug;
-}
-
 QStringList tableOf(const QAbstractItemModel& model) {
     QStringList lines;
     QStringList headings;

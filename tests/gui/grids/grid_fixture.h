@@ -2,6 +2,7 @@
 // What the GUI tests share: a document and its session in the English interface, grids shown
 // offscreen, and the user's clicks and keys on them.
 
+#include "document_edit.h"
 #include "grids/record_grid.h"
 #include "model/codeplug.h"
 #include "models/document_session.h"
@@ -17,9 +18,6 @@
 
 namespace r605::test {
 
-// A codeplug of band 0 with every record numbered and nothing in use.
-Codeplug numberedCodeplug();
-
 // Everything a model shows, one line a row: the row label, then the cells; the headings first.
 QStringList tableOf(const QAbstractItemModel& model);
 
@@ -31,7 +29,6 @@ protected:
     void start(Codeplug codeplug);
     // A grid of the document, shown and active, `height` pixels tall.
     RecordGrid& showGrid(int grid, int height = 500);
-
     // A click on the row as the grid shows it (0-based), with Shift or Ctrl to extend.
     void clickRow(RecordGrid& grid, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void press(RecordGrid& grid, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

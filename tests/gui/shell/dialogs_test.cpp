@@ -76,7 +76,6 @@ TEST_F(ShellTest, LanguageSwitchRecaptionsEveryOpenWindow) {
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->windowTitle(), shell().texts.text(14360));
     tick(*about->findChild<QCheckBox*>("CheckLog"));
-
     // The switch every window listens to, while the About dialog is open.
     shell().texts.setLanguage(2);
     const Language chinese = Language::load(home.path(), 2);
@@ -85,7 +84,6 @@ TEST_F(ShellTest, LanguageSwitchRecaptionsEveryOpenWindow) {
     EXPECT_EQ(about->findChild<QAbstractButton*>("CommandOK")->text(), text(90000));
     click(*about, "CommandOK");
     EXPECT_TRUE(shell().commLog.CommLogOn());
-
     // The language dialog: the user picks Traditional Chinese.
     trigger("MnuSetLanguage");
     QDialog* languages = dialogInFront();
@@ -126,7 +124,6 @@ TEST_F(ShellTest, ModelDialogReplacesTheCodeplugAfterConfirmation) {
     EXPECT_EQ(dialogInFront(), nullptr);
     EXPECT_EQ(document().band().BandCode, 0);
     EXPECT_EQ(channelName(0), "Edited");
-
     // VHF, Band 3: band code 34, a new codeplug of that band.
     prompt.answer(PromptAnswer::Ok);
     choose(1, 2);

@@ -36,14 +36,13 @@ QStringList textsOf(const std::vector<PromptMessage>& messages) {
 void writeCodeplug(const std::filesystem::path& file, const std::string& name) {
     Document document;
     ASSERT_TRUE(document.newCodeplug(NewCodeplugFiles{}, 0).ok());
-    ASSERT_TRUE(document
-                    .apply(EditKind::EditRecord,
-                           [&](Codeplug& codeplug) {
-                               codeplug.Channel[0].Used = 1;
-                               codeplug.Channel[0].Name = name;
-                               return Status::success();
-                           })
-                    .ok());
+    test::change(
+        document,
+        [&](Codeplug& codeplug) {
+            codeplug.Channel[0].Used = 1;
+            codeplug.Channel[0].Name = name;
+        },
+        EditKind::EditRecord);
     ASSERT_TRUE(document.save(file, ContactTextForm::Gbk).ok());
 }
 
@@ -71,7 +70,6 @@ TEST_F(ShellTest, NewAsksAboutUnsavedChangesThenForConfirmation) {
     EXPECT_FALSE(window().isWindowModified());
     EXPECT_EQ(window().session().undoStack().count(), 0);
     prompt.takeMessages();
-
     // Initialise asks about the unsaved changes only.
     makeUnsavedChange();
     prompt.answer(PromptAnswer::No);
@@ -84,7 +82,6 @@ TEST_F(ShellTest, NewAsksAboutUnsavedChangesThenForConfirmation) {
 TEST_F(ShellTest, SaveAsksBeforeWritingAndSaveAsTakesTheChosenName) {
     start();
     const auto file = home / "mine.rdt";
-
     // A new codeplug has no file yet: Save is Save As.
     prompt.choose(qPath(file));
     trigger("mnuFileSave");
@@ -109,7 +106,6 @@ TEST_F(ShellTest, SaveAsksBeforeWritingAndSaveAsTakesTheChosenName) {
     trigger("mnuFileSave");
     EXPECT_EQ(LoadCodeplug(file)->codeplug.Channel[0].Name, "Second");
     EXPECT_FALSE(document().hasUnsavedChanges());
-
     // Save As JSON: the name's extension decides; the recent files list it first.
     prompt.choose(qPath(home / "mine.json"));
     trigger("mnuFileSaveAs");
@@ -135,7 +131,6 @@ TEST_F(ShellTest, OpenAsksAboutUnsavedChangesAndShowsWhatTheLoadSaid) {
     EXPECT_EQ(textsOf(prompt.takeMessages()), (QStringList{shell().texts.text(99115)}));
     EXPECT_TRUE(prompt.takeFileQuestions().empty());
     EXPECT_EQ(channelName(0), "Edited");
-
     // No: the file dialog, the file, and one message of what the load said.
     prompt.answer(PromptAnswer::No);
     prompt.choose(qPath(home / "other.json"));
@@ -148,7 +143,6 @@ TEST_F(ShellTest, OpenAsksAboutUnsavedChangesAndShowsWhatTheLoadSaid) {
     EXPECT_EQ(told[0].text, shell().texts.text(99115));
     EXPECT_TRUE(told[1].text.endsWith("Load File OK"));
     EXPECT_TRUE(window().windowTitle().contains("other.json"));
-
     // Yes saves first (after the question of Save), then opens; a damaged file is refused and
     // the codeplug stays.
     makeUnsavedChange("Kept");
@@ -160,7 +154,6 @@ TEST_F(ShellTest, OpenAsksAboutUnsavedChangesAndShowsWhatTheLoadSaid) {
     EXPECT_EQ(channelName(0), "Kept");
     EXPECT_EQ(document().fileName(), home / "other.json");
     EXPECT_EQ(prompt.takeMessages().back().icon, PromptIcon::Critical);
-
     // A file dropped on the window opens.
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(qPath(home / "dropped.rdt"))});
@@ -171,7 +164,6 @@ TEST_F(ShellTest, OpenAsksAboutUnsavedChangesAndShowsWhatTheLoadSaid) {
     // Qt hands the drop itself only to the target of a drag it runs.
     window().openDropped(data);
     EXPECT_EQ(channelName(0), "Dropped");
-
     // So does a file named on the command line.
     app.reset();
     start(qPath(home / "other.json"));

@@ -17,7 +17,6 @@ public:
 
     void ask(const PromptMessage& message, Answered answered) override;
     void chooseFile(const FileQuestion& question, Chosen chosen) override;
-
     // What was asked or told, and the file dialogs shown, since the last take.
     std::vector<PromptMessage> takeMessages();
     std::vector<FileQuestion> takeFileQuestions();

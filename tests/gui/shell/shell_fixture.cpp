@@ -60,11 +60,9 @@ void ShellTest::settle() {
 }
 
 void ShellTest::makeUnsavedChange(const std::string& name) {
-    const auto changed = document().apply(EditKind::EditRecord, [&](Codeplug& codeplug) {
-        codeplug.Channel[0].Name = name;
-        return Status::success();
-    });
-    ASSERT_TRUE(changed.ok());
+    change(
+        document(), [&](Codeplug& codeplug) { codeplug.Channel[0].Name = name; },
+        EditKind::EditRecord);
 }
 
 std::string ShellTest::channelName(std::size_t entry) const {

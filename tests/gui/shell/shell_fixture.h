@@ -2,6 +2,7 @@
 // What the shell tests share: a program folder of their own (a copy of data/, the first run done),
 // the program started on it with a scripted prompt, and a user's clicks on menus and dialogs.
 
+#include "document_edit.h"
 #include "scripted_prompt.h"
 #include "shell/interface_texts.h"
 #include "shell/main_window.h"
@@ -22,13 +23,11 @@ class ShellTest : public ::testing::Test {
 protected:
     ShellTest();
     ~ShellTest() override;
-
     // Starts the program; with no first-run dialog, the window is there afterwards.
     void start(const QString& file = {});
     MainWindow& window();
     Document& document() { return app->document(); }
     ShellContext& shell() { return app->context(); }
-
     // A menu item or toolbar button of the main window, clicked.
     void trigger(const char* name);
     // The modal dialog in front (null when none), and a click on one of its buttons.
@@ -38,7 +37,6 @@ protected:
     static void tick(QCheckBox& box);
     // Lets queued calls and deferred deletes run.
     static void settle();
-
     // A change such as a form makes: channel 1 gets another name.
     void makeUnsavedChange(const std::string& name = "Edited");
     std::string channelName(std::size_t entry) const;

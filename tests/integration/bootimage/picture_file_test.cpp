@@ -1,8 +1,8 @@
 #include "bootimage/picture_conversion.h"
 #include "picture_file.h"
+#include "picture_helpers.h"
 #include "test_support.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QImage>
 
@@ -32,26 +32,7 @@ QImage gradientImage(int width, int height) {
     return image;
 }
 
-std::string encoded(const QImage& image, const char* format, int quality = -1) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(image.save(&buffer, format, quality));
-    return bytes.toStdString();
-}
-
-RgbPicture expectedPixels(const QImage& image) {
-    RgbPicture picture{image.width(), image.height(), {}};
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            picture.rgb.insert(picture.rgb.end(),
-                               {std::uint8_t(qRed(pixel)), std::uint8_t(qGreen(pixel)),
-                                std::uint8_t(qBlue(pixel))});
-        }
-    }
-    return picture;
-}
+using test::encoded;
 
 int keyOf(const Result<RgbPicture>& result) {
     if (result.ok() || !result.error().key)
@@ -109,7 +90,7 @@ TEST(PictureFile, DecodesBmpPngAndJpegIntoTheirPixels) {
     ensureApplication();
     test::TempDir dir;
     const QImage source = gradientImage(321, 257);
-    const RgbPicture expected = expectedPixels(source);
+    const RgbPicture expected = test::pixelsOf(source);
 
     for (const char* format : {"BMP", "PNG"}) {
         const auto file = dir / (std::string("picture.") + format);
@@ -121,14 +102,12 @@ TEST(PictureFile, DecodesBmpPngAndJpegIntoTheirPixels) {
         EXPECT_EQ(ConvertPictureToBootImage(*loaded)->image,
                   ConvertPictureToBootImage(expected)->image);
     }
-
     // JPEG is lossy: the pixels are those its decoder gives.
     const std::string jpeg = encoded(source, "JPG", 90);
     test::writeFile(dir / "photo.jpg", jpeg);
     const auto photo = LoadPictureFile(dir / "photo.jpg");
     ASSERT_TRUE(photo.ok());
-    EXPECT_EQ(*photo, expectedPixels(QImage::fromData(QByteArray::fromStdString(jpeg))));
-
+    EXPECT_EQ(*photo, test::pixelsOf(QImage::fromData(QByteArray::fromStdString(jpeg))));
     // The content decides the format, not the file name.
     test::writeFile(dir / "really-a-png.jpg", encoded(source, "PNG"));
     const auto misnamed = LoadPictureFile(dir / "really-a-png.jpg");
@@ -184,71 +163,55 @@ TEST(PictureFile, TransparentPartsLieOverBlackAndGreyPicturesStayGrey) {
 TEST(PictureFile, RefusesWhatDoesNotDecodeWithAClearMessage) {
     ensureApplication();
     test::TempDir dir;
-    test::writeFile(dir / "notes.jpg", "This is a text file, not a picture.\n");
-    EXPECT_EQ(keyOf(LoadPictureFile(dir / "notes.jpg")), 30516);
-    test::writeFile(dir / "empty.bmp", "");
-    EXPECT_EQ(keyOf(LoadPictureFile(dir / "empty.bmp")), 30516);
+    // The message a file of these bytes is refused with (0: it loads).
+    const auto keyOfFile = [&](const std::string& bytes) {
+        test::writeFile(dir / "picture", bytes);
+        return keyOf(LoadPictureFile(dir / "picture"));
+    };
+    const std::string jpeg = encoded(gradientImage(320, 256), "JPG", 90);
+    const std::string png = encoded(gradientImage(320, 256), "PNG");
+    // Text, nothing; a PPM (Qt decodes it, but it is no picture kind the program takes); a JPEG
+    // cut off anywhere or lacking only its end marker (the decoder would fill the rest with
+    // grey); a truncated PNG. Bytes after a JPEG's end marker (as some cameras write) do not
+    // matter.
+    EXPECT_EQ(test::mapped(keyOfFile,
+                           {std::string("This is a text file, not a picture.\n"), std::string(),
+                            encoded(gradientImage(8, 8), "PPM"), jpeg.substr(0, jpeg.size() / 2),
+                            jpeg.substr(0, 3), jpeg.substr(0, 20), jpeg.substr(0, 200),
+                            jpeg.substr(0, jpeg.size() - 2), png.substr(0, png.size() / 2),
+                            jpeg + std::string(100, '\xFF') + "tail"}),
+              (std::vector<int>{30516, 30516, 30516, 30516, 30516, 30516, 30516, 30516, 30516, 0}));
     EXPECT_EQ(keyOf(LoadPictureFile(dir / "missing.bmp")), 30516);
     EXPECT_EQ(keyOf(LoadPictureFile(dir.path())), 30516);
-    // A PPM decodes in Qt but is not one of the picture kinds the program takes.
-    test::writeFile(dir / "picture.ppm", encoded(gradientImage(8, 8), "PPM"));
-    EXPECT_EQ(keyOf(LoadPictureFile(dir / "picture.ppm")), 30516);
-
+    test::writeFile(dir / "notes.jpg", "text");
     const auto refused = LoadPictureFile(dir / "notes.jpg");
     ASSERT_FALSE(refused.ok());
     EXPECT_NE(refused.error().text.find("notes.jpg"), std::string::npos);
-
-    // A JPEG cut off half way, and one that lacks only its end marker, are damaged files: the
-    // decoder would fill the rest with grey.
-    const std::string jpeg = encoded(gradientImage(320, 256), "JPG", 90);
-    test::writeFile(dir / "half.jpg", jpeg.substr(0, jpeg.size() / 2));
-    const auto half = LoadPictureFile(dir / "half.jpg");
-    EXPECT_EQ(keyOf(half), 30516);
-    test::writeFile(dir / "no-end.jpg", jpeg.substr(0, jpeg.size() - 2));
-    EXPECT_EQ(keyOf(LoadPictureFile(dir / "no-end.jpg")), 30516);
-    for (std::size_t cut : {std::size_t(3), std::size_t(20), std::size_t(200)}) {
-        test::writeFile(dir / "cut.jpg", jpeg.substr(0, cut));
-        EXPECT_EQ(keyOf(LoadPictureFile(dir / "cut.jpg")), 30516) << cut;
-    }
-    // Bytes after the end marker (as some cameras write) do not matter.
-    test::writeFile(dir / "trailer.jpg", jpeg + std::string(100, '\xFF') + "tail");
-    EXPECT_TRUE(LoadPictureFile(dir / "trailer.jpg").ok());
-
-    // A truncated PNG or BMP fails in its decoder.
-    const std::string png = encoded(gradientImage(320, 256), "PNG");
-    test::writeFile(dir / "half.png", png.substr(0, png.size() / 2));
-    EXPECT_EQ(keyOf(LoadPictureFile(dir / "half.png")), 30516);
 }
 
 TEST(PictureFile, RefusesPicturesWithoutPixelsAndHugeOnesBeforeDecoding) {
     ensureApplication();
     test::TempDir dir;
-    test::writeFile(dir / "zero.bmp", bmpHeader(0, 0));
-    const int zero = keyOf(LoadPictureFile(dir / "zero.bmp"));
-    EXPECT_EQ(zero, 30517);
-
-    // 20000 x 20000 announced by files of a few dozen bytes: refused from the header, without
-    // allocating the 1.6 GB the pixels would need.
+    const auto keyOfFile = [&](const std::string& bytes) {
+        test::writeFile(dir / "picture", bytes);
+        return keyOf(LoadPictureFile(dir / "picture"));
+    };
+    // No pixels; 20000 x 20000 or 12000 x 12000 announced by files of a few dozen bytes, refused
+    // from the header without allocating the pixels; just inside the limit by its header but
+    // with no pixel data, refused by the decoder.
+    EXPECT_EQ(
+        test::mapped(keyOfFile, {bmpHeader(0, 0), bmpHeader(20000, 20000), bmpHeader(12000, 12000),
+                                 pngHeader(20000, 20000), pngHeader(8000, 8000)}),
+        (std::vector<int>{30517, 30518, 30518, 30518, 30516}));
     test::writeFile(dir / "huge.bmp", bmpHeader(20000, 20000));
-    const auto hugeBmp = LoadPictureFile(dir / "huge.bmp");
-    EXPECT_EQ(keyOf(hugeBmp), 30518);
-    ASSERT_FALSE(hugeBmp.ok());
-    EXPECT_EQ(hugeBmp.error().text, "20000 x 20000");
-    test::writeFile(dir / "huge.bmp", bmpHeader(12000, 12000));
-    EXPECT_EQ(keyOf(LoadPictureFile(dir / "huge.bmp")), 30518);
-    test::writeFile(dir / "huge.png", pngHeader(20000, 20000));
-    EXPECT_EQ(keyOf(LoadPictureFile(dir / "huge.png")), 30518);
-    // Just inside the limit by its header but with no pixel data: the decoder refuses it.
-    test::writeFile(dir / "big.png", pngHeader(8000, 8000));
-    EXPECT_EQ(keyOf(LoadPictureFile(dir / "big.png")), 30516);
-
+    EXPECT_EQ(LoadPictureFile(dir / "huge.bmp").error().text, "20000 x 20000");
     EXPECT_EQ(keyOf(RgbPictureFromImage(QImage())), 30517);
 }
 
 TEST(PictureFile, SavesAPreviewAsPng) {
     ensureApplication();
     test::TempDir dir;
-    const RgbPicture picture = expectedPixels(gradientImage(160, 128));
+    const RgbPicture picture = test::pixelsOf(gradientImage(160, 128));
     ASSERT_TRUE(SavePicturePng(dir / "preview.png", picture).ok());
     const auto back = LoadPictureFile(dir / "preview.png");
     ASSERT_TRUE(back.ok());

@@ -21,16 +21,6 @@ namespace fs = std::filesystem;
 
 using test::CommandRun;
 
-CommandRun run(const std::vector<std::string>& arguments, const std::string& language = "en") {
-    std::vector<std::string> all{"--language", language};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    return test::runR605(all, 120);
-}
-
-void save(const fs::path& file, const Codeplug& codeplug) {
-    ASSERT_TRUE(SaveCodeplug(file, codeplug, ContactTextForm::Gbk).ok()) << file;
-}
-
 // The pages of a PDF file: its page objects.
 int pdfPages(const fs::path& file) {
     const std::string pdf = test::readFile(file);
@@ -46,48 +36,49 @@ int printedPages(const CommandRun& report) {
 }
 
 TEST(CompareCommands, DiffExitsByWhetherTheCodeplugsDiffer) {
-    test::TempDir dir;
+    test::CliFolder dir;
     Codeplug a = NewCodeplug(0).value();
     a.Channel[0].Name = "Home";
     a.Channel[0].Power = 0;
     Codeplug b = a;
     b.Channel[0].Power = 3;
-    save(dir / "a.json", a);
-    save(dir / "a.rdt", a);
-    save(dir / "b.rdt", b);
+    dir.save("a.json", a);
+    dir.save("a.rdt", a);
+    dir.save("b.rdt", b);
 
-    const CommandRun same = run({"diff", (dir / "a.json").string(), (dir / "a.rdt").string()});
+    const CommandRun same = dir.run({"diff", dir("a.json"), dir("a.rdt")});
     EXPECT_EQ(same.exitCode, 0) << same.err;
     EXPECT_EQ(same.out, "No differences\n");
 
-    const CommandRun differ = run({"diff", (dir / "a.rdt").string(), (dir / "b.rdt").string()});
+    const CommandRun differ = dir.run({"diff", dir("a.rdt"), dir("b.rdt")});
     EXPECT_EQ(differ.exitCode, 1) << differ.err;
     EXPECT_EQ(differ.out, "Channels 1 \"Home\": Power: Low → Super High\n"
                           "1 changed, 0 added, 0 removed, 0 renumbered\n");
 
-    const CommandRun json =
-        run({"diff", (dir / "a.rdt").string(), (dir / "b.rdt").string(), "--json"}, "zh");
+    dir.language = "zh";
+    const CommandRun json = dir.run({"diff", dir("a.rdt"), dir("b.rdt"), "--json"});
+    dir.language = "en";
     ASSERT_EQ(json.exitCode, 1);
     const auto parsed = nlohmann::json::parse(json.out, nullptr, false);
     ASSERT_FALSE(parsed.is_discarded()) << json.out;
     EXPECT_EQ(parsed["records"][0]["fields"][0]["heading"], "功率");
     EXPECT_EQ(parsed["summary"]["changed"], 1);
 
-    EXPECT_EQ(run({"diff", (dir / "a.rdt").string()}).exitCode, 2);
-    const CommandRun missing = run({"diff", (dir / "a.rdt").string(), (dir / "none.rdt").string()});
+    EXPECT_EQ(dir.run({"diff", dir("a.rdt")}).exitCode, 2);
+    const CommandRun missing = dir.run({"diff", dir("a.rdt"), dir("none.rdt")});
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_NE(missing.err.find("none.rdt"), std::string::npos) << missing.err;
 }
 
 TEST(CompareCommands, ReportAsHtmlAndAsPdfPages) {
-    test::TempDir dir;
+    test::CliFolder dir;
     Codeplug full = SampleFullCodeplug(0, bandRangesForCode(0).value(), 2);
-    save(dir / "full.json", full);
+    dir.save("full.json", full);
     Codeplug small = NewCodeplug(0).value();
-    save(dir / "small.rdt", small);
+    dir.save("small.rdt", small);
 
-    const CommandRun html = run({"report", (dir / "full.json").string(), "-o",
-                                 (dir / "full.html").string(), "--no-contacts"});
+    const CommandRun html =
+        dir.run({"report", dir("full.json"), "-o", dir("full.html"), "--no-contacts"});
     ASSERT_EQ(html.exitCode, 0) << html.err;
     const std::string page = test::readFile(dir / "full.html");
     for (const ChannelRec& channel : full.Channel)
@@ -95,29 +86,25 @@ TEST(CompareCommands, ReportAsHtmlAndAsPdfPages) {
     for (const ZoneRec& zone : full.Zone)
         EXPECT_NE(page.find(">" + zone.Name + "<"), std::string::npos) << zone.Name;
 
-    const CommandRun one =
-        run({"report", (dir / "small.rdt").string(), "-o", (dir / "small.pdf").string()});
+    const CommandRun one = dir.run({"report", dir("small.rdt"), "-o", dir("small.pdf")});
     ASSERT_EQ(one.exitCode, 0) << one.err;
     EXPECT_EQ(printedPages(one), 1);
     EXPECT_EQ(pdfPages(dir / "small.pdf"), 1);
 
-    const CommandRun without = run({"report", (dir / "full.json").string(), "-o",
-                                    (dir / "without.pdf").string(), "--no-contacts"},
-                                   "zh");
+    dir.language = "zh";
+    const CommandRun without =
+        dir.run({"report", dir("full.json"), "-o", dir("without.pdf"), "--no-contacts"}, 120);
     ASSERT_EQ(without.exitCode, 0) << without.err;
     EXPECT_EQ(pdfPages(dir / "without.pdf"), printedPages(without));
     EXPECT_GT(printedPages(without), 1);
     EXPECT_NE(test::readFile(dir / "without.pdf").find("WenQuanYi"), std::string::npos);
-
     // 10000 contacts take at least a page per 60 of them.
-    const CommandRun with =
-        run({"report", (dir / "full.json").string(), "-o", (dir / "with.pdf").string()}, "zh");
+    const CommandRun with = dir.run({"report", dir("full.json"), "-o", dir("with.pdf")}, 120);
     ASSERT_EQ(with.exitCode, 0) << with.err;
     EXPECT_EQ(pdfPages(dir / "with.pdf"), printedPages(with));
     EXPECT_GE(printedPages(with), printedPages(without) + 10000 / 60);
 
-    EXPECT_EQ(
-        run({"report", (dir / "full.json").string(), "-o", (dir / "x.txt").string()}).exitCode, 2);
+    EXPECT_EQ(dir.run({"report", dir("full.json"), "-o", dir("x.txt")}).exitCode, 2);
 }
 
 } // namespace

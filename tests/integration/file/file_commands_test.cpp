@@ -2,8 +2,12 @@
 // folder and with initial files, JSON that builds the file it was dumped from, and what a load
 // repaired or a save left out, named on standard error.
 #include "cli_process.h"
+#include "codeplug_diff.h"
 #include "file/default_channel_file.h"
 #include "file/rdt_format.h"
+#include "model/embedded_info_defaults.h"
+#include "random_codeplug.h"
+#include "schema/sample_codeplug.h"
 #include "schema/new_codeplug.h"
 #include "schema/sample_codeplug.h"
 #include "test_support.h"
@@ -22,83 +26,49 @@ namespace fs = std::filesystem;
 
 using test::CommandRun;
 
-CommandRun runR605(const fs::path& home, const std::vector<std::string>& arguments) {
-    std::vector<std::string> all{"--language", "en", "--home", home.string()};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    return test::runR605(all);
-}
-
-Codeplug loaded(const fs::path& file) {
-    auto decoded = DecodeCodeplugFile(test::readFile(file));
-    if (!decoded.ok()) {
-        ADD_FAILURE() << file << ": " << decoded.error().text;
-        return NumberedEmptyCodeplug();
-    }
-    return std::move(decoded->codeplug);
-}
-
 TEST(FileCommands, NewWritesTheNewCodeplugOfTheBand) {
-    test::TempDir home;
-    test::copyProgramData(home.path());
-    CommandRun run =
-        runR605(home.path(), {"new", "--date", "2024-03-07", "-o", (home / "a.rdt").string()});
+    const test::CliFolder home;
+    CommandRun run = home.run({"new", "--date", "2024-03-07", "-o", home("a.rdt")});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    Codeplug uhf = loaded(home / "a.rdt");
-    EXPECT_EQ(uhf.Header.BandCode, 0);
-    EXPECT_EQ(uhf.Channel[0].Name, "CH 1");
-    EXPECT_EQ(uhf.Channel[1].Name, "CH 2");
-    EXPECT_DOUBLE_EQ(uhf.Channel[0].RxFreq, 440.0);
-    EXPECT_DOUBLE_EQ(uhf.Channel[1].RxFreq, 440.0);
-    EXPECT_EQ(uhf.Channel[2].Used, 0);
-    EXPECT_EQ(uhf.Contact[0].Name, "Contact 1");
-    EXPECT_EQ(uhf.Contact[1].Used, 0);
-    EXPECT_DOUBLE_EQ(uhf.RoamChannel[0].RxFreq, 440.0);
-    EXPECT_DOUBLE_EQ(uhf.RoamChannel[0].TxFreq, 439.9);
-    EXPECT_EQ(uhf.RoamZone[0].Count, 1);
-    EXPECT_EQ(uhf.RoamZone[0].Members[0], 0);
-    EXPECT_EQ(uhf.Person[0].Used, 0);
-    EXPECT_EQ(uhf.Zone[0].Used, 0);
+    // The program's new codeplug of the band, stamped with the date given.
+    Codeplug expected = NewCodeplug(0).value();
+    SetEmbeddedInfoDefaults(expected.EmbeddedInfo, CalendarDate{2024, 3, 7}, "2024-03-07");
+    const Codeplug uhf = home.load("a.rdt");
     EXPECT_EQ(uhf.EmbeddedInfo.SerialNumber, "2024030700000001");
+    expected.EmbeddedInfo = uhf.EmbeddedInfo;
+    EXPECT_EQ(test::codeplugDifference(uhf, expected), "");
     // Without an edition file the texts are GBK.
     EXPECT_EQ(test::readFile(home / "a.rdt").substr(0, 12), "V1020GBK    ");
 
-    run = runR605(home.path(), {"new", "--band", "34", "-o", (home / "vhf.rdt").string()});
+    run = home.run({"new", "--band", "34", "-o", home("vhf.rdt")});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const Codeplug vhf = loaded(home / "vhf.rdt");
+    const Codeplug vhf = home.load("vhf.rdt");
     EXPECT_EQ(vhf.Header.BandCode, 34);
     EXPECT_DOUBLE_EQ(vhf.Channel[0].RxFreq, 155.0);
-
-    // With a Default.ini and the band's initial file.
-    ASSERT_TRUE(
-        SaveDefaultChannel(home / "Default.ini", BuiltInDefaultChannel(*bandRangesForCode(34)))
-            .ok());
+    // With the band's initial file in the program folder.
     Codeplug initial = NewCodeplug(34, *bandRangesForCode(34));
     initial.Zone[2].Used = 1;
     initial.Zone[2].Name = "Initial";
     test::writeFile(home / "Init" / "R600MK_34.rdt",
                     EncodeCodeplugFile(initial, ContactTextForm::Gbk).bytes);
-    run = runR605(home.path(), {"new", "--band", "34", "-o", (home / "init.rdt").string()});
+    run = home.run({"new", "--band", "34", "-o", home("init.rdt")});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(loaded(home / "init.rdt").Zone[2].Name, "Initial");
-
+    EXPECT_EQ(home.load("init.rdt").Zone[2].Name, "Initial");
     // A refused initial file is reported and left out.
     test::writeFile(home / "Init" / "R600MK_34.rdt", "V0000");
-    run = runR605(home.path(), {"new", "--band", "34", "-o", (home / "bad.rdt").string()});
+    run = home.run({"new", "--band", "34", "-o", home("bad.rdt")});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.err.find("File Version Error!"), std::string::npos);
-    EXPECT_EQ(loaded(home / "bad.rdt").Zone[2].Used, 0);
+    EXPECT_EQ(home.load("bad.rdt").Zone[2].Used, 0);
 
-    EXPECT_EQ(
-        runR605(home.path(), {"new", "--band", "12", "-o", (home / "x.rdt").string()}).exitCode, 2);
-    EXPECT_EQ(runR605(home.path(), {"new", "--date", "7.3.2024", "-o", (home / "x.rdt").string()})
-                  .exitCode,
-              2);
+    EXPECT_EQ(home.run({"new", "--band", "12", "-o", home("x.rdt")}).exitCode, 2);
+    EXPECT_EQ(home.run({"new", "--date", "7.3.2024", "-o", home("x.rdt")}).exitCode, 2);
     EXPECT_FALSE(fs::exists(home / "x.rdt"));
 }
 
 TEST(FileCommands, DumpThenBuildGivesTheSameFile) {
-    test::TempDir home;
-    ASSERT_EQ(runR605(home.path(), {"new", "-o", (home / "new.rdt").string()}).exitCode, 0);
+    const test::CliFolder home(false);
+    ASSERT_EQ(home.run({"new", "-o", home("new.rdt")}).exitCode, 0);
 
     Codeplug full = SampleFullCodeplug(0, *bandRangesForCode(0), 5);
     full.RoamChannel[7].Used = 0; // a record not in use that still holds data
@@ -128,14 +98,12 @@ TEST(FileCommands, DumpThenBuildGivesTheSameFile) {
                     EncodeCodeplugFile(full, ContactTextForm::SevenBit).bytes);
 
     for (const char* name : {"new.rdt", "full-gbk.rdt", "full-english.rdt"}) {
-        const fs::path file = home / name;
-        const CommandRun dump = runR605(home.path(), {"dump", file.string()});
+        const CommandRun dump = home.run({"dump", home(name)});
         ASSERT_EQ(dump.exitCode, 0) << name << dump.err;
         test::writeFile(home / "dump.json", dump.out);
-        const CommandRun build = runR605(home.path(), {"build", (home / "dump.json").string(), "-o",
-                                                       (home / "built.rdt").string()});
+        const CommandRun build = home.run({"build", home("dump.json"), "-o", home("built.rdt")});
         ASSERT_EQ(build.exitCode, 0) << name << build.err;
-        EXPECT_TRUE(test::readFile(home / "built.rdt") == test::readFile(file)) << name;
+        EXPECT_TRUE(test::readFile(home / "built.rdt") == test::readFile(home / name)) << name;
         if (std::string_view(name) != "new.rdt") {
             EXPECT_NE(build.err.find("warning: Channel 1, RxCtcss: 96 is outside the editors' "
                                      "range 0 .. 51; kept as it is"),
@@ -146,57 +114,44 @@ TEST(FileCommands, DumpThenBuildGivesTheSameFile) {
 }
 
 TEST(FileCommands, RepairsAndContactsLeftOutAreNamedOnStandardError) {
-    test::TempDir home;
+    const test::CliFolder home(false);
     Codeplug codeplug = NewCodeplug(0, *bandRangesForCode(0));
     codeplug.Channel[1].Number = 1; // channel 2 claims the entry of channel 1
     test::writeFile(home / "repeated.rdt",
                     EncodeCodeplugFile(codeplug, ContactTextForm::Gbk).bytes);
-    CommandRun run = runR605(home.path(), {"dump", (home / "repeated.rdt").string()});
+    CommandRun run = home.run({"dump", home("repeated.rdt")});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(
         run.err.find("Channel block, record 2 \"CH 2\": Number 1 is already that of record 1"),
         std::string::npos)
         << run.err;
-
     // 10000 contacts with full Chinese texts: the file holds the 9081 that fit, the others are
     // named, and the exit status says the file lacks them.
-    for (std::size_t i = 0; i < kContactCount; ++i) {
-        ContactRec& contact = codeplug.Contact[i];
-        contact.Used = 1;
-        contact.Id = static_cast<std::int32_t>(100000 + i);
-        contact.Name = "中文中文中文中文";
-        contact.City = "中文中文中文中";
-        contact.Callsign = "中文中文";
-        contact.State = contact.Country = contact.Remarks = contact.Name;
-    }
+    test::FillWithChineseContacts(codeplug.Contact, 100000);
     test::writeFile(home / "full.json", CodeplugToJson(codeplug, "GBK"));
-    run = runR605(home.path(),
-                  {"build", (home / "full.json").string(), "-o", (home / "full.rdt").string()});
+    run = home.run({"build", home("full.json"), "-o", home("full.rdt")});
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_NE(run.err.find("919 contacts do not fit"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("Number 10000, ID 109999, 中文中文中文中文"), std::string::npos);
-    const Codeplug built = loaded(home / "full.rdt");
+    const Codeplug built = home.load("full.rdt");
     EXPECT_EQ(built.Contact[9080].Id, 109080);
     EXPECT_EQ(built.Contact[9081].Used, 0);
 }
 
 TEST(FileCommands, DamagedInputIsRefusedWithItsReason) {
-    test::TempDir home;
-    test::copyProgramData(home.path());
+    const test::CliFolder home;
     test::writeFile(home / "short.rdt", "V1020GBK    R600MK");
-    CommandRun run = runR605(home.path(), {"dump", (home / "short.rdt").string()});
+    CommandRun run = home.run({"dump", home("short.rdt")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("damaged"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("short.rdt"), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty());
 
-    run = runR605(home.path(), {"dump", (home / "missing.rdt").string()});
-    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(home.run({"dump", home("missing.rdt")}).exitCode, 1);
 
     test::writeFile(home / "bad.json", R"({"format": "r605-codeplug", "version": 1,
         "Channel": [{"Number": 1, "ChType": 4}]})");
-    run = runR605(home.path(),
-                  {"build", (home / "bad.json").string(), "-o", (home / "out.rdt").string()});
+    run = home.run({"build", home("bad.json"), "-o", home("out.rdt")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Channel 1, ChType: 4 is outside 0 .. 3"), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(home / "out.rdt"));

@@ -16,11 +16,6 @@ namespace {
 
 using test::CommandRun;
 
-CommandRun runR605(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"--language", "en"});
-    return test::runR605(arguments);
-}
-
 std::string hexOf(Codeplug codeplug) {
     CommImage image;
     SetCommDataAll(codeplug, image);
@@ -28,20 +23,19 @@ std::string hexOf(Codeplug codeplug) {
 }
 
 TEST(ImageCommands, ImageAndDecodeRoundTripThroughEachOther) {
-    test::TempDir dir;
+    const test::CliFolder dir(false);
     const BandRanges ranges = bandRangesForCode(32).value();
     const Codeplug full = SampleFullCodeplug(32, ranges, 21);
     test::writeFile(dir / "full.json", CodeplugToJson(full));
 
-    const CommandRun image =
-        runR605({"image", (dir / "full.json").string(), "-o", (dir / "a.hex").string()});
+    const CommandRun image = dir.run({"image", dir("full.json"), "-o", dir("a.hex")});
     ASSERT_EQ(image.exitCode, 0) << image.err;
     const std::string written = test::readFile(dir / "a.hex");
     EXPECT_EQ(written, hexOf(full));
     EXPECT_EQ(written.rfind("00800000: ", 0), 0u); // ascending: channel 1 comes first
 
-    const CommandRun decode = runR605(
-        {"decode", (dir / "a.hex").string(), "--band", "32", "-o", (dir / "b.json").string()});
+    const CommandRun decode =
+        dir.run({"decode", dir("a.hex"), "--band", "32", "-o", dir("b.json")});
     ASSERT_EQ(decode.exitCode, 0) << decode.err;
     auto decoded = CodeplugFromJson(test::readFile(dir / "b.json"));
     ASSERT_TRUE(decoded.ok()) << decoded.error().text;
@@ -50,27 +44,19 @@ TEST(ImageCommands, ImageAndDecodeRoundTripThroughEachOther) {
     fromText.CommData = ReadHexLines(written).value();
     GetAllFromCommData(fromText, expected);
     EXPECT_TRUE(*decoded == expected);
-
     // What decode gives, image takes back and gives the same blocks again.
-    ASSERT_EQ(
-        runR605({"image", (dir / "b.json").string(), "-o", (dir / "c.hex").string()}).exitCode, 0);
+    ASSERT_EQ(dir.run({"image", dir("b.json"), "-o", dir("c.hex")}).exitCode, 0);
     EXPECT_EQ(test::readFile(dir / "c.hex"), hexOf(expected));
-    ASSERT_EQ(runR605({"decode", (dir / "c.hex").string(), "--band", "32", "-o",
-                       (dir / "d.json").string()})
-                  .exitCode,
-              0);
+    ASSERT_EQ(dir.run({"decode", dir("c.hex"), "--band", "32", "-o", dir("d.json")}).exitCode, 0);
     EXPECT_EQ(test::readFile(dir / "d.json"), test::readFile(dir / "b.json"));
-
     // Without -o the lines go to standard output.
-    const CommandRun toOut = runR605({"image", (dir / "b.json").string()});
+    const CommandRun toOut = dir.run({"image", dir("b.json")});
     ASSERT_EQ(toOut.exitCode, 0);
     EXPECT_EQ(toOut.out, test::readFile(dir / "c.hex"));
-
     // What decode-all leaves out is named on standard error.
     test::writeFile(dir / "damaged.hex", "024C1320: 01000000000000000000000000000000\n"
                                          "02580000: 1A234567000000000000000000000000\n");
-    const CommandRun damaged =
-        runR605({"decode", (dir / "damaged.hex").string(), "-o", (dir / "damaged.json").string()});
+    const CommandRun damaged = dir.run({"decode", dir("damaged.hex"), "-o", dir("damaged.json")});
     ASSERT_EQ(damaged.exitCode, 0) << damaged.err;
     EXPECT_NE(damaged.err.find(
                   "r605 decode: Radio ID 1 left out: its ID is not decimal digits (1A 23 45 67)"),
@@ -79,11 +65,10 @@ TEST(ImageCommands, ImageAndDecodeRoundTripThroughEachOther) {
 }
 
 TEST(ImageCommands, RefuseBadInputWithTheReasonAndWrongUsage) {
-    test::TempDir dir;
+    const test::CliFolder dir(false);
     test::writeFile(dir / "bad.json", R"({"format": "r605-codeplug", "version": 1,
         "Channel": [{"Number": 3, "RxFreq": 1520.0}]})");
-    const CommandRun badJson =
-        runR605({"image", (dir / "bad.json").string(), "-o", (dir / "x.hex").string()});
+    const CommandRun badJson = dir.run({"image", dir("bad.json"), "-o", dir("x.hex")});
     EXPECT_EQ(badJson.exitCode, 1);
     EXPECT_NE(badJson.err.find("Channel 3, RxFreq: 1520 is outside 0 .. 999.99999"),
               std::string::npos)
@@ -91,19 +76,15 @@ TEST(ImageCommands, RefuseBadInputWithTheReasonAndWrongUsage) {
     EXPECT_FALSE(std::filesystem::exists(dir / "x.hex"));
 
     test::writeFile(dir / "bad.hex", "00800000: 43850000000000000000000000000000\nrubbish\n");
-    const CommandRun badHex =
-        runR605({"decode", (dir / "bad.hex").string(), "-o", (dir / "x.json").string()});
+    const CommandRun badHex = dir.run({"decode", dir("bad.hex"), "-o", dir("x.json")});
     EXPECT_EQ(badHex.exitCode, 1);
     EXPECT_NE(badHex.err.find("line 2: "), std::string::npos) << badHex.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "x.json"));
 
-    EXPECT_EQ(runR605({"decode", (dir / "bad.hex").string()}).exitCode, 2);
-    EXPECT_EQ(runR605({"decode", (dir / "bad.hex").string(), "--band", "12", "-o",
-                       (dir / "x.json").string()})
-                  .exitCode,
-              2);
-    EXPECT_EQ(runR605({"image"}).exitCode, 2);
-    EXPECT_EQ(runR605({"image", (dir / "missing.json").string()}).exitCode, 1);
+    EXPECT_EQ(dir.run({"decode", dir("bad.hex")}).exitCode, 2);
+    EXPECT_EQ(dir.run({"decode", dir("bad.hex"), "--band", "12", "-o", dir("x.json")}).exitCode, 2);
+    EXPECT_EQ(dir.run({"image"}).exitCode, 2);
+    EXPECT_EQ(dir.run({"image", dir("missing.json")}).exitCode, 1);
 }
 
 } // namespace

@@ -23,10 +23,6 @@ namespace fs = std::filesystem;
 using test::CommandRun;
 using test::SimProcess;
 
-CommandRun r605(const std::vector<std::string>& arguments, int seconds = 60) {
-    return test::runR605(arguments, seconds);
-}
-
 const char* kDemoJson = R"({"format": "r605-codeplug", "version": 1,
  "header": {"ModelFamily": "R600MK", "BandCode": 0, "DataVersion": "V110"},
  "Person": [{"Number": 1, "Used": 1, "Id": 1234567, "Name": "Demo"}],
@@ -35,33 +31,27 @@ const char* kDemoJson = R"({"format": "r605-codeplug", "version": 1,
            "Name": "Zone 1"}]})";
 
 TEST(LinkCommands, WriteVerifyAndReadBackThroughTheSimulator) {
-    test::TempDir folder;
-    test::copyProgramData(folder / "home");
-    const std::string home = (folder / "home").string();
-    test::writeFile(folder / "demo.json", kDemoJson);
-    SimProcess sim({"--home", home, "sim", "--pty", (folder / "radio").string(), "--save",
-                    (folder / "radio.hex").string()});
-    ASSERT_EQ(sim.port(), (folder / "radio").string());
+    const test::CliFolder home;
+    test::writeFile(home / "demo.json", kDemoJson);
+    SimProcess sim(home, {"--pty", home("radio"), "--save", home("radio.hex")});
+    ASSERT_EQ(sim.port(), home("radio"));
 
     const CommandRun write =
-        r605({"--home", home, "--language", "en", "write", (folder / "demo.json").string(),
-              "--port", sim.port(), "--verify"});
+        home.run({"write", home("demo.json"), "--port", sim.port(), "--verify"});
     EXPECT_EQ(write.exitCode, 0) << write.err;
     EXPECT_NE(write.err.find("Write completed successfully."), std::string::npos);
     EXPECT_NE(write.err.find("Verify completed"), std::string::npos);
     // Not a terminal: progress one line per ten percent.
     EXPECT_NE(write.err.find("Progress: 50%\n"), std::string::npos);
 
-    const CommandRun read = r605({"--home", home, "--language", "en", "read", "--port", sim.port(),
-                                  "-o", (folder / "back.json").string()});
+    const CommandRun read = home.run({"read", "--port", sim.port(), "-o", home("back.json")});
     EXPECT_EQ(read.exitCode, 0) << read.err;
     EXPECT_NE(read.out.find("radio IDs 1, zones 1"), std::string::npos) << read.out;
     const std::string simLog = sim.stop();
     EXPECT_EQ(sim.exitCode(), 0) << simLog;
-
     // What was read is what was written.
     auto written = CodeplugFromJson(kDemoJson);
-    auto back = CodeplugFromJson(test::readFile(folder / "back.json"));
+    auto back = CodeplugFromJson(test::readFile(home / "back.json"));
     ASSERT_TRUE(written.ok() && back.ok());
     EXPECT_TRUE(back->Person == written->Person);
     EXPECT_EQ(back->Zone[0].Name, "Zone 1");
@@ -72,120 +62,101 @@ TEST(LinkCommands, WriteVerifyAndReadBackThroughTheSimulator) {
     const auto writtenBlocks = WrittenBlocks(writtenImage.WriteBlockMap);
     EXPECT_EQ(WrittenBlocks(backImage.WriteBlockMap), writtenBlocks);
     EXPECT_TRUE(DifferingBlocks(writtenImage.CommData, backImage.CommData, writtenBlocks).empty());
-
     // The radio's saved image holds every block encode-all marked, as encoded.
     CommImage expected;
     SetCommDataAll(*written, expected);
-    auto radio = ReadHexLines(test::readFile(folder / "radio.hex"));
+    auto radio = ReadHexLines(test::readFile(home / "radio.hex"));
     ASSERT_TRUE(radio.ok()) << radio.error().text;
     const auto blocks = WrittenBlocks(expected.WriteBlockMap);
     EXPECT_GT(blocks.size(), 100u);
     EXPECT_TRUE(DifferingBlocks(expected.CommData, *radio, blocks).empty());
-
     // The day's trace lies in the program folder.
     bool traced = false;
-    for (const auto& entry : fs::directory_iterator(folder / "home"))
+    for (const auto& entry : fs::directory_iterator(home.path()))
         traced = traced || entry.path().filename().string().starts_with("log");
     EXPECT_TRUE(traced);
 }
 
 TEST(LinkCommands, RefusalsAndFailuresEndWithTheirMessages) {
-    test::TempDir folder;
-    test::copyProgramData(folder / "home");
-    const std::string home = (folder / "home").string();
-
+    const test::CliFolder home;
     // A codeplug without a radio ID never reaches the port.
-    test::writeFile(folder / "empty.json",
+    test::writeFile(home / "empty.json",
                     R"({"format": "r605-codeplug", "version": 1, "header": {"BandCode": 0}})");
-    const CommandRun refused = r605({"--home", home, "--language", "en", "write",
-                                     (folder / "empty.json").string(), "--port", "/dev/null"});
+    const CommandRun refused = home.run({"write", home("empty.json"), "--port", "/dev/null"});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("Please add at least one entry to: Radio IDs"), std::string::npos)
         << refused.err;
-
     // No such port: message 2002.
-    const CommandRun noPort =
-        r605({"--home", home, "--language", "en", "read", "--port", (folder / "nothing").string(),
-              "-o", (folder / "x.rdt").string()});
+    const CommandRun noPort = home.run({"read", "--port", home("nothing"), "-o", home("x.rdt")});
     EXPECT_EQ(noPort.exitCode, 1);
     EXPECT_NE(noPort.err.find("Cannot open the serial port!"), std::string::npos) << noPort.err;
-    EXPECT_FALSE(fs::exists(folder / "x.rdt"));
+    EXPECT_FALSE(fs::exists(home / "x.rdt"));
 
     {
         // A radio of another model.
-        SimProcess sim({"--home", home, "sim", "--model", "R500"});
-        const CommandRun read = r605({"--home", home, "--language", "en", "read", "--port",
-                                      sim.port(), "-o", (folder / "x.rdt").string()});
+        SimProcess sim(home, {"--model", "R500"});
+        const CommandRun read = home.run({"read", "--port", sim.port(), "-o", home("x.rdt")});
         EXPECT_EQ(read.exitCode, 1);
         EXPECT_NE(read.err.find("The radio model does not match"), std::string::npos) << read.err;
         EXPECT_NE(read.err.find("Read failed!"), std::string::npos);
-        EXPECT_FALSE(fs::exists(folder / "x.rdt"));
+        EXPECT_FALSE(fs::exists(home / "x.rdt"));
     }
     {
         // A VHF radio and a UHF codeplug; then a radio with a password.
-        test::writeFile(folder / "demo.json", kDemoJson);
-        SimProcess sim({"--home", home, "sim", "--band", "32", "--password", "4711"});
-        const CommandRun write = r605({"--home", home, "--language", "en", "write",
-                                       (folder / "demo.json").string(), "--port", sim.port()});
+        test::writeFile(home / "demo.json", kDemoJson);
+        SimProcess sim(home, {"--band", "32", "--password", "4711"});
+        const CommandRun write = home.run({"write", home("demo.json"), "--port", sim.port()});
         EXPECT_EQ(write.exitCode, 1);
         EXPECT_NE(write.err.find("band differs"), std::string::npos) << write.err;
         EXPECT_NE(write.err.find("Write failed!"), std::string::npos);
 
-        const CommandRun locked = r605({"--home", home, "--language", "en", "read", "--port",
-                                        sim.port(), "-o", (folder / "x.rdt").string()});
+        const CommandRun locked = home.run({"read", "--port", sim.port(), "-o", home("x.rdt")});
         EXPECT_EQ(locked.exitCode, 1);
         EXPECT_NE(locked.err.find("password protected"), std::string::npos) << locked.err;
         const CommandRun opened =
-            r605({"--home", home, "--language", "en", "read", "--port", sim.port(), "--password",
-                  "4711", "-o", (folder / "x.rdt").string()});
+            home.run({"read", "--port", sim.port(), "--password", "4711", "-o", home("x.rdt")});
         EXPECT_EQ(opened.exitCode, 0) << opened.err;
-        EXPECT_TRUE(fs::exists(folder / "x.rdt"));
+        EXPECT_TRUE(fs::exists(home / "x.rdt"));
         EXPECT_NE(opened.out.find("R605VHF"), std::string::npos);
     }
     {
         // A radio that never answers: Retry once, then Cancel.
-        SimProcess sim({"--home", home, "sim", "--faults", "silent-after=0"});
+        SimProcess sim(home, {"--faults", "silent-after=0"});
         const CommandRun read =
-            r605({"--home", home, "--language", "en", "read", "--port", sim.port(), "--retries",
-                  "1", "-o", (folder / "y.rdt").string()});
+            home.run({"read", "--port", sim.port(), "--retries", "1", "-o", home("y.rdt")});
         EXPECT_EQ(read.exitCode, 1);
         EXPECT_NE(read.err.find("does not respond"), std::string::npos) << read.err;
         EXPECT_NE(read.err.find("-> Retry"), std::string::npos);
         EXPECT_NE(read.err.find("-> Cancel"), std::string::npos);
-        EXPECT_FALSE(fs::exists(folder / "y.rdt"));
+        EXPECT_FALSE(fs::exists(home / "y.rdt"));
     }
 
-    const CommandRun usage = r605({"--home", home, "read", "-o", "x.rdt"});
+    const CommandRun usage = home.run({"read", "-o", "x.rdt"});
     EXPECT_EQ(usage.exitCode, 2);
-    const CommandRun ports = r605({"--home", home, "ports"});
+    const CommandRun ports = home.run({"ports"});
     EXPECT_EQ(ports.exitCode, 0);
 }
 
 TEST(LinkCommands, FleetWritesEachRadioItsOwnIdAndGoesOnPastASilentOne) {
-    test::TempDir folder;
-    test::copyProgramData(folder / "home");
-    const std::string home = (folder / "home").string();
-    test::writeFile(folder / "demo.json", kDemoJson);
-    SimProcess alpha({"--home", home, "sim", "--pty", (folder / "alpha").string()});
-    SimProcess silent({"--home", home, "sim", "--pty", (folder / "silent").string(), "--faults",
-                       "silent-after=0"});
-    SimProcess bravo({"--home", home, "sim", "--pty", (folder / "bravo").string()});
+    const test::CliFolder home;
+    test::writeFile(home / "demo.json", kDemoJson);
+    SimProcess alpha(home, {"--pty", home("alpha")});
+    SimProcess silent(home, {"--pty", home("silent"), "--faults", "silent-after=0"});
+    SimProcess bravo(home, {"--pty", home("bravo")});
     // A radio ID no radio takes: the whole plan is refused before any radio is touched.
-    test::writeFile(folder / "bad.csv",
+    test::writeFile(home / "bad.csv",
                     alpha.port() + ",2620001,A\n" + bravo.port() + ",123456789,B\n");
     const CommandRun refused =
-        r605({"--home", home, "--language", "en", "fleet", "write", (folder / "demo.json").string(),
-              "--plan", (folder / "bad.csv").string()});
+        home.run({"fleet", "write", home("demo.json"), "--plan", home("bad.csv")});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("line 2: radio ID: not a number"), std::string::npos) << refused.err;
     EXPECT_TRUE(refused.out.empty()) << refused.out;
 
-    test::writeFile(folder / "plan.csv",
-                    "port,radio id,name\n" + alpha.port() + ",2620001,Alpha\n" + silent.port() +
-                        ",2620002,Silent\n" + bravo.port() + ",2620003,Bravo\n");
+    test::writeFile(home / "plan.csv", "port,radio id,name\n" + alpha.port() + ",2620001,Alpha\n" +
+                                           silent.port() + ",2620002,Silent\n" + bravo.port() +
+                                           ",2620003,Bravo\n");
     const CommandRun fleet =
-        r605({"--home", home, "--language", "en", "fleet", "write", (folder / "demo.json").string(),
-              "--plan", (folder / "plan.csv").string()});
+        home.run({"fleet", "write", home("demo.json"), "--plan", home("plan.csv")});
     EXPECT_EQ(fleet.exitCode, 1) << fleet.err;
     const auto rowOf = [&](const std::string& port) {
         const std::size_t start = fleet.out.find(port + " ");
@@ -203,10 +174,9 @@ TEST(LinkCommands, FleetWritesEachRadioItsOwnIdAndGoesOnPastASilentOne) {
     // Each radio holds the codeplug with its own ID and name.
     for (const auto& [port, id, name] :
          {std::tuple{alpha.port(), 2620001, "Alpha"}, std::tuple{bravo.port(), 2620003, "Bravo"}}) {
-        const CommandRun read =
-            r605({"--home", home, "read", "--port", port, "-o", (folder / "back.json").string()});
+        const CommandRun read = home.run({"read", "--port", port, "-o", home("back.json")});
         ASSERT_EQ(read.exitCode, 0) << read.err;
-        const auto back = CodeplugFromJson(test::readFile(folder / "back.json"));
+        const auto back = CodeplugFromJson(test::readFile(home / "back.json"));
         ASSERT_TRUE(back.ok());
         EXPECT_EQ(back->Person[0].Id, id);
         EXPECT_EQ(back->Person[0].Name, name);

@@ -2,8 +2,8 @@
 #include "image/comm_image.h"
 #include "in_process_link.h"
 #include "link/pass_plan.h"
-#include "schema/new_codeplug.h"
 #include "radio_simulator.h"
+#include "schema/new_codeplug.h"
 #include "transfer/codeplug_jobs.h"
 
 #include <gtest/gtest.h>
@@ -44,23 +44,27 @@ MemoryImage radioImage(std::uint32_t contacts) {
     return image;
 }
 
-FaultRates noisyCable() {
-    return *ParseFaultRates("drop=0.01,corrupt=0.01,short=0.01,late=0.005,garbage=0.01");
-}
-
-TEST(InProcessTransfer, ReadWithoutFaultsCopiesTheRadio) {
-    RadioSimulator radio(radioImage(300), RadioIdentity{});
+// A transfer job with an image and a block map of its own: a read (with the password the user
+// entered), or a write whose encode-all is `encode`.
+struct Transfer {
+    explicit Transfer(std::string password = "",
+                      std::function<bool(MemoryImage&, BlockMap&)> encode = {})
+        : job(request(std::move(password), encode != nullptr), image, blocks, nullptr,
+              encode ? std::function<bool()>([this, encode] { return encode(image, blocks); })
+                     : std::function<bool()>()) {}
+    static TransferRequest request(std::string password, bool write) {
+        TransferRequest request;
+        request.kind = write ? OperationKind::WriteCodeplug : OperationKind::ReadCodeplug;
+        request.enteredPassword = std::move(password);
+        return request;
+    }
     MemoryImage image;
     BlockMap blocks;
-    TransferRequest request;
-    request.kind = OperationKind::ReadCodeplug;
-    EngineJob job(std::move(request), image, blocks);
-    const InProcessResult result = RunInProcess(job, radio, nullptr, {});
-    ASSERT_TRUE(result.finished);
-    EXPECT_TRUE(result.outcome.success);
-    EXPECT_TRUE(image == radio.image());
-    EXPECT_EQ(job.engine()->statistics().resends, 0u);
-    EXPECT_EQ(radio.counters().blocksRead, job.engine()->statistics().readBlockFrames);
+    EngineJob job;
+};
+
+FaultRates noisyCable() {
+    return *ParseFaultRates("drop=0.01,corrupt=0.01,short=0.01,late=0.005,garbage=0.01");
 }
 
 TEST(InProcessTransfer, NoisyReadsSucceedWithIdenticalDataOrFailWithTheirMessage) {
@@ -69,11 +73,8 @@ TEST(InProcessTransfer, NoisyReadsSucceedWithIdenticalDataOrFailWithTheirMessage
     for (std::uint64_t seed = 1; seed <= 30; ++seed) {
         RadioSimulator radio(radioImage(120), RadioIdentity{});
         FaultInjector faults(noisyCable(), seed);
-        MemoryImage image;
-        BlockMap blocks;
-        TransferRequest request;
-        request.kind = OperationKind::ReadCodeplug;
-        EngineJob job(std::move(request), image, blocks);
+        Transfer read;
+        auto& [image, blocks, job] = read;
         InProcessOptions options;
         options.retries = 2;
         const InProcessResult result = RunInProcess(job, radio, &faults, options);
@@ -116,12 +117,8 @@ TEST(InProcessTransfer, NoisyWritesNeverReportAFalseSuccess) {
     for (std::uint64_t seed = 100; seed < 120; ++seed) {
         RadioSimulator radio(MemoryImage{}, RadioIdentity{});
         FaultInjector faults(noisyCable(), seed);
-        MemoryImage image;
-        BlockMap blocks;
-        TransferRequest request;
-        request.kind = OperationKind::WriteCodeplug;
-        EngineJob job(std::move(request), image, blocks, nullptr,
-                      [&] { return encodeRadioImage(image, blocks); });
+        Transfer write("", encodeRadioImage);
+        EngineJob& job = write.job;
         InProcessOptions options;
         options.retries = 2;
         const InProcessResult result = RunInProcess(job, radio, &faults, options);
@@ -143,11 +140,8 @@ TEST(InProcessTransfer, SilentRadioAndRefusedPasswordFailCleanly) {
     silent.silentAfter = 500;
     RadioSimulator radio(radioImage(10), RadioIdentity{});
     FaultInjector faults(silent, 1);
-    MemoryImage image;
-    BlockMap blocks;
-    TransferRequest request;
-    request.kind = OperationKind::ReadCodeplug;
-    EngineJob job(std::move(request), image, blocks);
+    Transfer read;
+    auto& [image, blocks, job] = read;
     InProcessOptions options;
     options.retries = 2;
     const InProcessResult result = RunInProcess(job, radio, &faults, options);
@@ -159,23 +153,16 @@ TEST(InProcessTransfer, SilentRadioAndRefusedPasswordFailCleanly) {
 
     RadioSimulator locked(radioImage(10), RadioIdentity{});
     locked.setPassword("7788");
-    MemoryImage image2;
-    TransferRequest read;
-    read.kind = OperationKind::ReadCodeplug;
-    EngineJob job2(std::move(read), image2, blocks);
+    Transfer unlocked;
     InProcessOptions wrong;
     wrong.password = "1111";
-    const InProcessResult refused = RunInProcess(job2, locked, nullptr, wrong);
+    const InProcessResult refused = RunInProcess(unlocked.job, locked, nullptr, wrong);
     EXPECT_FALSE(refused.outcome.success);
     EXPECT_EQ(refused.passwordQuestions, 1);
 
-    MemoryImage image3;
-    TransferRequest withPassword;
-    withPassword.kind = OperationKind::ReadCodeplug;
-    withPassword.enteredPassword = "7788";
-    EngineJob job3(std::move(withPassword), image3, blocks);
-    EXPECT_TRUE(RunInProcess(job3, locked, nullptr, {}).outcome.success);
-    EXPECT_TRUE(image3 == locked.image());
+    Transfer withPassword("7788");
+    EXPECT_TRUE(RunInProcess(withPassword.job, locked, nullptr, {}).outcome.success);
+    EXPECT_TRUE(withPassword.image == locked.image());
 }
 
 TEST(InProcessTransfer, WriteCarriesTheInformationBlockWithTheCodeplugsPassword) {
@@ -206,11 +193,8 @@ TEST(InProcessTransfer, WriteCarriesTheInformationBlockWithTheCodeplugsPassword)
 
 TEST(InProcessTransfer, PacedTransferTakesTheWireTime) {
     RadioSimulator radio(radioImage(20), RadioIdentity{});
-    MemoryImage image;
-    BlockMap blocks;
-    TransferRequest request;
-    request.kind = OperationKind::ReadCodeplug;
-    EngineJob job(std::move(request), image, blocks);
+    Transfer read;
+    auto& [image, blocks, job] = read;
     InProcessOptions options;
     options.baud = 921600;
     const InProcessResult result = RunInProcess(job, radio, nullptr, options);

@@ -5,6 +5,7 @@
 #include "pty_radio.h"
 #include "schema/new_codeplug.h"
 #include "schema/sample_codeplug.h"
+#include "scripted_link_prompt.h"
 #include "serial_link_driver.h"
 #include "serial_low_latency.h"
 #include "serial_port_list.h"
@@ -33,37 +34,8 @@
 namespace r605 {
 namespace {
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "test_link_serial";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication application(argc, argv);
-}
-
-class ScriptedPrompt : public LinkPrompt {
-public:
-    int retries = 0;
-    std::optional<std::string> password;
-    // Keep the password question open instead of answering it at once.
-    bool holdPassword = false;
-    PasswordAnswer held;
-    std::vector<Error> messages;
-    int retryQuestions = 0;
-    std::vector<int> progress;
-
-    void askRetryCancel(RetryAnswer answer) override {
-        ++retryQuestions;
-        answer(retries-- > 0);
-    }
-    void askPassword(const std::string&, PasswordAnswer answer) override {
-        if (holdPassword)
-            held = std::move(answer);
-        else
-            answer(password);
-    }
-    void showMessage(const Error& message) override { messages.push_back(message); }
-    void showProgress(int percent) override { progress.push_back(percent); }
-};
+using test::ensureApplication;
+using ScriptedPrompt = test::ScriptedLinkPrompt;
 
 // Counts the frames a job sends.
 class FrameCounter : public LinkRecorder {
@@ -196,7 +168,6 @@ TEST(SerialLink, ThePasswordAnswerMayComeLaterAndNothingIsSentWhileTheQuestionIs
         // An answer given twice, or after the end, changes nothing.
         answer("5A7C");
         EXPECT_FALSE(driver.isOpen());
-
         // A question still open when its driver goes away: the late answer finds nobody.
         prompt.held = nullptr;
         CommImage second;
@@ -246,36 +217,6 @@ TEST(SerialLink, WritesACodeplugAndTheRadioHoldsEncodeAll) {
     EXPECT_EQ(radio.radio().counters().blocksWritten, written.size());
     // The program's turnaround was measured for the frames that followed a reply.
     EXPECT_GT(driver.turnaroundsNs().size(), 1000u);
-}
-
-TEST(SerialLink, RadioWithoutContactsWritesAndReadsBack) {
-    Codeplug codeplug = testCodeplug(0);
-    test::PtyRadio radio(MemoryImage{}, sim::RadioIdentity{});
-    ensureApplication();
-    ScriptedPrompt prompt;
-    {
-        // The Write command refuses a codeplug without contacts: the encoder is called directly.
-        SerialLinkDriver driver(prompt);
-        CommImage image;
-        TransferRequest request;
-        request.kind = OperationKind::WriteCodeplug;
-        EngineJob job(request, image.CommData, image.WriteBlockMap, nullptr, [&] {
-            SetCommDataAll(codeplug, image);
-            return image.EncodeOK;
-        });
-        ASSERT_TRUE(driver.OpenRadioPort(QString::fromStdString(radio.port()), job.kind()));
-        ASSERT_TRUE(driver.run(job).success);
-    }
-    ReadOutcome read = readRadio(radio.port(), prompt);
-    radio.stop();
-    ASSERT_TRUE(read.finished.success);
-    // No contact index entry and no contact record was read.
-    EXPECT_EQ(NextMarkedBlock(read.image.WriteBlockMap, kContactIndex, 2), -16);
-    EXPECT_EQ(NextMarkedBlock(read.image.WriteBlockMap, kContactRecords, 1), 0x02980000);
-    const Codeplug back = decoded(read.image.CommData, 0);
-    for (const ContactRec& contact : back.Contact)
-        EXPECT_EQ(contact.Used, 0);
-    EXPECT_TRUE(back.Channel == decoded(*sim::ImageOfCodeplug(codeplug), 0).Channel);
 }
 
 TEST(SerialLink, NoisyCableGivesIdenticalDataOrAFailureNeverAHang) {

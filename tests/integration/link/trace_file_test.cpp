@@ -25,14 +25,12 @@ TEST(TransferTraceFile, AppendsQuotedEntriesToTheDaysFile) {
     EXPECT_EQ(test::readFile(folder / "log20261205.txt"),
               "\"2026-12-05 00:00:01---正在写入:: 45 4E 44\"\n");
     EXPECT_FALSE(trace.lastError());
-
     // The file grows for the whole day: a second trace appends.
     TransferTraceFile again(folder.path(), [&now] { return now; });
     again.AppendTransferTrace(kTraceSentCaption, Bytes{0x06});
     again.close();
     EXPECT_NE(test::readFile(folder / "log20261205.txt").find("45 4E 44\"\n\"2026"),
               std::string::npos);
-
     // A folder that cannot hold the file: the error is kept, nothing is thrown.
     TransferTraceFile nowhere(folder / "missing" / "deeper", [&now] { return now; });
     nowhere.AppendTransferTrace(kTraceSentCaption, Bytes{0x02});

@@ -17,26 +17,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using test::CliFolder;
 using test::CommandRun;
 
-CommandRun runR605(const fs::path& home, const std::string& language,
-                   const std::vector<std::string>& arguments) {
-    std::vector<std::string> all{"--language", language, "--home", home.string()};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    return test::runR605(all);
-}
-
-Codeplug loaded(const fs::path& file) {
-    auto decoded = DecodeCodeplugFile(test::readFile(file));
-    if (!decoded.ok()) {
-        ADD_FAILURE() << file << ": " << decoded.error().text;
-        return NumberedEmptyCodeplug();
-    }
-    return std::move(decoded->codeplug);
-}
-
-// A new codeplug with a zone, a radio ID and a few contacts, saved as a file.
-void writeCodeplug(const fs::path& file) {
+// A new codeplug with a zone, a radio ID and a few contacts, saved as a.rdt.
+void writeCodeplug(const CliFolder& home) {
     Codeplug codeplug = NewCodeplug(0, *bandRangesForCode(0));
     codeplug.Channel[1].Name = "Repeater, \"B\"";
     codeplug.Channel[1].RxFreq = 438.5;
@@ -52,76 +37,63 @@ void writeCodeplug(const fs::path& file) {
     }
     codeplug.Channel[1].Contact = 2;
     ZoneRec& zone = codeplug.Zone[0];
-    zone.Used = 1;
-    zone.Name = "Zone 1";
-    zone.Count = 2;
+    zone = ZoneRec{1, 1, 2, {}, 1, 0, "Zone 1"};
+    zone.Members.fill(-1);
     zone.Members[0] = 1;
     zone.Members[1] = 0;
-    zone.Selected1 = 1;
-    zone.Selected2 = 0;
-    test::writeFile(file, EncodeCodeplugFile(codeplug, ContactTextForm::Gbk).bytes);
+    home.save("a.rdt", codeplug);
 }
 
 TEST(ListCommands, ExportThenImportGivesTheSameCodeplugInEveryLanguage) {
-    test::TempDir home;
-    test::copyProgramData(home.path());
-    writeCodeplug(home / "a.rdt");
-    const Codeplug original = loaded(home / "a.rdt");
+    CliFolder home;
+    writeCodeplug(home);
+    const Codeplug original = home.load("a.rdt");
     for (const std::string language : {"en", "zh", "tw"}) {
-        const fs::path lists = home / language;
+        home.language = language;
+        const std::string lists = home(language);
         fs::create_directory(lists);
-        CommandRun exported = runR605(home.path(), language,
-                                      {"export", (home / "a.rdt").string(), "--list", "0,1,2,5",
-                                       "-o", (lists / "all.LST").string()});
+        CommandRun exported =
+            home.run({"export", home("a.rdt"), "--list", "0,1,2,5", "-o", lists + "/all.LST"});
         ASSERT_EQ(exported.exitCode, 0) << exported.err;
         EXPECT_EQ(exported.out, "Export Complete!\n");
         CommandRun imported =
-            runR605(home.path(), language,
-                    {"import", (home / "a.rdt").string(), (lists / "all.LST").string(), "-o",
-                     (lists / "b.rdt").string()});
+            home.run({"import", home("a.rdt"), lists + "/all.LST", "-o", lists + "/b.rdt"});
         ASSERT_EQ(imported.exitCode, 0) << imported.err;
         EXPECT_EQ(imported.out, "Import Complete!\n");
-        EXPECT_TRUE(loaded(lists / "b.rdt") == original) << language;
-
-        // One list at a time, named by its name, to and from JSON as well.
-        ASSERT_EQ(runR605(home.path(), language,
-                          {"export", (home / "a.rdt").string(), "--list", "contacts", "-o",
-                           (lists / "c.csv").string()})
+        EXPECT_TRUE(home.load(language + "/b.rdt") == original) << language;
+        // One list at a time, named by its name.
+        ASSERT_EQ(home.run({"export", home("a.rdt"), "--list", "contacts", "-o", lists + "/c.csv"})
                       .exitCode,
                   0);
-        ASSERT_EQ(runR605(home.path(), language, {"dump", (home / "a.rdt").string()}).exitCode, 0);
-        CommandRun one = runR605(home.path(), language,
-                                 {"import", (home / "a.rdt").string(), "--list", "5",
-                                  (lists / "c.csv").string(), "-o", (lists / "c.rdt").string()});
+        CommandRun one = home.run(
+            {"import", home("a.rdt"), "--list", "5", lists + "/c.csv", "-o", lists + "/c.rdt"});
         ASSERT_EQ(one.exitCode, 0) << one.err;
-        EXPECT_TRUE(loaded(lists / "c.rdt") == original) << language;
+        EXPECT_TRUE(home.load(language + "/c.rdt") == original) << language;
     }
 }
 
 TEST(ListCommands, ImportsDownloadedContactsAndRefusesBadFilesWithoutWriting) {
-    test::TempDir home;
-    test::copyProgramData(home.path());
-    writeCodeplug(home / "a.rdt");
+    CliFolder home;
+    writeCodeplug(home);
     test::writeFile(home / "user.cgi", "Radio ID,Callsign,Name,City,State,Country,Remarks<br/>"
                                        "1023001,BG1AA,Wang,Beijing,Beijing,China,<br/>"
                                        "1023002,BG1AB,Li,,,China,x<br/>");
-    CommandRun cgi = runR605(home.path(), "zh",
-                             {"import", (home / "a.rdt").string(), "--list", "15",
-                              (home / "user.cgi").string(), "-o", (home / "b.rdt").string()});
+    home.language = "zh";
+    CommandRun cgi =
+        home.run({"import", home("a.rdt"), "--list", "15", home("user.cgi"), "-o", home("b.rdt")});
     ASSERT_EQ(cgi.exitCode, 0) << cgi.err;
-    const Codeplug withContacts = loaded(home / "b.rdt");
+    const Codeplug withContacts = home.load("b.rdt");
     EXPECT_EQ(withContacts.Contact[0].Name, "Wang");
     EXPECT_EQ(withContacts.Contact[1].Remarks, "x");
     EXPECT_EQ(withContacts.Contact[2].Used, 0);
     // The channel that called contact 3 ("联系人 2") now calls the first contact.
     EXPECT_EQ(withContacts.Channel[1].Contact, 0);
-
     // A damaged file: the message names file, line and column; the output stays as it was.
     test::writeFile(home / "bad.csv", "Channel Name,RX Freq (MHz)\nA,440\nB,9999\n");
     test::writeFile(home / "out.rdt", "previous");
-    CommandRun bad = runR605(home.path(), "en",
-                             {"import", (home / "a.rdt").string(), "--list", "0",
-                              (home / "bad.csv").string(), "-o", (home / "out.rdt").string()});
+    home.language = "en";
+    CommandRun bad =
+        home.run({"import", home("a.rdt"), "--list", "0", home("bad.csv"), "-o", home("out.rdt")});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_NE(bad.err.find("ImportFromFileError---0--" + (home / "bad.csv").string() +
                            ": line 3, column \"RX Freq (MHz)\": \"9999\" lies outside the band"),
@@ -129,48 +101,29 @@ TEST(ListCommands, ImportsDownloadedContactsAndRefusesBadFilesWithoutWriting) {
         << bad.err;
     EXPECT_EQ(bad.out, "");
     EXPECT_EQ(test::readFile(home / "out.rdt"), "previous");
-
     // A list file of no entries imports nothing and reports no completion.
     test::writeFile(home / "none.LST", "0\r\n");
-    CommandRun none = runR605(home.path(), "en",
-                              {"import", (home / "a.rdt").string(), (home / "none.LST").string(),
-                               "-o", (home / "none.rdt").string()});
+    CommandRun none = home.run({"import", home("a.rdt"), home("none.LST"), "-o", home("none.rdt")});
     EXPECT_EQ(none.exitCode, 0) << none.err;
     EXPECT_EQ(none.out, "");
     EXPECT_FALSE(fs::exists(home / "none.rdt"));
-
-    // Wrong usage.
-    EXPECT_EQ(runR605(home.path(), "en",
-                      {"export", (home / "a.rdt").string(), "-o", (home / "x.csv").string()})
-                  .exitCode,
-              2);
-    EXPECT_EQ(runR605(home.path(), "en",
-                      {"export", (home / "a.rdt").string(), "--list", "16", "-o",
-                       (home / "x.csv").string()})
-                  .exitCode,
-              2);
-    EXPECT_EQ(runR605(home.path(), "en",
-                      {"export", (home / "a.rdt").string(), "--list", "contact", "-o",
-                       (home / "x.csv").string()})
-                  .exitCode,
-              2);
-    EXPECT_EQ(runR605(home.path(), "en",
-                      {"import", (home / "a.rdt").string(), (home / "bad.csv").string(), "-o",
-                       (home / "x.rdt").string()})
-                  .exitCode,
-              2);
+    // Wrong usage: no list, list 16, no list of that name, a CSV file without its list.
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{"export", home("a.rdt"), "-o", home("x.csv")},
+          {"export", home("a.rdt"), "--list", "16", "-o", home("x.csv")},
+          {"export", home("a.rdt"), "--list", "contact", "-o", home("x.csv")},
+          {"import", home("a.rdt"), home("bad.csv"), "-o", home("x.rdt")}})
+        EXPECT_EQ(home.run(wrong).exitCode, 2) << wrong[2];
 }
 
 // "SameName" in the setup file turns tool mode on only with an edition file, as at start-up.
 TEST(ListCommands, ToolModeColumnsNeedAnEdition) {
-    test::TempDir home;
-    test::copyProgramData(home.path());
-    writeCodeplug(home / "a.rdt");
+    const CliFolder home;
+    writeCodeplug(home);
     test::writeFile(home / "language/mysetup.ini", "[language]\r\nIsFirstRun=0\r\nSameName=1\r\n");
     const auto headings = [&] {
-        const CommandRun run = runR605(
-            home.path(), "en",
-            {"export", (home / "a.rdt").string(), "--list", "0", "-o", (home / "c.csv").string()});
+        const CommandRun run =
+            home.run({"export", home("a.rdt"), "--list", "0", "-o", home("c.csv")});
         EXPECT_EQ(run.exitCode, 0) << run.err;
         const std::string csv = test::readFile(home / "c.csv");
         return csv.substr(0, csv.find('\n'));
@@ -181,18 +134,15 @@ TEST(ListCommands, ToolModeColumnsNeedAnEdition) {
 }
 
 TEST(ListCommands, ContactsFromAUserDatabaseAndItsRefusals) {
-    test::TempDir folder;
-    test::copyProgramData(folder / "home");
-    writeCodeplug(folder / "base.rdt");
-    test::writeFile(folder / "users.csv", "Radio ID,Callsign,Name,City,Country,Extra\n"
-                                          "2620001,DL1AAA,Jürgen Müller,Berlin,Germany,x\n"
-                                          "3100001,K1ABC,Bob,Boston,United States,\n"
-                                          "what,K1XYZ,Bad,,,\n"
-                                          "2620002,DL1AAB,\"Smith, John\",Hamburg,Germany,\n");
-    const CommandRun run = runR605(
-        folder / "home", "en",
-        {"contacts-db", (folder / "base.rdt").string(), "--from", (folder / "users.csv").string(),
-         "-o", (folder / "out.rdt").string(), "--country", "Germany", "--max", "5"});
+    CliFolder home;
+    writeCodeplug(home);
+    test::writeFile(home / "users.csv", "Radio ID,Callsign,Name,City,Country,Extra\n"
+                                        "2620001,DL1AAA,Jürgen Müller,Berlin,Germany,x\n"
+                                        "3100001,K1ABC,Bob,Boston,United States,\n"
+                                        "what,K1XYZ,Bad,,,\n"
+                                        "2620002,DL1AAB,\"Smith, John\",Hamburg,Germany,\n");
+    const CommandRun run = home.run({"contacts-db", home("a.rdt"), "--from", home("users.csv"),
+                                     "-o", home("out.rdt"), "--country", "Germany", "--max", "5"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(
         run.out.find("3 users; columns found: radio ID \"Radio ID\", callsign \"Callsign\", "
@@ -202,27 +152,23 @@ TEST(ListCommands, ContactsFromAUserDatabaseAndItsRefusals) {
     EXPECT_NE(run.out.find("2 contacts added in slots 5 to 6"), std::string::npos) << run.out;
     EXPECT_NE(run.err.find("1 line could not be read and skipped: line 4"), std::string::npos)
         << run.err;
-    const Codeplug out = loaded(folder / "out.rdt");
+    const Codeplug out = home.load("out.rdt");
     EXPECT_EQ(out.Contact[4].Id, 2620001);
     EXPECT_EQ(out.Contact[4].Name, "Jürgen Müller");
     EXPECT_EQ(out.Contact[5].Name, "Smith, John");
     EXPECT_EQ(out.Contact[1].Name, "联系人 1");
 
     // No column of radio IDs: refused, nothing written.
-    test::writeFile(folder / "noid.csv", "Callsign,Name\nDL1AAA,Jürgen\n");
-    const CommandRun refused =
-        runR605(folder / "home", "en",
-                {"contacts-db", (folder / "base.rdt").string(), "--from",
-                 (folder / "noid.csv").string(), "-o", (folder / "refused.rdt").string()});
+    test::writeFile(home / "noid.csv", "Callsign,Name\nDL1AAA,Jürgen\n");
+    const CommandRun refused = home.run(
+        {"contacts-db", home("a.rdt"), "--from", home("noid.csv"), "-o", home("refused.rdt")});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("no column of radio IDs"), std::string::npos) << refused.err;
-    EXPECT_FALSE(fs::exists(folder / "refused.rdt"));
-    const CommandRun usage = runR605(
-        folder / "home", "en",
-        {"contacts-db", (folder / "base.rdt").string(), "--from", (folder / "users.csv").string(),
-         "-o", (folder / "refused.rdt").string(), "--prefix", "26x", "--replace"});
+    EXPECT_FALSE(fs::exists(home / "refused.rdt"));
+    const CommandRun usage = home.run({"contacts-db", home("a.rdt"), "--from", home("users.csv"),
+                                       "-o", home("refused.rdt"), "--prefix", "26x", "--replace"});
     EXPECT_EQ(usage.exitCode, 2);
-    EXPECT_FALSE(fs::exists(folder / "refused.rdt"));
+    EXPECT_FALSE(fs::exists(home / "refused.rdt"));
 }
 
 } // namespace

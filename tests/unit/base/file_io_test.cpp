@@ -51,7 +51,6 @@ TEST(FileIo, FailedWriteKeepsTheOldFile) {
     test::TempDir dir;
     const auto file = dir / "missing-folder" / "x.rdt";
     EXPECT_FALSE(writeFileAtomically(file, "data").ok());
-
     // A folder standing where the file should be cannot be replaced.
     const auto blocked = dir / "blocked";
     std::filesystem::create_directory(blocked);

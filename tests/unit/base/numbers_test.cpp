@@ -1,4 +1,5 @@
 #include "base/numbers.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +11,8 @@ namespace r605 {
 namespace {
 
 TEST(Numbers, RoundsHalvesToEven) {
-    EXPECT_EQ(roundHalfEven(2.5), 2.0);
-    EXPECT_EQ(roundHalfEven(3.5), 4.0);
-    EXPECT_EQ(roundHalfEven(-2.5), -2.0);
-    EXPECT_EQ(roundHalfEven(2.5000001), 3.0);
+    EXPECT_EQ(test::mapped(roundHalfEven, {2.5, 3.5, -2.5, 2.5000001}),
+              (std::vector<double>{2.0, 4.0, -2.0, 3.0}));
     EXPECT_EQ(roundHalfEvenToInt(37.5), 38);
     EXPECT_EQ(roundHalfEvenToInt(12.5), 12);
     // Numbers from files beyond 64 bits saturate, so that range checks refuse them.
@@ -23,12 +22,9 @@ TEST(Numbers, RoundsHalvesToEven) {
 }
 
 TEST(Numbers, ParsesOnlyPlainDecimalNumbers) {
-    EXPECT_EQ(parseNumber(" 438.5 "), 438.5);
-    EXPECT_EQ(parseNumber(".5"), 0.5);
-    EXPECT_EQ(parseNumber("12."), 12.0);
-    EXPECT_EQ(parseNumber("+7"), 7.0);
-    EXPECT_EQ(parseNumber("-1e3"), -1000.0);
-    EXPECT_EQ(parseNumber("246.9875"), 246.9875);
+    EXPECT_EQ(test::mapped<std::optional<double>>(
+                  parseNumber, {" 438.5 ", ".5", "12.", "+7", "-1e3", "246.9875"}),
+              (std::vector<std::optional<double>>{438.5, 0.5, 12.0, 7.0, -1000.0, 246.9875}));
     for (const char* bad : {"", " ", "abc", "1,5", "1.2.3", "inf", "nan", "0x10", "1e", ".", "-"})
         EXPECT_FALSE(parseNumber(bad).has_value()) << bad;
     EXPECT_EQ(parseInteger(" 42 "), 42);

@@ -86,7 +86,6 @@ TEST(BootImageFile, LoadsTheFirstImageOfALongerFileAndRefusesAShortOne) {
     BootImage image{};
     ASSERT_TRUE(LoadBootImageFile(longer, image).ok());
     EXPECT_EQ(image, pattern);
-
     // One byte short: refused with message 99113, the image in memory stays as it was.
     const auto shorter = dir / "short.bin";
     test::writeFile(shorter, std::string(40959, '\x11'));

@@ -133,7 +133,6 @@ TEST(PictureConversion, SameSizeConvertsPixelForPixel) {
                 << x << "," << y;
         }
     }
-
     // Only pixel (1, 0) lit: it lands in bytes 256 and 257 and nowhere else.
     RgbPicture single = uniformPicture(160, 128, 0, 0, 0);
     setPixel(single, 1, 0, 255, 255, 255);
@@ -169,7 +168,6 @@ TEST(PictureConversion, DoubleSizeAveragesEachCellWithItsOverlapWeights) {
     EXPECT_EQ(previewAt(conversion, 0, 0), (std::array<int, 3>{22, 0, 44}));
     // Far away nothing was lit.
     EXPECT_EQ(previewAt(conversion, 100, 100), (std::array<int, 3>{0, 0, 0}));
-
     // Alternating columns 0 and 3: each cell weighs 3 by 0.5 twice against 0 by 1, mean 1.5,
     // a tie that goes to 2; alternating 0 and 1 gives 0.5, a tie that goes to 0.
     RgbPicture stripes = uniformPicture(320, 256, 0, 0, 0);

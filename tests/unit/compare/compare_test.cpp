@@ -52,25 +52,18 @@ Codeplug smallCodeplug() {
                                            contact(4, "Eve", 1005, 0)};
     for (std::size_t k = 0; k < contacts.size(); ++k)
         cp.Contact[k] = contacts[k];
-    ChannelRec& home = cp.Channel[0];
+    ChannelRec& home = cp.Channel[0]; // a simplex channel of the new codeplug
     home.Name = "Home";
     home.RxFreq = 438.5;
-    home.OffsetDir = 0;
-    home.Offset = 0;
     home.Contact = 1;
     cp.Channel[1].Name = "Away";
-    ZoneRec& town = cp.Zone[0];
-    town.Used = 1;
-    town.Name = "Town";
-    town.Count = 2;
-    town.Members[0] = 0;
-    town.Members[1] = 1;
+    cp.Zone[0] = ZoneRec{1, 1, 2, cp.Zone[0].Members, 0, 1, "Town"};
+    test::setFront(cp.Zone[0].Members, {0, 1});
     RxGroupRec& local = cp.RxGroup[0];
     local.Used = 1;
     local.Name = "Local";
     local.Count = 2;
-    local.Members[0] = 2;
-    local.Members[1] = 3;
+    test::setFront(local.Members, {2, 3});
     return cp;
 }
 

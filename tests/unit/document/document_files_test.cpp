@@ -4,6 +4,7 @@
 // they were.
 #include "codeplug_diff.h"
 #include "document/document.h"
+#include "document_edit.h"
 #include "file/default_channel_file.h"
 #include "file/rdt_format.h"
 #include "random_codeplug.h"
@@ -31,22 +32,12 @@ std::string messageTexts(const std::vector<Error>& messages) {
 }
 
 void replace(Document& document, Codeplug codeplug) {
-    ASSERT_TRUE(document
-                    .apply(EditKind::Other,
-                           [&](Codeplug& working) {
-                               working = std::move(codeplug);
-                               return Status::success();
-                           })
-                    .ok());
+    test::change(document, [&](Codeplug& working) { working = std::move(codeplug); });
 }
 
 TEST(DocumentFiles, SaveAndLoadInEitherFormKeepEverything) {
     test::TempDir dir;
     Document document;
-    EXPECT_TRUE(document.isNewFile());
-    EXPECT_EQ(document.fileName(), "new.rdt");
-    EXPECT_FALSE(document.hasUnsavedChanges());
-
     // Every table full, every text at its length, some of them Chinese; half the contacts, so
     // that the .rdt file holds them all (the other case has a test of its own).
     Codeplug sample = SampleFullCodeplug(34, *bandRangesForCode(34), 3);
@@ -81,7 +72,6 @@ TEST(DocumentFiles, SaveAndLoadInEitherFormKeepEverything) {
         EXPECT_FALSE(other.hasUnsavedChanges());
         EXPECT_EQ(test::codeplugDifference(other.codeplug(), document.codeplug()), "") << name;
     }
-
     // A shorter file replaces a longer one entirely.
     replace(document, NumberedEmptyCodeplug());
     ASSERT_TRUE(document.save(dir / "a.rdt", ContactTextForm::SevenBit).ok());
@@ -94,15 +84,11 @@ TEST(DocumentFiles, SaveAndLoadInEitherFormKeepEverything) {
 TEST(DocumentFiles, ARefusedLoadOrAFailedSaveChangesNothing) {
     test::TempDir dir;
     Document document;
-    ASSERT_TRUE(document
-                    .apply(EditKind::Other,
-                           [](Codeplug& c) {
-                               c.Header.BandCode = 64;
-                               c.Channel[0].Used = 1;
-                               c.Channel[0].Name = "Unsaved";
-                               return Status::success();
-                           })
-                    .ok());
+    test::change(document, [](Codeplug& c) {
+        c.Header.BandCode = 64;
+        c.Channel[0].Used = 1;
+        c.Channel[0].Name = "Unsaved";
+    });
     const Codeplug codeplug = document.codeplug();
     const Codeplug saved = document.saved();
     const CurrentBand band = document.band();
@@ -146,7 +132,6 @@ TEST(DocumentFiles, ARefusedLoadOrAFailedSaveChangesNothing) {
     test::writeFile(dir / "broken.json", "{\"format\": \"r605-codeplug\", \"version\": 1, ");
     EXPECT_FALSE(document.load(dir / "broken.json").ok());
     expectUnchanged("broken JSON");
-
     // A save into a folder that does not exist leaves the old file and the unsaved state.
     auto nowhere = document.save(dir / "no" / "such.rdt", ContactTextForm::SevenBit);
     ASSERT_FALSE(nowhere.ok());
@@ -177,15 +162,9 @@ TEST(DocumentFiles, AContactListTooLargeForTheFileIsSavedAsFarAsItFits) {
     Document reloaded;
     ASSERT_TRUE(reloaded.load(dir / "full.rdt").ok());
     EXPECT_TRUE(reloaded.codeplug().Contact == document.codeplug().Contact);
-
     // Full Chinese texts take 98 bytes a contact in GBK: 9081 fit. The file holds those, and
     // the last contact, short enough for the room left; the message names every other one.
-    for (ContactRec& contact : codeplug.Contact) {
-        contact.Name = "中文中文中文中文";
-        contact.City = "中文中文中文中";
-        contact.Callsign = "中文中文";
-        contact.State = contact.Country = contact.Remarks = contact.Name;
-    }
+    test::FillWithChineseContacts(codeplug.Contact);
     ContactRec& last = codeplug.Contact[9999];
     last.Name = "短";
     last.City = last.Callsign = last.State = last.Country = last.Remarks = "";
@@ -247,8 +226,7 @@ TEST(DocumentFiles, ALoadRemovesRepeatedMembersOfZonesAndScanLists) {
     EXPECT_EQ(unused.Zone[1].Count, 2);
     const ScanListRec& list = loaded.codeplug().ScanList[2];
     EXPECT_EQ(list.Count, 2);
-    EXPECT_EQ(list.Members[0], 9);
-    EXPECT_EQ(list.Members[1], 2);
+    EXPECT_EQ(test::first(list.Members, 2), (std::vector<int>{9, 2}));
     EXPECT_EQ(list.MemberZones[1], 2); // the zone of channel 2 moved with it
     EXPECT_EQ(list.Members[2], -1);
     // The clean-up is a change against the file as loaded.
@@ -257,13 +235,7 @@ TEST(DocumentFiles, ALoadRemovesRepeatedMembersOfZonesAndScanLists) {
 
 TEST(DocumentFiles, TheBandFollowsTheHeaderAndAnUnknownBandIsRefused) {
     Document document;
-    ASSERT_TRUE(document
-                    .apply(EditKind::Other,
-                           [](Codeplug& c) {
-                               c.Header.BandCode = 96;
-                               return Status::success();
-                           })
-                    .ok());
+    test::change(document, [](Codeplug& c) { c.Header.BandCode = 96; });
     EXPECT_EQ(document.band().BandCode, 96);
     EXPECT_EQ(document.band().ModelName, "R605MHF");
     auto unknown = document.apply(EditKind::Other, [](Codeplug& c) {
@@ -297,7 +269,6 @@ TEST(DocumentFiles, TheNewCodeplugTakesTheProgramFoldersFiles) {
     EXPECT_EQ(files.defaultChannel, program.dir.path() / "Default.ini");
     EXPECT_EQ(files.initialFile, program.dir.path() / "Init" / "R600MK_34.rdt");
     EXPECT_EQ(files.initialHeaderFile, program.dir.path() / "Init" / "R600MK_0.rdt");
-
     // No files: the in-program codeplug.
     Document document;
     ASSERT_TRUE(document.save(program.dir / "old.rdt", ContactTextForm::Gbk).ok());
@@ -314,7 +285,6 @@ TEST(DocumentFiles, TheNewCodeplugTakesTheProgramFoldersFiles) {
     EXPECT_EQ(tables.Contact[0].Name, "Contact 1");
     EXPECT_DOUBLE_EQ(tables.RoamChannel[0].TxFreq, 439.9);
     EXPECT_EQ(tables.RoamZone[0].Members[0], 0);
-
     // The two channels take the template of Default.ini but stay simplex at the centre.
     ChannelRec channelTemplate = BuiltInDefaultChannel(*bandRangesForCode(0));
     channelTemplate.RxFreq = 435.0;
@@ -326,7 +296,6 @@ TEST(DocumentFiles, TheNewCodeplugTakesTheProgramFoldersFiles) {
     EXPECT_EQ(document.codeplug().Channel[0].Power, 0);
     EXPECT_EQ(document.codeplug().Channel[0].OffsetDir, 0);
     EXPECT_DOUBLE_EQ(document.codeplug().Channel[0].RxFreq, 440.0);
-
     // The band's own initial file.
     Codeplug initial = NewCodeplug(34, *bandRangesForCode(34));
     initial.Channel[9].Used = 1;
@@ -338,7 +307,6 @@ TEST(DocumentFiles, TheNewCodeplugTakesTheProgramFoldersFiles) {
     EXPECT_TRUE(made->messages.empty());
     EXPECT_EQ(document.codeplug().Channel[9].Name, "From Init");
     EXPECT_FALSE(document.hasUnsavedChanges());
-
     // Band 35 has no file of its own: only the header and settings of R600MK_0.rdt.
     Codeplug fallback = NewCodeplug(0, *bandRangesForCode(0));
     fallback.Dtmf.Set0 = 11;
@@ -349,7 +317,6 @@ TEST(DocumentFiles, TheNewCodeplugTakesTheProgramFoldersFiles) {
     EXPECT_EQ(document.codeplug().Channel[9].Used, 0);
     EXPECT_DOUBLE_EQ(document.codeplug().Channel[0].RxFreq, 155.0);
     EXPECT_EQ(document.band().BandCode, 35);
-
     // An initial file of another version is refused and not used; an unknown band refused.
     test::writeFile(program.dir.path() / "Init" / "R600MK_34.rdt", "V1019 and more");
     made = document.newCodeplug(program.files(34), 34);

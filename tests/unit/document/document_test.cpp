@@ -1,6 +1,8 @@
 // The document: observers hear the rows that changed and when the unsaved state flips; a failed
 // edit leaves nothing behind; random edits undone one by one give back the starting codeplug.
 #include "document/list_edits.h"
+#include "document_edit.h"
+#include "schema/sample_codeplug.h"
 #include "schema/family_columns.h"
 #include "schema/sample_codeplug.h"
 #include "test_support.h"
@@ -38,7 +40,6 @@ TEST(Document, ObserversHearTheChangedRowsAndTheUnsavedState) {
     document.markSaved();
     EXPECT_FALSE(document.hasUnsavedChanges());
     EXPECT_EQ(flips, (std::vector<bool>{true, true, true, true}));
-
     // A failed edit is taken back whole and nobody hears of it.
     const Codeplug before = document.codeplug();
     flips.clear();
@@ -51,13 +52,7 @@ TEST(Document, ObserversHearTheChangedRowsAndTheUnsavedState) {
     EXPECT_TRUE(flips.empty());
 
     document.removeObserver(id);
-    ASSERT_TRUE(document
-                    .apply(EditKind::Other,
-                           [](Codeplug& c) {
-                               c.Zone[0].Used = 1;
-                               return Status::success();
-                           })
-                    .ok());
+    test::change(document, [](Codeplug& c) { c.Zone[0].Used = 1; });
     EXPECT_TRUE(flips.empty());
 }
 

@@ -1,6 +1,7 @@
 // The packed contact block: the bytes of an entry in both text forms, the closing byte, the
 // limits, and a block that ends too early.
 #include "file/contact_block.h"
+#include "random_codeplug.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -30,14 +31,12 @@ TEST(ContactBlock, EntriesHaveTheirPinnedBytesInBothTextForms) {
     std::string gbk;
     PackContact(gbk, contactAB(), ContactTextForm::Gbk);
     EXPECT_EQ(test::hex(test::bytesOf(gbk)), "01 00 00 01 00 00 41 42 00 00 00 00 00 00");
-
     // Six empty texts: 6 bytes and six 7-bit zero codes, 42 bits rounded up to 6 bytes.
     ContactRec empty = contactAB();
     empty.Name.clear();
     std::string emptyEntry;
     PackContact(emptyEntry, empty, ContactTextForm::SevenBit);
     EXPECT_EQ(emptyEntry.size(), 12u);
-
     // Fixed bytes: Id low byte first, Number's bits 16-19 with CallType and Byte80 in byte 5;
     // values too large for their bits lose the high ones.
     ContactRec wide = contactAB();
@@ -48,7 +47,6 @@ TEST(ContactBlock, EntriesHaveTheirPinnedBytesInBothTextForms) {
     std::string wideEntry;
     PackContact(wideEntry, wide, ContactTextForm::SevenBit);
     EXPECT_EQ(test::hex(test::bytesOf(wideEntry.substr(0, 6))), "78 56 34 DE BC 6A");
-
     // A text is cut at its NUL and loses trailing blanks before packing.
     ContactRec padded = contactAB();
     padded.Name = std::string("AB  \0XY", 7);
@@ -94,22 +92,13 @@ TEST(ContactBlock, UnpackingGivesBackContactsWithTheirLosses) {
         const UnpackedContacts unpacked = UnpackContacts(block, 1, form);
         ASSERT_TRUE(unpacked.complete);
         ASSERT_EQ(unpacked.contacts.size(), 1u);
-        const ContactRec& back = unpacked.contacts[0];
-        EXPECT_EQ(back.Number, 77);
-        EXPECT_EQ(back.Used, 1);
-        EXPECT_EQ(back.Id, 16777215);
-        EXPECT_EQ(back.CallType, 2);
-        EXPECT_EQ(back.Byte80, 3);
-        EXPECT_EQ(back.City, "Beijing");
-        EXPECT_EQ(back.Remarks, "Remarks of 16 ch");
+        ContactRec expected = contact;
         if (form == ContactTextForm::SevenBit) {
             // Each character outside 7-bit ASCII is one "?".
-            EXPECT_EQ(back.Name, "Zhang ??");
-            EXPECT_EQ(back.Country, "China ??");
-        } else {
-            EXPECT_EQ(back.Name, "Zhang 张三");
-            EXPECT_EQ(back.Country, "China 中国");
+            expected.Name = "Zhang ??";
+            expected.Country = "China ??";
         }
+        EXPECT_EQ(unpacked.contacts[0], expected);
     }
 }
 
@@ -124,22 +113,18 @@ TEST(ContactBlock, ABlockTooShortKeepsOnlyTheEntriesBeforeItsEnd) {
     EXPECT_TRUE(UnpackContacts(complete, 3, ContactTextForm::SevenBit).complete);
     // More bytes than the entries need are ignored.
     EXPECT_TRUE(UnpackContacts(complete + "garbage", 3, ContactTextForm::SevenBit).complete);
-
     // Without the closing byte the third entry reaches the end of the block: it is lost.
     const UnpackedContacts open = UnpackContacts(block, 3, ContactTextForm::SevenBit);
     EXPECT_FALSE(open.complete);
     EXPECT_EQ(open.contacts.size(), 2u);
-
     // A count larger than the block holds.
     const UnpackedContacts tooMany = UnpackContacts(complete, 5, ContactTextForm::SevenBit);
     EXPECT_FALSE(tooMany.complete);
     EXPECT_EQ(tooMany.contacts.size(), 3u);
-
     // A block of length 1 holds no contact and says nothing.
     const UnpackedContacts empty = UnpackContacts(std::string(1, '\0'), 0, ContactTextForm::Gbk);
     EXPECT_TRUE(empty.complete);
     EXPECT_TRUE(empty.contacts.empty());
-
     // Every shorter piece of a block is read without reading past its end (the sanitizers of
     // the fuzz build watch this) and gives fewer contacts.
     for (const ContactTextForm form : {ContactTextForm::SevenBit, ContactTextForm::Gbk}) {
@@ -154,17 +139,7 @@ TEST(ContactBlock, ContactsThatDoNotFitTheBlockAreLeftOut) {
     // Full double-byte texts take 98 bytes a contact in GBK: 9081 of them fit 890001 bytes. A
     // shorter entry after the first that did not fit still goes in.
     Table<ContactRec, kContactCount> contacts;
-    for (std::size_t i = 0; i < contacts.size(); ++i) {
-        ContactRec& contact = contacts[i];
-        contact.Number = static_cast<std::int32_t>(i + 1);
-        contact.Used = 1;
-        contact.Name = "中文中文中文中文";
-        contact.City = "中文中文中文中";
-        contact.Callsign = "中文中文";
-        contact.State = contact.Name;
-        contact.Country = contact.Name;
-        contact.Remarks = contact.Name;
-    }
+    test::FillWithChineseContacts(contacts);
     contacts[9999].Name = "AB";
     contacts[9999].City = contacts[9999].Callsign = contacts[9999].State = "";
     contacts[9999].Country = contacts[9999].Remarks = "";
@@ -179,7 +154,6 @@ TEST(ContactBlock, ContactsThatDoNotFitTheBlockAreLeftOut) {
     EXPECT_EQ(back.contacts[9080].Number, 9081);
     EXPECT_EQ(back.contacts[9081].Number, 10000);
     EXPECT_EQ(back.contacts[9081].Name, "AB");
-
     // The same list in 7-bit form fits: at most 88 bytes a contact.
     const PackedContacts sevenBit = PackContacts(contacts, ContactTextForm::SevenBit);
     EXPECT_TRUE(sevenBit.leftOut.empty());

@@ -65,8 +65,7 @@ Codeplug smallCodeplug() {
     codeplug.Channel[4].Name = "Five";
     codeplug.Zone[0].Used = 1;
     codeplug.Zone[0].Count = 2;
-    codeplug.Zone[0].Members[0] = 1;
-    codeplug.Zone[0].Members[1] = 4;
+    test::setFront(codeplug.Zone[0].Members, {1, 4});
     codeplug.ScanList[0].Used = 1;
     codeplug.Contact[0].Used = 1;
     codeplug.Contact[0].CallType = 1;
@@ -86,23 +85,15 @@ bool refusedWith(const std::string& bytes, int key, std::string_view fault = {})
 TEST(RdtFormat, RecordsAndHeaderHaveTheirFileSizes) {
     // The header and settings record holds every single record; its size is part of the format.
     EXPECT_EQ(HeaderRecordSize(), 8157u);
-    EXPECT_EQ(packedSize<PhoneBookRec>(), 36u);
-    EXPECT_EQ(packedSize<CallLogRec>(), 44u);
-    EXPECT_EQ(packedSize<TextMessageRec>(), 168u);
-    EXPECT_EQ(packedSize<RecordingRec>(), 34u);
-    EXPECT_EQ(packedSize<RecordingIndexRec>(), 8u);
-    EXPECT_EQ(packedSize<RepeaterOffsetRec>(), 8u);
-    EXPECT_EQ(packedSize<TwoToneEntryRec>(), 24u);
-    EXPECT_EQ(packedSize<AprsCompanionRec>(), 120u);
-    EXPECT_EQ(packedSize<AprsRec>(), 142u);
-
+    EXPECT_EQ(
+        (std::vector<std::size_t>{packedSize<PhoneBookRec>(), packedSize<CallLogRec>(),
+                                  packedSize<TextMessageRec>(), packedSize<RecordingRec>(),
+                                  packedSize<RecordingIndexRec>(), packedSize<RepeaterOffsetRec>(),
+                                  packedSize<TwoToneEntryRec>(), packedSize<AprsCompanionRec>(),
+                                  packedSize<AprsRec>()}),
+        (std::vector<std::size_t>{36, 44, 168, 34, 8, 8, 24, 120, 142}));
     // A record is written field after field, texts blank-padded in code page 936.
-    PersonRec person;
-    person.Number = 3;
-    person.Used = 1;
-    person.Id = 0x01020304;
-    person.Byte4 = -2;
-    person.Name = "中A";
+    const PersonRec person{3, 1, 0x01020304, -2, "中A"};
     std::string bytes;
     PackedWriter writer(bytes);
     writer.putRecord(person);
@@ -119,24 +110,17 @@ TEST(RdtFormat, FileStartsWithVersionTagHeaderAndDirectory) {
     codeplug.Header.BandCode = 34;
     const std::string english = encode(codeplug, ContactTextForm::SevenBit);
     const std::string gbk = encode(codeplug, ContactTextForm::Gbk);
-    EXPECT_EQ(english.substr(0, 12), "V1020English");
+    // Version and text form, model family, band code 34 (0x22) as 16 bits, data version.
+    EXPECT_EQ(english.substr(0, 26), std::string("V1020EnglishR600MK  \x22\0V110", 26));
     EXPECT_EQ(gbk.substr(0, 12), "V1020GBK    ");
-    EXPECT_EQ(english.substr(12, 8), "R600MK  ");
-    EXPECT_EQ(english[20], 34);
-    EXPECT_EQ(english[21], 0);
-    EXPECT_EQ(english.substr(22, 4), "V110");
-
-    EXPECT_EQ(directoryCount(english, 0), 2); // channels in use
-    EXPECT_EQ(directoryCount(english, 2), 1); // zones
-    EXPECT_EQ(directoryCount(english, 3), 1); // scan lists
-    EXPECT_EQ(directoryCount(english, 5), 2); // contacts
-    for (std::size_t slot : {6u, 14u, 17u, 50u, 99u})
-        EXPECT_EQ(directoryCount(english, slot), 0) << slot;
-
+    // The records in use of the channels (0), zones (2), scan lists (3), contacts (5) and none of
+    // the others.
+    EXPECT_EQ(test::mapped([&](std::size_t slot) { return directoryCount(english, slot); },
+                           {0u, 2u, 3u, 5u, 6u, 14u, 17u, 50u, 99u}),
+              (std::vector<std::int32_t>{2, 1, 1, 2, 0, 0, 0, 0, 0}));
     // Block 1: the two channels in table order, each with its Number.
     EXPECT_EQ(english[blocksStart()], 2);
     EXPECT_EQ(english[blocksStart() + packedSize<ChannelRec>()], 5);
-
     // Block 6 follows zones and scan lists: its length, then the entries and the closing byte.
     const std::size_t contactBlock = blocksStart() + 2 * packedSize<ChannelRec>() +
                                      packedSize<ZoneRec>() + packedSize<ScanListRec>();
@@ -144,7 +128,6 @@ TEST(RdtFormat, FileStartsWithVersionTagHeaderAndDirectory) {
     EXPECT_EQ(length, (6 + 6 + 5) + (6 + 5 + 5) + 1); // "Group", "Four", five empty texts each
     EXPECT_EQ(gbk[contactBlock + 4 + 3], 1);          // Number of the first entry
     EXPECT_EQ(gbk[contactBlock + 4 + 17 + 3], 4);     // and of the second
-
     // An empty codeplug: no counted record, a contact block of one byte, the whole blocks.
     const std::string empty = encode(NumberedEmptyCodeplug(), ContactTextForm::SevenBit);
     const std::size_t whole =
@@ -168,7 +151,6 @@ TEST(RdtFormat, RandomCodeplugsComeBackAsTheyWereSaved) {
             EXPECT_TRUE(decoded->warnings.empty());
             EXPECT_EQ(decoded->textForm, form);
             EXPECT_EQ(test::codeplugDifference(decoded->codeplug, codeplug), "") << seed;
-
             // Saving twice, and saving what was loaded, gives the same bytes.
             EXPECT_EQ(encode(codeplug, form), bytes);
             EXPECT_EQ(encode(decoded->codeplug, form), bytes);
@@ -188,7 +170,6 @@ TEST(RdtFormat, ContactsGoBackToTheirEntries) {
     EXPECT_EQ(decoded->codeplug.Contact[9999].Name, "C9999");
     EXPECT_EQ(decoded->codeplug.Contact[5].Number, 6);
     EXPECT_EQ(decoded->codeplug.Contact[1].Used, 0);
-
     // An entry naming a place an earlier one has keeps its contact at the first free entry; the
     // others stay where their Numbers say.
     const std::size_t contactBlock = blocksStart() + 4;
@@ -197,12 +178,10 @@ TEST(RdtFormat, ContactsGoBackToTheirEntries) {
     decoded = DecodeCodeplugFile(bytes);
     ASSERT_TRUE(decoded.ok());
     const Table<ContactRec, kContactCount>& contacts = decoded->codeplug.Contact;
-    EXPECT_EQ(contacts[0].Name, "C0");
-    EXPECT_EQ(contacts[1].Name, "C5");
+    EXPECT_EQ(test::mapped([&](std::size_t i) { return contacts[i].Name; }, {0u, 1u, 9u, 9999u}),
+              (std::vector<std::string>{"C0", "C5", "C9", "C9999"}));
     EXPECT_EQ(contacts[1].Number, 2);
     EXPECT_EQ(contacts[5].Used, 0);
-    EXPECT_EQ(contacts[9].Name, "C9");
-    EXPECT_EQ(contacts[9999].Name, "C9999");
     EXPECT_EQ(warningTexts(decoded->warnings),
               "Contact block, record 2 \"C5\": Number 1 is already that of record 1; the record "
               "now has Number 2, the first free one\n");
@@ -215,7 +194,6 @@ TEST(RdtFormat, AShortContactBlockLoadsTheContactsBeforeItsEndWithAWarning) {
     const std::string bytes = encode(codeplug, ContactTextForm::Gbk);
     const std::size_t contactBlock = blocksStart() + 4;
     ASSERT_EQ(getLe32(bytes, blocksStart()), 3 * 12 + 1);
-
     // The block lost its closing byte: the third entry reaches its end.
     std::string cut = bytes;
     cut.erase(contactBlock + 3 * 12, 1);
@@ -226,7 +204,6 @@ TEST(RdtFormat, AShortContactBlockLoadsTheContactsBeforeItsEndWithAWarning) {
     EXPECT_EQ(decoded->warnings[0].text, "Open file RX_Contact Error!");
     EXPECT_EQ(decoded->codeplug.Contact[1].Used, 1);
     EXPECT_EQ(decoded->codeplug.Contact[2].Used, 0);
-
     // The directory claims more contacts than the block holds.
     std::string more = bytes;
     putLe32(more, directoryStart() + 4 * 5, 4);
@@ -235,7 +212,6 @@ TEST(RdtFormat, AShortContactBlockLoadsTheContactsBeforeItsEndWithAWarning) {
     EXPECT_EQ(decoded->warnings.size(), 1u);
     EXPECT_EQ(decoded->codeplug.Contact[2].Used, 1);
     EXPECT_EQ(decoded->codeplug.Contact[3].Used, 0);
-
     // Bytes after the last block are ignored; a tag other than "GBK" means 7-bit texts.
     EXPECT_TRUE(DecodeCodeplugFile(bytes + "trailing").ok());
     std::string otherTag = encode(smallCodeplug(), ContactTextForm::SevenBit);
@@ -274,20 +250,16 @@ TEST(RdtFormat, FaultsTheLoadResolvesOpenWithTheRepairsListed) {
               "has Number 3, the first free one\n"
               "Zone 1: member count 17 is outside 0 to 16; read as 16\n");
     // The first record naming an entry keeps it; the others take the free entries in block order.
-    EXPECT_EQ(back.Channel[1].Name, "Two");
-    EXPECT_EQ(back.Channel[0].Name, "Five");
-    EXPECT_EQ(back.Channel[0].Number, 1);
-    EXPECT_EQ(back.Channel[2].Name, "Seven");
-    EXPECT_EQ(back.Channel[2].Number, 3);
-    EXPECT_EQ(back.Channel[4].Used, 0);
-    EXPECT_EQ(back.Channel[6].Used, 0);
-    EXPECT_EQ(back.Zone[0].Count, 16);
-    EXPECT_EQ(back.Zone[0].Members[1], 4);
+    EXPECT_EQ(test::mapped(
+                  [&](std::size_t n) {
+                      return back.Channel[n].Name + "/" + std::to_string(back.Channel[n].Number);
+                  },
+                  {0u, 1u, 2u}),
+              (std::vector<std::string>{"Five/1", "Two/2", "Seven/3"}));
+    EXPECT_EQ(back.Channel[4].Used + back.Channel[6].Used, 0);
     // A record not in use is never looked at, but no count is left outside its array.
     EXPECT_TRUE(back.Zone[1] == NumberedEmptyCodeplug().Zone[1]);
-    EXPECT_EQ(back.RoamZone[5].Count, 64);
-    EXPECT_EQ(back.Dtmf.Codes[2].Count, 16);
-    // Everything else is as saved.
+    // Everything else is as saved, the counts brought into their arrays.
     Codeplug expected = codeplug;
     expected.Channel[0] = back.Channel[0];
     expected.Channel[2] = back.Channel[2];
@@ -298,7 +270,6 @@ TEST(RdtFormat, FaultsTheLoadResolvesOpenWithTheRepairsListed) {
     expected.RoamZone[5].Count = 64;
     expected.Dtmf.Codes[2].Count = 16;
     EXPECT_EQ(test::codeplugDifference(back, expected), "");
-
     // What was repaired is saved repaired.
     auto again = DecodeCodeplugFile(encode(back));
     ASSERT_TRUE(again.ok());
@@ -327,7 +298,6 @@ TEST(RdtFormat, ForeignOldAndDamagedFilesAreRefused) {
     std::string unknownBand = good;
     putLe16(unknownBand, 20, 12);
     EXPECT_TRUE(refusedWith(unknownBand, 99127, "unknown band code 12"));
-
     // Counts above a table's size or below 0.
     std::string tooMany = good;
     putLe32(tooMany, directoryStart(), 257);
@@ -338,7 +308,6 @@ TEST(RdtFormat, ForeignOldAndDamagedFilesAreRefused) {
     std::string tooManyContacts = good;
     putLe32(tooManyContacts, directoryStart() + 4 * 5, 10001);
     EXPECT_TRUE(refusedWith(tooManyContacts, 99127));
-
     // A contact block length below 0, beyond the block's capacity, or beyond the file's end.
     const std::size_t contactLength = blocksStart() + 2 * packedSize<ChannelRec>() +
                                       packedSize<ZoneRec>() + packedSize<ScanListRec>();
@@ -347,7 +316,6 @@ TEST(RdtFormat, ForeignOldAndDamagedFilesAreRefused) {
         putLe32(bad, contactLength, length);
         EXPECT_TRUE(refusedWith(bad, 99127, "Contact block")) << length;
     }
-
     // A file that ends early, anywhere (every length near both ends, a sample between).
     for (std::size_t length = 0; length < good.size(); ++length) {
         if (length > 64 && length + 64 < good.size() && length % 61 != 0)
@@ -371,7 +339,6 @@ TEST(RdtFormat, TheSettingsAloneCanBeTakenFromAFile) {
     EXPECT_EQ(codeplug.UserToneSet, source.UserToneSet);
     EXPECT_EQ(codeplug.Header.BandCode, 0);     // the header stays
     EXPECT_EQ(codeplug.Channel[1].Name, "Two"); // and the tables
-
     // A digit count outside its code is brought into it, and listed.
     std::string damagedDigits = bytes;
     const std::size_t dtmf = kHeaderStart + 14 + packedSize<FiveToneAreas>();
@@ -381,7 +348,6 @@ TEST(RdtFormat, TheSettingsAloneCanBeTakenFromAFile) {
     EXPECT_EQ(warningTexts(*adopted),
               "Dtmf code 1: digit count 17 is outside 0 to 16; read as 16\n");
     EXPECT_EQ(codeplug.Dtmf.Codes[0].Count, 16);
-
     // A refusal changes nothing.
     const Codeplug before = codeplug;
     EXPECT_FALSE(AdoptCodeplugFileSettings(bytes.substr(0, directoryStart() - 1), codeplug).ok());

@@ -13,17 +13,13 @@ using test::imageHex;
 
 ChannelRec sampleChannel() {
     ChannelRec c;
-    c.Used = 1;
     c.RxFreq = 438.5;
     c.Offset = 5;
-    c.OffsetDir = 2;
-    c.ChType = 1;
-    c.Power = 2;
-    c.Bandwidth = 3;
-    c.RxToneType = 1;
-    c.TxToneType = 2;
-    c.Flag9_5 = 1;
-    c.Flag9_7 = 1;
+    c.Used = c.ChType = c.RxToneType = c.Flag9_5 = c.Flag9_7 = c.Flag33_0 = c.Flag33_5 = 1;
+    c.Flag33_7 = c.Flag56_0 = c.Flag56_5 = 1;
+    c.OffsetDir = c.Power = c.TxToneType = c.Field33_2 = 2;
+    c.Bandwidth = c.Nibble25Lo = c.OptSignal = 3;
+    c.Nibble26Lo = c.DtmfId = 15;
     c.TxCtcss = 12;
     c.RxCtcss = 51;
     c.TxDcs = 531; // D023I
@@ -32,26 +28,16 @@ ChannelRec sampleChannel() {
     c.TwoToneDecode = 16;
     c.Contact = 0x1234;
     c.RadioId = 249;
-    c.Nibble25Lo = 3;
     c.Nibble25Hi = 12;
-    c.Nibble26Lo = 15;
-    c.OptSignal = 3;
     c.RxGroup = 0;
     c.TwoToneId = 23;
     c.FiveToneId = 99;
-    c.DtmfId = 15;
     c.Byte32 = 0xAB;
-    c.Flag33_0 = 1;
-    c.Field33_2 = 2;
-    c.Flag33_5 = 1;
-    c.Flag33_7 = 1;
     c.Byte34 = 0x34;
     c.ScanLists = {2, 5, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     c.Name = "Repeater 12";
     c.Byte52 = 0x52;
     c.Byte55 = 0x55;
-    c.Flag56_0 = 1;
-    c.Flag56_5 = 1;
     c.Byte57 = 0x157; // only the low byte is stored
     c.Byte58 = 0x58;
     c.Byte59 = 0x59;
@@ -100,13 +86,14 @@ TEST(ChannelCodec, DecodesNoneAndKeepsReferencesBeyondTheirTables) {
     image.write(0x800014, none); // no contact
     image.write(0x800018, 0xFF); // radio ID gone
     ChannelRec decoded;
+    // TwoToneDecode, RxGroup, Contact, ContactRaw, RadioId, the first two scan lists.
+    const auto references = [&decoded] {
+        return std::vector<int>{decoded.TwoToneDecode, decoded.RxGroup, decoded.Contact,
+                                decoded.ContactRaw,    decoded.RadioId, decoded.ScanLists[0],
+                                decoded.ScanLists[1]};
+    };
     ASSERT_TRUE(GetChannelRecFromCommData(decoded, image, 0x800000));
-    EXPECT_EQ(decoded.TwoToneDecode, 0);
-    EXPECT_EQ(decoded.RxGroup, 0);
-    EXPECT_EQ(decoded.Contact, 0);
-    EXPECT_EQ(decoded.ContactRaw, -1);
-    EXPECT_EQ(decoded.RadioId, -1);
-
+    EXPECT_EQ(references(), (std::vector<int>{0, 0, 0, -1, -1, 2, 5}));
     // Bytes beyond their tables (damaged data, or a radio that knows more) are kept as they
     // came, so that a write gives them back; they name none wherever they are used.
     image.write(0x800012, 0x10);
@@ -117,17 +104,10 @@ TEST(ChannelCodec, DecodesNoneAndKeepsReferencesBeyondTheirTables) {
     const std::array<std::uint8_t, 2> lists{0x10, 0xFE};
     image.write(0x800023, lists);
     ASSERT_TRUE(GetChannelRecFromCommData(decoded, image, 0x800000));
-    EXPECT_EQ(decoded.TwoToneDecode, 17);
-    EXPECT_EQ(decoded.RxGroup, 253);
-    EXPECT_EQ(decoded.Contact, 10000);
-    EXPECT_EQ(decoded.ContactRaw, 10000);
-    EXPECT_EQ(decoded.RadioId, 250);
-    EXPECT_EQ(decoded.ScanLists[0], 0x10);
-    EXPECT_EQ(decoded.ScanLists[1], 0xFE);
+    EXPECT_EQ(references(), (std::vector<int>{17, 253, 10000, 10000, 250, 0x10, 0xFE}));
     MemoryImage written;
     ASSERT_TRUE(SetChannelToCommData(decoded, written, 0x800000));
     EXPECT_EQ(imageHex(written, 0x800000, 60), imageHex(image, 0x800000, 60));
-
     // An erased slot has no frequency: the record must not be used.
     image.fill(0x800000, 4, 0xFF);
     EXPECT_FALSE(GetChannelRecFromCommData(decoded, image, 0x800000));
@@ -178,30 +158,13 @@ TEST(ChannelCodec, DecodeResetsTheTableAndNamesNamelessChannels) {
     decoded.Channel[7].Used = 1; // stale: not in the bitmap any more
     decoded.Channel[7].ContactRaw = 77;
     GetChannelFromCommData(image, decoded);
-    EXPECT_EQ(decoded.Channel[0].Name, "Repeater");
-    EXPECT_EQ(decoded.Channel[1].Name, "Channel 1");
-    EXPECT_EQ(decoded.Channel[2].Name, "Channel 2"); // numbered past the name just given
-    EXPECT_EQ(decoded.Channel[1].Used, 1);
-    EXPECT_EQ(decoded.Channel[3].Used, 0);
-    EXPECT_EQ(decoded.Channel[7].Used, 0);
+    // Channel 3 is numbered past the name just given to channel 2.
+    EXPECT_EQ(test::mapped([&](int n) { return decoded.Channel[n].Name; }, {0, 1, 2}),
+              (std::vector<std::string>{"Repeater", "Channel 1", "Channel 2"}));
+    EXPECT_EQ(test::mapped<int>([&](int n) { return decoded.Channel[n].Used; }, {1, 3, 7}),
+              (std::vector<int>{1, 0, 0}));
     EXPECT_EQ(decoded.Channel[7].ContactRaw, -1);
     EXPECT_EQ(decoded.Channel[7].Unencoded4, -1);
-    EXPECT_EQ(decoded.Channel[255].Number, 256);
-}
-
-TEST(ChannelCodec, AFrequencyTooLargeFailsTheEncoderAndStopsIt) {
-    Codeplug codeplug = emptyCodeplug();
-    codeplug.Channel[0] = sampleChannel();
-    codeplug.Channel[1] = sampleChannel();
-    codeplug.Channel[1].Offset = 1000.0; // nine digits
-    codeplug.Channel[2] = sampleChannel();
-    CommImage image;
-    SetCommDataByChannel(codeplug, image);
-    EXPECT_FALSE(image.EncodeOK);
-    ASSERT_EQ(image.Messages.size(), 1u);
-    EXPECT_EQ(image.Messages[0], "SetCommDataByChannelError");
-    EXPECT_EQ(imageHex(image.CommData, address::ChannelSlot(0), 2), "43 85"); // done before
-    EXPECT_EQ(imageHex(image.CommData, address::ChannelSlot(2), 2), "00 00"); // never reached
 }
 
 } // namespace

@@ -325,12 +325,10 @@ TEST(DecodeAll, NamesEachRecordItLeavesOutInAWarning) {
         warnings.push_back(warning.text);
     EXPECT_EQ(warnings, expected);
     const Codeplug& received = *read;
-    EXPECT_EQ(received.Channel[17].Used, 0);
-    EXPECT_EQ(received.Person[4].Used, 0);
-    EXPECT_EQ(received.Contact[3].Used, 0);
-    EXPECT_EQ(received.Contact[11].Used, 0);
-    EXPECT_EQ(received.Contact[10].Used, 1);
-    EXPECT_EQ(received.RoamChannel[2].Used, 0);
+    EXPECT_EQ((std::vector<int>{received.Channel[17].Used, received.Person[4].Used,
+                                received.Contact[3].Used, received.Contact[11].Used,
+                                received.Contact[10].Used, received.RoamChannel[2].Used}),
+              (std::vector<int>{0, 0, 0, 0, 1, 0}));
     // A band the band table does not know is no codeplug to adopt.
     EXPECT_EQ(DecodeReadCodeplug(image, 77, received).error().text, "Band Error!");
 }

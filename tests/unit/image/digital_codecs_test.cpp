@@ -42,7 +42,6 @@ TEST(RadioIdCodec, StoresTheIdAsBcdWithItsNameAndBitmapBit) {
     GetPersonFromCommData(image, decoded);
     EXPECT_EQ(decoded.Person[3], codeplug.Person[3]);
     EXPECT_EQ(decoded.Person[2].Used, 0);
-
     // An ID whose digits are not decimal is damaged: that ID is not taken as in use.
     image.CommData.write(slot, 0xFA);
     GetPersonFromCommData(image, decoded);
@@ -89,7 +88,6 @@ TEST(ContactCodec, AnEmptyTableWritesFreeEntriesAndUntrustedIndexesAreNoContact)
     EXPECT_EQ(image.CommData.read(0x26404E2), 0xFF);
     // Index and bitmap are marked even for free entries: 40000 index bytes and the bitmap.
     EXPECT_EQ(image.WriteBlockMap.count(1), 2500u + 79u);
-
     // Entry 0 in use in the bitmap but with an index of 10000 (beyond the records) or with a
     // top byte of 0x80: no contact, and no read outside the contact records.
     image.CommData.write(0x2640000, 0xFC);
@@ -126,29 +124,24 @@ TEST(ContactCompaction, UsedContactsMoveToTheFrontAndEveryReferenceFollows) {
     codeplug.QuickCall[2] = QuickCallRec{1, 10, 1}; // another kind: not a contact
 
     CompactContacts(codeplug);
-    EXPECT_EQ(codeplug.Contact[0].Name, "Zero");
-    EXPECT_EQ(codeplug.Contact[1].Name, "Five");
-    EXPECT_EQ(codeplug.Contact[2].Name, "Nine");
-    EXPECT_EQ(codeplug.Contact[1].Number, 2);
-    EXPECT_EQ(codeplug.Contact[2].Number, 3);
-    EXPECT_EQ(codeplug.Contact[5].Used, 0);
-    EXPECT_EQ(codeplug.Contact[5].Number, 6);
-    EXPECT_EQ(codeplug.Contact[9].Used, 0);
-    EXPECT_EQ(codeplug.Channel[0].Contact, 1);
-    EXPECT_EQ(codeplug.Channel[1].Contact, 2);
-    EXPECT_EQ(codeplug.Channel[2].Contact, 9);
-    EXPECT_EQ(codeplug.RxGroup[0].Members[0], 2);
-    EXPECT_EQ(codeplug.RxGroup[0].Members[1], 0);
-    EXPECT_EQ(codeplug.RxGroup[0].Members[2], 1);
-    EXPECT_EQ(codeplug.RxGroup[0].Members[3], 9);
-    EXPECT_EQ(codeplug.QuickCall[0].Contact, 2);
-    EXPECT_EQ(codeplug.QuickCall[1].Contact, 3);
-    EXPECT_EQ(codeplug.QuickCall[2].Contact, 10);
+    const auto& c = codeplug;
+    EXPECT_EQ(test::mapped([&c](int i) { return c.Contact[i].Name; }, {0, 1, 2}),
+              (std::vector<std::string>{"Zero", "Five", "Nine"}));
+    // Entries keep their Number; the ones moved away are free.
+    EXPECT_EQ((std::vector<int>{c.Contact[1].Number, c.Contact[2].Number, c.Contact[5].Number,
+                                c.Contact[5].Used, c.Contact[9].Used}),
+              (std::vector<int>{2, 3, 6, 0, 0}));
+    const auto references = [&c] {
+        return std::vector<int>{c.Channel[0].Contact,    c.Channel[1].Contact,
+                                c.Channel[2].Contact,    c.RxGroup[0].Members[0],
+                                c.RxGroup[0].Members[1], c.RxGroup[0].Members[2],
+                                c.RxGroup[0].Members[3], c.QuickCall[0].Contact,
+                                c.QuickCall[1].Contact,  c.QuickCall[2].Contact};
+    };
+    EXPECT_EQ(references(), (std::vector<int>{1, 2, 9, 2, 0, 1, 9, 2, 3, 10}));
 
     ReplaceContactRef(codeplug, 7, 2);
-    EXPECT_EQ(codeplug.Channel[1].Contact, 7);
-    EXPECT_EQ(codeplug.RxGroup[0].Members[0], 7);
-    EXPECT_EQ(codeplug.QuickCall[1].Contact, 8);
+    EXPECT_EQ(references(), (std::vector<int>{1, 7, 9, 7, 0, 1, 9, 2, 8, 10}));
 }
 
 TEST(RxGroupCodec, MembersAsLittleEndianEntriesAndANameReadBackCutTo20Bytes) {

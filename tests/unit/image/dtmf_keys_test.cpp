@@ -11,6 +11,10 @@ namespace {
 using test::emptyCodeplug;
 using test::imageHex;
 
+std::vector<int> settings(const DtmfRec& d) {
+    return {d.Set0, d.Set1, d.Set2, d.Set3, d.Set4, d.Set5};
+}
+
 TEST(DtmfCodec, SettingsIdDigitsAndCodesOneDigitPerByte) {
     Codeplug codeplug = emptyCodeplug();
     DtmfRec& dtmf = codeplug.Dtmf;
@@ -30,7 +34,6 @@ TEST(DtmfCodec, SettingsIdDigitsAndCodesOneDigitPerByte) {
     dtmf.Codes[1] = DigitCode{"A1", 2};
     CommImage image;
     SetCommDataByDTMF(codeplug, image);
-
     // The encoder writes what the radio takes and leaves the record as it was; the write's edit
     // stores the same values in the record.
     EXPECT_EQ(dtmf.Set0, 9);
@@ -38,9 +41,7 @@ TEST(DtmfCodec, SettingsIdDigitsAndCodesOneDigitPerByte) {
               "0E FF 00 14 00 07 01 02 FF 09 0A 0B 0C 0D 00 00");
     Codeplug clamped = codeplug;
     ClampDtmfSettings(clamped.Dtmf);
-    EXPECT_EQ(std::vector<int>({clamped.Dtmf.Set0, clamped.Dtmf.Set1, clamped.Dtmf.Set2,
-                                clamped.Dtmf.Set3, clamped.Dtmf.Set4, clamped.Dtmf.Set5}),
-              std::vector<int>({14, 0xFF, 0, 20, 0, 7}));
+    EXPECT_EQ(settings(clamped.Dtmf), (std::vector<int>{14, 0xFF, 0, 20, 0, 7}));
     CommImage again;
     SetCommDataByDTMF(clamped, again);
     EXPECT_TRUE(again.CommData == image.CommData);
@@ -57,27 +58,20 @@ TEST(DtmfCodec, SettingsIdDigitsAndCodesOneDigitPerByte) {
 
     Codeplug decoded = emptyCodeplug();
     GetDtmfFromCommData(image, decoded);
-    EXPECT_EQ(decoded.Dtmf.Set0, 14);
-    EXPECT_EQ(decoded.Dtmf.Set1, 0xFF); // kept, so that the radio gets its byte back
+    EXPECT_EQ(settings(decoded.Dtmf), (std::vector<int>{14, 0xFF, 0, 20, 0, 7})); // 0xFF kept
     EXPECT_EQ(decoded.Dtmf.IdDigits, "12");
     EXPECT_EQ(decoded.Dtmf.Code17, dtmf.Code17);
     EXPECT_EQ(decoded.Dtmf.Codes[1], dtmf.Codes[1]);
     EXPECT_EQ(decoded.Dtmf.Code16, (DigitCode{"", 0}));
-
     // An erased settings block: Set0 0xFF gives 14, Set1 0x10 gives 10; Set2 of 5 is corrected
     // in the image too.
     image.CommData.fill(0x24C1080, 16, 0xFF);
     image.CommData.write(0x24C1081, 0x10);
     image.CommData.write(0x24C1082, 5);
     GetDtmfFromCommData(image, decoded);
-    EXPECT_EQ(decoded.Dtmf.Set0, 14);
-    EXPECT_EQ(decoded.Dtmf.Set1, 10);
-    EXPECT_EQ(decoded.Dtmf.Set2, 0);
-    EXPECT_EQ(image.CommData.read(0x24C1082), 0);
-    EXPECT_EQ(decoded.Dtmf.Set4, 0);
-    EXPECT_EQ(image.CommData.read(0x24C1084), 0);
+    EXPECT_EQ(settings(decoded.Dtmf), (std::vector<int>{14, 10, 0, 0xFF, 0, 0xFF}));
+    EXPECT_EQ(imageHex(image.CommData, 0x24C1082, 3), "00 FF 00");
     EXPECT_EQ(decoded.Dtmf.IdDigits, "");
-
     // A DTMF ID that is not decimal cannot be written.
     codeplug.Dtmf.IdDigits = "1A";
     CommImage failing;
@@ -128,7 +122,6 @@ TEST(KeyCodecs, AesKeysAreWriteOnlyAndArc4KeysPackTwoDigitsPerByte) {
     EXPECT_EQ(decoded.AesKey[0], (AesKeyRec{0, 3, "", 0x55}));
     EXPECT_EQ(decoded.Arc4Key[0], (Arc4KeyRec{0, 1, "0123456789"}));
     EXPECT_EQ(decoded.Arc4Key[1].Key, "1234567809"); // an odd key does not come back as it was
-
     // Written again after a read, without the keys re-entered: no key bytes.
     CommImage again;
     SetAesKeyToCommData(decoded, again);

@@ -16,16 +16,13 @@ template <std::size_t N> std::vector<std::uint8_t> vec(const std::array<std::uin
 }
 
 TEST(FieldCodecs, ReferencesAreZeroBasedBytesWithFFForNone) {
-    EXPECT_EQ(IndexToByte(1, 255), 0);
-    EXPECT_EQ(IndexToByte(250, 255), 249);
-    EXPECT_EQ(IndexToByte(0, 255), 0xFF);
-    EXPECT_EQ(IndexToByte(-3, 255), 0xFF);
-    EXPECT_EQ(IndexToByte(17, 16), 0xFF);
-    EXPECT_EQ(ByteToIndex(0, 15), 1);
-    EXPECT_EQ(ByteToIndex(15, 15), 16);
-    EXPECT_EQ(ByteToIndex(16, 15), 0);
-    EXPECT_EQ(ByteToIndex(249, 249), 250);
-    EXPECT_EQ(ByteToIndex(0xFF, 249), 0);
+    // {value, max}: 1-based references below max become 0-based bytes, the rest 0xFF.
+    EXPECT_EQ(test::mapped<int>([](auto c) { return IndexToByte(c.first, c.second); },
+                                {std::pair{1, 255}, {250, 255}, {0, 255}, {-3, 255}, {17, 16}}),
+              (std::vector<int>{0, 249, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(test::mapped([](auto c) { return ByteToIndex(std::uint8_t(c.first), c.second); },
+                           {std::pair{0, 15}, {15, 15}, {16, 15}, {249, 249}, {0xFF, 249}}),
+              (std::vector<int>{1, 16, 0, 250, 0}));
 }
 
 TEST(FieldCodecs, TextsArePaddedWithZeroAndCutBetweenCharacters) {
@@ -40,7 +37,6 @@ TEST(FieldCodecs, TextsArePaddedWithZeroAndCutBetweenCharacters) {
     EXPECT_EQ(hex(vec(field)), "41 42 00 00 00 00 00 00");
     PutText(field, std::string("AB\0CD", 5));
     EXPECT_EQ(GetText(field, 8), "AB");
-
     // Code page 936: two bytes per Chinese character, never half a character in the field.
     PutText(field, "中文");
     EXPECT_EQ(hex(vec(field)), "D6 D0 CE C4 00 00 00 00");
@@ -48,7 +44,6 @@ TEST(FieldCodecs, TextsArePaddedWithZeroAndCutBetweenCharacters) {
     PutText(field, "A中文频道");
     EXPECT_EQ(hex(vec(field)), "41 D6 D0 CE C4 C6 B5 00");
     EXPECT_EQ(GetText(field, 8), "A中文频");
-
     // Reading stops at 0x00 or 0xFF and keeps at most the record field's length.
     const std::array<std::uint8_t, 6> erased{0x41, 0x42, 0xFF, 0x43, 0x44, 0x00};
     EXPECT_EQ(GetText(erased, 6), "AB");

@@ -16,7 +16,6 @@ TEST(MemoryImage, IsSparseReadsZeroAndSpansPages) {
     image.read(0x2680FFD, out);
     EXPECT_EQ(out, (std::array<std::uint8_t, 6>{0, 1, 2, 3, 4, 0}));
     EXPECT_LT(image.allocatedBytes(), 1u << 20);
-
     // Addresses outside the image read 0 and are never written.
     image.write(0x7FFFFFE, bytes);
     EXPECT_EQ(image.read(0x7FFFFFE), 1);
@@ -35,10 +34,10 @@ TEST(MemoryImage, IsSparseReadsZeroAndSpansPages) {
 
 TEST(BlockMap, MarksRangesAndFindsMarkedBlocksInOrder) {
     BlockMap map;
-    map.markRange(0x24C1500, 32, 1);      // two blocks
-    map.markRange(0x800000, 64, 1);       // four blocks
-    map.markRange(0x2640000, 1250, 3);    // 79 blocks: 1250 bytes end inside block 78
-    map.markRange(0x12345, 0, 1);         // nothing
+    map.markRange(0x24C1500, 32, 1);   // two blocks
+    map.markRange(0x800000, 64, 1);    // four blocks
+    map.markRange(0x2640000, 1250, 3); // 79 blocks: 1250 bytes end inside block 78
+    map.markRange(0x12345, 0, 1);      // nothing
     EXPECT_EQ(map.count(1), 6u);
     EXPECT_EQ(map.count(3), 79u);
     EXPECT_EQ(map.nextWithValue(0, 1), 0x800000 / 16);

@@ -32,7 +32,7 @@ TEST(RawFamilies, AreasGoBackByteForByteAndOnlyReadCodesAreMarked) {
     codeplug.TwoTone.DecodeBitmap[1] = 0x80; // decode entry 15
     pattern(codeplug.Alarm.Area24C1D00, 6);
     pattern(codeplug.OneKey.Area25C0B00, 7);
-    codeplug.Settings.ProgramPassword = "1234";
+    codeplug.Settings.ProgramPassword = "123"; // padded with zero
 
     CommImage image;
     const std::array<std::uint8_t, 16> info{0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7,
@@ -47,32 +47,20 @@ TEST(RawFamilies, AreasGoBackByteForByteAndOnlyReadCodesAreMarked) {
 
     EXPECT_EQ(imageHex(image.CommData, 0x2500000, 3), "01 02 03");
     EXPECT_EQ(imageHex(image.CommData, address::kRadioInfoBlock, 16),
-              "A0 A1 A2 A3 A4 A5 A6 A7 31 32 33 34 AC AD AE AF");
-    const BlockMap& marks = image.WriteBlockMap;
-    EXPECT_EQ(marks.get(address::kRadioInfoBlock / 16), 1);
-    EXPECT_EQ(marks.get(0x25000F0 / 16), 1);
-    EXPECT_EQ(marks.get(0x2501070 / 16), 0); // between the option areas
-    // 5-tone: codes 0, 2 and 99 only, their bitmap, 0x24C0D00 and 0x24C1000 areas.
-    EXPECT_EQ(marks.get(0x24C0000 / 16), 1);
-    EXPECT_EQ(marks.get(0x24C0020 / 16), 0);
-    EXPECT_EQ(marks.get(0x24C0040 / 16), 1);
-    EXPECT_EQ(marks.get(0x24C0C60 / 16), 1);
-    EXPECT_EQ(marks.get(0x24C0C80 / 16), 1);
-    EXPECT_EQ(marks.get(0x24C0C90 / 16), 0);
-    EXPECT_EQ(marks.get(0x24C0EF0 / 16), 1);
-    EXPECT_EQ(marks.get(0x24C1070 / 16), 1);
-    // 2-tone: code 23 only, 0x24C1280 to 0x24C1297, decode entry 15, its bitmap.
-    EXPECT_EQ(marks.get(0x24C1100 / 16), 0);
-    EXPECT_EQ(marks.get(0x24C1270 / 16), 1);
-    EXPECT_EQ(marks.get(0x24C1290 / 16), 1);
-    EXPECT_EQ(marks.get(0x24C25E0 / 16), 1);
-    EXPECT_EQ(marks.get(0x24C25C0 / 16), 0);
-    EXPECT_EQ(marks.get(0x24C2600 / 16), 1);
-    // Alarm and one-key calls: their ranges.
-    EXPECT_EQ(marks.get(0x24C1D90 / 16), 1);
-    EXPECT_EQ(marks.get(0x24C1460 / 16), 1);
-    EXPECT_EQ(marks.get(0x25C0610 / 16), 1);
-    EXPECT_EQ(marks.get(0x25C0B00 / 16), 1);
+              "A0 A1 A2 A3 A4 A5 A6 A7 31 32 33 00 AC AD AE AF");
+    // The option areas but not the bytes between them; 5-tone codes 0, 2 and 99 only, their
+    // bitmap, the 0x24C0D00 and 0x24C1000 areas; 2-tone code 23 only, 0x24C1280 to 0x24C1297,
+    // decode entry 15 and its bitmap; the alarm and one-key ranges.
+    const auto marked = [&image](std::uint32_t address) {
+        return image.WriteBlockMap.get(address / 16) == 1;
+    };
+    EXPECT_EQ(test::mapped(marked, {address::kRadioInfoBlock, 0x25000F0u, 0x24C0000u, 0x24C0040u,
+                                    0x24C0C60u, 0x24C0C80u, 0x24C0EF0u, 0x24C1070u, 0x24C1270u,
+                                    0x24C1290u, 0x24C25E0u, 0x24C2600u, 0x24C1D90u, 0x24C1460u,
+                                    0x25C0610u, 0x25C0B00u}),
+              std::vector<bool>(16, true));
+    EXPECT_EQ(test::mapped(marked, {0x2501070u, 0x24C0020u, 0x24C0C90u, 0x24C1100u, 0x24C25C0u}),
+              std::vector<bool>(5, false));
 
     Codeplug decoded = emptyCodeplug();
     GetOptionFromCommData(image, decoded);
@@ -85,16 +73,7 @@ TEST(RawFamilies, AreasGoBackByteForByteAndOnlyReadCodesAreMarked) {
     EXPECT_EQ(decoded.TwoTone, codeplug.TwoTone);
     EXPECT_EQ(decoded.Alarm, codeplug.Alarm);
     EXPECT_EQ(decoded.OneKey, codeplug.OneKey);
-    EXPECT_EQ(decoded.Settings.ProgramPassword, "1234");
-}
-
-TEST(RawFamilies, AShortPasswordIsPaddedWithZero) {
-    Codeplug codeplug = emptyCodeplug();
-    codeplug.Settings.ProgramPassword = "12";
-    CommImage image;
-    image.CommData.fill(address::kRadioInfoBlock, 16, 0xEE);
-    SetCommDataByOption(codeplug, image);
-    EXPECT_EQ(imageHex(image.CommData, address::kRadioInfoBlock + 7, 6), "EE 31 32 00 00 EE");
+    EXPECT_EQ(decoded.Settings.ProgramPassword, "123");
 }
 
 } // namespace

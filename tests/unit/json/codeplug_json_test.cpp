@@ -22,7 +22,6 @@ TEST(CodeplugJson, AFullCodeplugComesBackUnchanged) {
     ASSERT_TRUE(read.ok()) << read.error().text;
     EXPECT_TRUE(*read == codeplug);
     EXPECT_EQ(CodeplugToJson(*read), text);
-
     // One record per line, fields by their record names.
     EXPECT_NE(text.find("\n{\"Number\":1,\"Used\":1,\"RxFreq\":"), std::string::npos);
     EXPECT_NE(text.find("\"EMG_Code\": [\n{\"Number\":1,\"Code\":"), std::string::npos);
@@ -163,7 +162,6 @@ TEST(CodeplugJson, RefusesBadValuesNamingTableRecordAndField) {
     expectError(withChannel(R"(, "OptSignal": 16)"), "Channel 7, OptSignal: 16 is outside 0 .. 15");
     expectError(withChannel(R"(, "Flag9_4": 2)"), "Channel 7, Flag9_4: 2 is outside 0 .. 1");
     expectError(withChannel(R"(, "Byte52": 256)"), "Channel 7, Byte52: 256 is outside 0 .. 255");
-    expectError(withChannel(R"(, "RxToneType": 4)"), "Channel 7, RxToneType: 4 is outside 0 .. 3");
     expectError(withChannel(R"(, "RadioId": 40000)"),
                 "Channel 7, RadioId: 40000 is outside -32768 .. 32767");
     expectError(withChannel(R"(, "RxFreq": 1000)"),

@@ -46,7 +46,6 @@ TEST(CodeplugJsonFileContents, RecordsNotInUseThatFilesHoldAreListed) {
     EXPECT_EQ(read->RecordingIndex[10], codeplug.RecordingIndex[10]);
     EXPECT_EQ(read->EmbeddedInfo, codeplug.EmbeddedInfo);
     EXPECT_EQ(CodeplugToJson(*read, "English"), text);
-
     // Without a tag none is written or given.
     EXPECT_EQ(nlohmann::json::parse(CodeplugToJson(codeplug)).count("languageTag"), 0u);
     ASSERT_TRUE(CodeplugFromJson(CodeplugToJson(codeplug), &tag).ok());
@@ -58,7 +57,6 @@ TEST(CodeplugJsonFileContents, OnlyHeldTablesListRecordsNotInUse) {
     auto read = CodeplugFromJson(start + R"("Channel": [{"Number": 3, "Used": 0}]})");
     ASSERT_FALSE(read.ok());
     EXPECT_EQ(read.error().text, "Channel 3, Used: a listed record is in use (1)");
-
     // A held record in use still has its frequency checked; one not in use does not.
     std::vector<Error> warnings;
     read = CodeplugFromJson(start + R"("RoamChannel": [{"Number": 2, "RxFreq": 0.5}]})", nullptr,

@@ -27,17 +27,15 @@ TEST(CommLog, WritesStepAndByteLinesOnlyWhileOn) {
     EXPECT_TRUE(log.AddCommLogLine("打开串口").ok());
     EXPECT_EQ(log.lineCount(), 0u); // off at start-up
     log.setCommLogOn(true);
-    EXPECT_TRUE(log.AddCommLogLine("打开串口").ok());
-    EXPECT_TRUE(log.AddCommLogBytes(test::bytesOf("PROGRAM"), LogDirection::Sent).ok());
-    EXPECT_TRUE(log.AddCommLogBytes(Bytes{0x06}, LogDirection::Received).ok());
-    EXPECT_TRUE(log.AddCommLogBytes(Bytes{0x02, 0xAB}, LogDirection::Other).ok());
+    EXPECT_TRUE(log.AddCommLogLine("打开串口").ok() &&
+                log.AddCommLogBytes(test::bytesOf("PROGRAM"), LogDirection::Sent).ok() &&
+                log.AddCommLogBytes(Bytes{0x06}, LogDirection::Received).ok() &&
+                log.AddCommLogBytes(Bytes{0x02, 0xAB}, LogDirection::Other).ok());
     EXPECT_EQ(log.lines(),
               (std::vector<std::string>{"打开串口:14:03:22", "PC Tx:50 52 4F 47 52 41 4D ",
                                         "PC Rx:06 ", "02 AB "}));
-    EXPECT_EQ(CommLogByteLine(Bytes{0x02}, LogDirection::Sent), "PC Tx:02 ");
     log.ClearCommLog();
     EXPECT_EQ(log.lineCount(), 0u);
-
     // A full log drops the line with "Out Log!"; the lines already there stay.
     CommLog small(fixedClock(kDecember4), 2);
     small.setCommLogOn(true);
@@ -56,8 +54,7 @@ TEST(CommLog, ViewerPagesAThousandLinesAtATime) {
     EXPECT_EQ(ShowLogPageNames(lines.size()), (std::vector<std::string>{"0", "1", "2"}));
     const auto page2 = ShowLogPage(lines, 2);
     ASSERT_EQ(page2.size(), 500u);
-    EXPECT_EQ(page2.front(), "2000--L2000");
-    EXPECT_EQ(page2.back(), "2499--L2499");
+    EXPECT_EQ(page2.front() + " " + page2.back(), "2000--L2000 2499--L2499");
     EXPECT_EQ(ShowLogPage(lines, 0).size(), 1000u);
     EXPECT_TRUE(ShowLogPage(lines, 7).empty());
 
@@ -139,7 +136,6 @@ TEST(CommRecorder, LogsAndTracesWhatTheEngineSendsAndReceives) {
     // A transfer that opens the port starts a fresh log.
     recorder.portOpening();
     EXPECT_EQ(log.lineCount(), 0u);
-
     // With the log off only the trace is written; a full log reports "Out Log!" to the handler.
     CommLog full(fixedClock(kDecember4), 0);
     full.setCommLogOn(true);

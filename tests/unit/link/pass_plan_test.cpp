@@ -1,3 +1,4 @@
+#include "image/field_codecs.h"
 #include "link/boot_image_transfer.h"
 #include "link/pass_plan.h"
 #include "link/radio_password.h"
@@ -12,19 +13,9 @@
 namespace r605 {
 namespace {
 
-void setBit(MemoryImage& image, std::uint32_t base, std::uint32_t n, bool on) {
-    std::uint8_t byte = image.read(base + n / 8);
-    if (on)
-        byte = static_cast<std::uint8_t>(byte | (1u << (n % 8)));
-    else
-        byte = static_cast<std::uint8_t>(byte & ~(1u << (n % 8)));
-    image.write(base + n / 8, byte);
-}
-
 void putLittleEndian32(MemoryImage& image, std::uint32_t address, std::uint32_t value) {
-    const std::array<std::uint8_t, 4> bytes{
-        static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-        static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+    std::array<std::uint8_t, 4> bytes{};
+    PutLe32(bytes, value);
     image.write(address, bytes);
 }
 
@@ -75,18 +66,16 @@ TEST(PassPlan, Pass2ReadsTheFixedRangesAndTheIndexEntriesOfContactsInUse) {
     EXPECT_EQ(NextMarkedBlock(map, 0, 2), 0x01042000);
     EXPECT_EQ(map.get(0x024C4000 / 16 + 0x3FF), 2); // the last block of the AES keys
     EXPECT_EQ(map.get(0x024C8FF0 / 16), 0);         // 0xFF0 bytes end before it
-
     // Contacts 0, 3 and 9999 in use: their index entries (four contacts share a block).
-    setBit(image, kContactBitmap, 0, false);
-    setBit(image, kContactBitmap, 3, false);
-    setBit(image, kContactBitmap, 9999, false);
+    ClearBitmapBit(image, kContactBitmap, 0);
+    ClearBitmapBit(image, kContactBitmap, 3);
+    ClearBitmapBit(image, kContactBitmap, 9999);
     BlockMap withContacts;
     MarkPass2(withContacts, image, OperationKind::ReadCodeplug);
     EXPECT_EQ(CountPassBlocks(withContacts, 2), fixedBlocks + 2);
     EXPECT_EQ(NextMarkedBlock(withContacts, kContactIndex, 2), kContactIndex);
     EXPECT_EQ(NextMarkedBlock(withContacts, kContactIndex + 16, 2),
               kContactIndex + 4 * 9999 / 16 * 16);
-
     // Other kinds mark nothing in pass 2.
     BlockMap write;
     MarkPass2(write, image, OperationKind::WriteCodeplug);
@@ -98,23 +87,22 @@ TEST(PassPlan, Pass1MarksExactlyTheRecordsInUse) {
     BlockMap map;
     MarkPass1(map, image);
     EXPECT_EQ(CountPassBlocks(map, 1), 0u); // no bit set anywhere: nothing to read
-
     // Contact slot 2 names record 1001, slot 7 an unused entry (top byte 0x80), slot 8 a record
     // far beyond the address space: only record 1001 is read.
-    setBit(image, kContactBitmap, 2, false);
+    ClearBitmapBit(image, kContactBitmap, 2);
     putLittleEndian32(image, kContactIndex + 8, 1001);
-    setBit(image, kContactBitmap, 7, false);
+    ClearBitmapBit(image, kContactBitmap, 7);
     putLittleEndian32(image, kContactIndex + 28, 0x80000005);
-    setBit(image, kContactBitmap, 8, false);
+    ClearBitmapBit(image, kContactBitmap, 8);
     putLittleEndian32(image, kContactIndex + 32, 0x7FFFFFFF);
     // Channel 128 lies at 0x840000, not at 0x802000.
-    setBit(image, 0x024C1500, 128, true);
+    OrBitmapBit(image, 0x024C1500, 128, true);
     // Scan list 1: 0x60 bytes at its start and 0x20 bytes at +0x84.
-    setBit(image, 0x024C1340, 1, true);
+    OrBitmapBit(image, 0x024C1340, 1, true);
     // Zone 15: member list and name.
-    setBit(image, 0x024C1300, 15, true);
+    OrBitmapBit(image, 0x024C1300, 15, true);
     // Receive group list 249: 0x124 bytes.
-    setBit(image, 0x025C0B10, 249, true);
+    OrBitmapBit(image, 0x025C0B10, 249, true);
     MarkPass1(map, image);
 
     const std::uint32_t contact = 0x02680000 + 0x40000 + 1 * 100; // record 1001
@@ -164,15 +152,11 @@ TEST(TransferProgress, RoundsHalvesToEvenAndShowsOnlyChanges) {
 TEST(RadioPassword, ReadsBytes8To11AndAcceptsKnownPasswords) {
     std::array<std::uint8_t, 16> block{};
     EXPECT_EQ(RadioPasswordFromBlock(block), "");
-    block[8] = '1';
-    block[9] = '2';
-    block[10] = 0xFF;
-    block[11] = '9';
+    std::copy_n("12\xFF"
+                "9",
+                4, block.begin() + 8);
     EXPECT_EQ(RadioPasswordFromBlock(block), "12");
-    block[8] = ' ';
-    block[9] = 'A';
-    block[10] = 'B';
-    block[11] = ' ';
+    std::copy_n(" AB ", 4, block.begin() + 8);
     EXPECT_EQ(RadioPasswordFromBlock(block), "AB");
 
     EXPECT_TRUE(PasswordAccepted("", "x", "y"));

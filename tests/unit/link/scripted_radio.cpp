@@ -17,17 +17,10 @@ void ScriptedRadio::setPassword(std::string_view password) {
 }
 
 Bytes ScriptedRadio::identificationReply(std::string_view model, int bandCode) {
-    Bytes reply(16, 0x00);
-    reply[0] = 0x49;
-    for (std::size_t i = 0; i < model.size() && i < 7; ++i)
-        reply[1 + i] = static_cast<std::uint8_t>(model[i]);
-    reply[8] = static_cast<std::uint8_t>(bandCode);
-    reply[9] = '1';
-    reply[10] = 0xFF;
-    reply[11] = '0';
-    reply[12] = '2';
-    reply[14] = 0x1A;
-    reply[15] = 0x06;
+    // 0x49, seven bytes of model, the band code, the version "1.02" with 0xFF for its point.
+    Bytes reply{0x49, 0,    0,   0,   0, 0,    0,   0, static_cast<std::uint8_t>(bandCode),
+                '1',  0xFF, '0', '2', 0, 0x1A, 0x06};
+    std::copy_n(model.begin(), std::min<std::size_t>(model.size(), 7), reply.begin() + 1);
     return reply;
 }
 

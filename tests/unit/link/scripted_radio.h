@@ -26,7 +26,6 @@ public:
     std::size_t writes = 0;
 
     void setPassword(std::string_view password);
-
     // The radio's reply to one frame; empty when it keeps silent (an unknown frame, a write
     // with a bad checksum).
     Bytes reply(std::span<const std::uint8_t> frame);

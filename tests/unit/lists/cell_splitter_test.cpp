@@ -45,10 +45,8 @@ TEST(CellSplitter, HoldsAtMostOneHundredCells) {
     ASSERT_FALSE(refused.ok());
     EXPECT_FALSE(refused.error().key.has_value());
     EXPECT_EQ(refused.error().text, "Data Error," + tooLong);
-
     // Commas inside quotes do not end cells, so they do not count towards the limit.
     EXPECT_EQ(split("\"" + std::string(150, ',') + "\"").size(), 1u);
-
     // A huge damaged line is echoed only in part.
     const std::string huge(5000, ',');
     const auto hugeRefused = SplitCells(huge);

@@ -32,7 +32,6 @@ TEST(ListExport, WritesTheHeadingsOfTheLanguageAndMode) {
     EXPECT_NE(tool.find("\"TX Contact\",\"Contact ID\",\"Radio ID\",\"Busy Lock\",\"Radio ID "
                         "No.\",\"Scrambler\""),
               std::string::npos);
-
     // The contact list writes its field headings in English in every language, and leaves out
     // the fields the model does not support.
     ListContext chinese = test::listContext(2);

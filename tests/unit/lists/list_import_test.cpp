@@ -121,13 +121,11 @@ TEST(ListImport, ReadsDownloadedContactFilesAndListFiles) {
     EXPECT_EQ(contacts->Contact[1].City, "Very long city"); // cut to 15 bytes, blank dropped
     EXPECT_EQ(contacts->Contact[1].Remarks, "DMR");
     EXPECT_EQ(contacts->Contact[2].Used, 0);
-
     // A list file with no entries imports nothing (and the caller reports nothing).
     test::writeFile(dir / "none.LST", "0\r\n");
     const auto nothing = ImportListOfLists(original, dir / "none.LST", context);
     ASSERT_TRUE(nothing.ok());
     EXPECT_FALSE(nothing->has_value());
-
     // A list file written on Windows names its CSV files by paths that do not exist here: the
     // files beside it are taken. The zone list comes first in the file but is read after the
     // channels it refers to.
@@ -143,7 +141,6 @@ TEST(ListImport, ReadsDownloadedContactFilesAndListFiles) {
     ASSERT_TRUE(both->has_value());
     EXPECT_TRUE((*both)->Zone == edited.Zone);
     EXPECT_TRUE((*both)->Channel == edited.Channel);
-
     // The list-of-lists export writes the same thing from the program's side.
     const std::vector<ListType> types{ListType::Channels, ListType::Zones, ListType::Contacts};
     ASSERT_TRUE(ExportListOfLists(edited, types, dir / "sub.LST", context).ok());
@@ -166,9 +163,7 @@ TEST(ListImport, KeepsTheOtherListsOnTheirRecordsWhenOnlyChannelsAreImported) {
     ASSERT_TRUE(result.ok()) << errorOf(result);
     const ZoneRec& zone1 = result->Zone[0];
     ASSERT_EQ(zone1.Count, 2);
-    EXPECT_EQ(zone1.Members[0], 9);
-    EXPECT_EQ(zone1.Members[1], 1);
-    EXPECT_EQ(zone1.Members[2], -1);
+    EXPECT_EQ(test::first(zone1.Members, 3), (std::vector<int>{9, 1, -1}));
     EXPECT_EQ(zone1.Selected1, 1); // still "Repeater"
     EXPECT_EQ(zone1.Selected2, 9); // "Simplex 6" is gone: the first other member
     const ZoneRec& zone3 = result->Zone[2];
@@ -178,11 +173,8 @@ TEST(ListImport, KeepsTheOtherListsOnTheirRecordsWhenOnlyChannelsAreImported) {
     EXPECT_EQ(zone3.Selected2, 2);
     const ScanListRec& scan1 = result->ScanList[0];
     ASSERT_EQ(scan1.Count, 2);
-    EXPECT_EQ(scan1.Members[0], 1);
-    EXPECT_EQ(scan1.Members[1], 9);
-    EXPECT_EQ(scan1.MemberZones[0], 0);
-    EXPECT_EQ(scan1.MemberZones[1], 0);
-    EXPECT_EQ(scan1.MemberZones[2], -1);
+    EXPECT_EQ(test::first(scan1.Members, 2), (std::vector<int>{1, 9}));
+    EXPECT_EQ(test::first(scan1.MemberZones, 3), (std::vector<int>{0, 0, -1}));
     EXPECT_EQ(scan1.Priority1, 2);
     EXPECT_EQ(scan1.Priority2, 0);
     // Lines that give their number keep what the file does not carry of the channel of that
@@ -206,7 +198,6 @@ TEST(ListImport, KeepsTheOtherListsOnTheirRecordsWhenOnlyChannelsAreImported) {
     EXPECT_TRUE(result->Contact == original.Contact);
     EXPECT_TRUE(result->RxGroup == original.RxGroup);
     EXPECT_TRUE(result->Person == original.Person);
-
     // Contacts imported alone: channels and group lists follow the contacts by name.
     const auto contacts = importOne(original, ListType::Contacts,
                                     "Radio ID,Name,Call Type\n"
@@ -220,8 +211,7 @@ TEST(ListImport, KeepsTheOtherListsOnTheirRecordsWhenOnlyChannelsAreImported) {
     EXPECT_EQ(contacts->Channel[0].Contact, 0); // "All Group" is gone: the first contact
     const RxGroupRec& group2 = contacts->RxGroup[1];
     ASSERT_EQ(group2.Count, 2);
-    EXPECT_EQ(group2.Members[0], 1);
-    EXPECT_EQ(group2.Members[1], 0);
+    EXPECT_EQ(test::first(group2.Members, 2), (std::vector<int>{1, 0}));
 }
 
 TEST(ListImport, ResolvesMemberNamesAndRefusesNamesOfNoRecord) {
@@ -245,10 +235,8 @@ TEST(ListImport, ResolvesMemberNamesAndRefusesNamesOfNoRecord) {
     // The other zones are gone, so scan list 1 keeps only its members that lie in the new zone.
     const ScanListRec& scan1 = zones->ScanList[0];
     ASSERT_EQ(scan1.Count, 2);
-    EXPECT_EQ(scan1.Members[0], 255);
-    EXPECT_EQ(scan1.Members[1], 0);
-    EXPECT_EQ(scan1.MemberZones[0], 3);
-    EXPECT_EQ(scan1.MemberZones[1], 3);
+    EXPECT_EQ(test::first(scan1.Members, 2), (std::vector<int>{255, 0}));
+    EXPECT_EQ(test::first(scan1.MemberZones, 2), (std::vector<int>{3, 3}));
 
     EXPECT_EQ(errorOf(importOne(original, ListType::Zones,
                                 "No.,Zone Name,Channel Member\n1,Z,CH 1|Nowhere\n", context)),
@@ -273,9 +261,7 @@ TEST(ListImport, ResolvesMemberNamesAndRefusesNamesOfNoRecord) {
                                 "Scan List Name,Scan Channel\nS,Simplex 6|Last\n", context);
     ASSERT_TRUE(scan.ok()) << errorOf(scan);
     ASSERT_EQ(scan->ScanList[0].Count, 2);
-    EXPECT_EQ(scan->ScanList[0].MemberZones[0], -1);
-    EXPECT_EQ(scan->ScanList[0].MemberZones[1], 2);
-
+    EXPECT_EQ(test::first(scan->ScanList[0].MemberZones, 2), (std::vector<int>{-1, 2}));
     // In tool mode the contact's radio ID tells apart two contacts of one name.
     Codeplug twins = original;
     twins.Contact[3] = twins.Contact[2];
@@ -361,7 +347,6 @@ TEST(ListImport, RefusesDamagedFilesNamingLineAndColumn) {
               "digits 0-9 and A-F: \"12G\"");
     EXPECT_EQ(fails(ListType::Channels, head + "A,440,Low,Off\n" + std::string(100, ',') + "\n"),
               "ImportFromFileError---0--list.csv: line 3: Data Error," + std::string(100, ','));
-
     // A table never takes more records than it holds: the 257th channel, the 10001st contact.
     std::string channels = "Channel Name,RX Freq (MHz)\r\n";
     for (int i = 0; i < 257; ++i)
@@ -375,7 +360,6 @@ TEST(ListImport, RefusesDamagedFilesNamingLineAndColumn) {
     EXPECT_EQ(fails(ListType::Contacts, contacts),
               "ImportFromFileError---5--list.csv: line 10002: the file holds more records than "
               "the list's 10000");
-
     // Lists that a file cannot set.
     EXPECT_EQ(fails(ListType::OptionalSettings, "a,b\n1,2\n"),
               "ImportFromFileError---10--list.csv: this list is not held by this program");

@@ -1,5 +1,6 @@
 #include "list_test_data.h"
 
+#include "schema/new_codeplug.h"
 #include "test_support.h"
 
 #include <string>
@@ -17,51 +18,22 @@ ListContext listContext(int languageIndex, bool toolMode) {
 }
 
 ChannelRec defaultChannel() {
-    ChannelRec channel;
-    channel.RxFreq = 440.0;
-    channel.Name = "Channel 1";
-    channel.Used = 1;
-    channel.ChType = 1;
-    channel.Power = 2;
-    channel.RxDcs = 17;
-    channel.TxDcs = 17;
-    channel.CustomCtcss = 2511;
-    channel.Byte32 = 1;
-    return channel;
+    return BuiltInDefaultChannel(*bandRangesForCode(0));
 }
 
 Codeplug emptyCodeplug() {
-    Codeplug codeplug;
-    const ChannelRec channel = defaultChannel();
-    for (std::size_t n = 0; n < kChannelCount; ++n) {
-        codeplug.Channel[n] = channel;
-        codeplug.Channel[n].Number = static_cast<std::int16_t>(n + 1);
-        codeplug.Channel[n].Used = 0;
+    Codeplug codeplug = NumberedEmptyCodeplug();
+    for (ChannelRec& channel : codeplug.Channel) {
+        const std::int16_t number = channel.Number;
+        channel = defaultChannel();
+        channel.Number = number;
+        channel.Used = 0;
     }
-    for (std::size_t n = 0; n < kPersonCount; ++n)
-        codeplug.Person[n].Number = static_cast<std::int16_t>(n + 1);
-    for (std::size_t n = 0; n < kZoneCount; ++n)
-        codeplug.Zone[n].Number = static_cast<std::int16_t>(n + 1);
-    for (std::size_t n = 0; n < kScanListCount; ++n)
-        codeplug.ScanList[n].Number = static_cast<std::int16_t>(n + 1);
-    for (std::size_t n = 0; n < kContactCount; ++n) {
-        codeplug.Contact[n].Number = static_cast<std::int32_t>(n + 1);
-        codeplug.Contact[n].Id = static_cast<std::int32_t>(n + 1);
-    }
-    for (std::size_t n = 0; n < kRxGroupCount; ++n)
-        codeplug.RxGroup[n].Number = static_cast<std::int16_t>(n + 1);
-    for (std::size_t n = 0; n < kPhoneBookCount; ++n)
-        codeplug.PhoneBook[n].Number = static_cast<std::int16_t>(n + 1);
-    for (std::size_t n = 0; n < kTextMessageCount; ++n)
-        codeplug.TextMessage3[n].Number = static_cast<std::int16_t>(n + 1);
-    for (std::size_t n = 0; n < kTwoToneEntryCount; ++n)
-        codeplug.TwoToneEntry[n].Number = static_cast<std::int16_t>(n + 1);
     return codeplug;
 }
 
 Codeplug sampleCodeplug() {
     Codeplug c = emptyCodeplug();
-
     // Radio IDs 1, 2 and 5.
     for (const auto& [entry, id, name] :
          {std::tuple{0, 1234567, "Base"}, std::tuple{1, 99999999, "Mobile, 2"},
@@ -72,7 +44,6 @@ Codeplug sampleCodeplug() {
         person.Name = name;
         person.Byte4 = static_cast<std::int16_t>(entry + 1); // not in the list: kept
     }
-
     // Contacts at scattered entries, the last one at the end of the table.
     const auto contact = [&](std::size_t entry, int id, int callType, std::string name) {
         ContactRec& r = c.Contact[entry];
@@ -92,7 +63,6 @@ Codeplug sampleCodeplug() {
     contact(2, 91, 1, "TG \"91\"");
     contact(7, 16777215, 2, "全呼");
     contact(9999, 3100, 1, "TG 3100");
-
     // Channels: slots 0, 1, 2, 5 and 255.
     const auto channel = [&](std::size_t entry, std::string name, double rx) -> ChannelRec& {
         ChannelRec& r = c.Channel[entry];
@@ -102,57 +72,37 @@ Codeplug sampleCodeplug() {
         return r;
     };
     ChannelRec& ch1 = channel(0, "CH 1", 438.5);
-    ch1.OffsetDir = 2;
     ch1.Offset = 5.0;
     ch1.ChType = 0;
-    ch1.Power = 1;
-    ch1.Bandwidth = 1;
-    ch1.RxToneType = 1;
+    ch1.Power = ch1.Bandwidth = ch1.RxToneType = ch1.Nibble26Lo = ch1.OptSignal = 1;
+    ch1.Flag9_4 = ch1.Flag9_5 = ch1.Flag56_1 = 1;
+    ch1.OffsetDir = ch1.TxToneType = ch1.DtmfId = 2;
+    ch1.Nibble25Hi = ch1.Nibble25Lo = 3;
     ch1.RxCtcss = 12;
-    ch1.TxToneType = 2;
     ch1.TxDcs = 531; // D023I
-    ch1.Nibble26Lo = 1;
-    ch1.Nibble25Hi = 3;
-    ch1.OptSignal = 1;
-    ch1.DtmfId = 2;
-    ch1.Nibble25Lo = 3;
-    ch1.Flag9_4 = 1;
-    ch1.Flag9_5 = 1;
-    ch1.Flag56_1 = 1;
     ch1.ScanLists = {0, 2, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     // Fields no column carries: a line that gives the channel's number keeps them.
     ch1.TwoToneDecode = 3;
     ch1.Byte57 = 200;
     ch1.Flag56_5 = 1;
     ChannelRec& ch2 = channel(1, "Repeater, \"A\"", 439.98750);
-    ch2.OffsetDir = 1;
     ch2.Offset = 0.6;
-    ch2.ChType = 1;
-    ch2.Contact = 2;
-    ch2.RadioId = 1;
-    ch2.RxGroup = 2;
+    ch2.OffsetDir = ch2.ChType = ch2.RadioId = 1;
+    ch2.Contact = ch2.RxGroup = 2;
     ch2.Byte32 = 7;
-    ch2.Flag33_0 = 1;
-    ch2.Flag33_4 = 1;
-    ch2.Flag33_5 = 1;
-    ch2.Flag33_6 = 1;
-    ch2.Flag56_0 = 1;
-    ch2.Flag56_2 = 1;
+    ch2.Flag33_0 = ch2.Flag33_4 = ch2.Flag33_5 = ch2.Flag33_6 = ch2.Flag56_0 = ch2.Flag56_2 = 1;
     ch2.ScanLists = {2, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     ChannelRec& ch3 = channel(2, "信道三", 400.0);
     ch3.ChType = 2;
     ch3.Power = 3;
-    ch3.RxToneType = 1;
-    ch3.RxCtcss = 51; // the user-defined tone
-    ch3.TxToneType = 1;
-    ch3.TxCtcss = 51;
+    ch3.RxToneType = ch3.TxToneType = 1;
+    ch3.RxCtcss = ch3.TxCtcss = 51; // the user-defined tone
     ch3.CustomCtcss = 1234;
     ch3.Contact = 9999;
     ch3.RadioId = 4;
     ch3.TwoToneId = 5;
     ch3.FiveToneId = 6;
-    ch3.Flag9_6 = 1;
-    ch3.Flag9_7 = 1;
+    ch3.Flag9_6 = ch3.Flag9_7 = 1;
     ChannelRec& ch6 = channel(5, "Simplex 6", 479.99995);
     ch6.ChType = 3;
     ch6.Contact = 7;
@@ -160,32 +110,16 @@ Codeplug sampleCodeplug() {
     ChannelRec& ch256 = channel(255, "Last", 446.00625);
     ch256.RadioId = 0;
     ch256.Contact = 1;
-
     // Zones 1 and 3.
-    ZoneRec& zone1 = c.Zone[0];
-    zone1.Used = 1;
-    zone1.Name = "Zone, one";
-    zone1.Count = 3;
-    zone1.Members[0] = 0;
-    zone1.Members[1] = 1;
-    zone1.Members[2] = 5;
-    zone1.Selected1 = 1;
-    zone1.Selected2 = 5;
-    ZoneRec& zone3 = c.Zone[2];
-    zone3.Used = 1;
-    zone3.Name = "区域三";
-    zone3.Count = 2;
-    zone3.Members[0] = 255;
-    zone3.Members[1] = 2;
-    zone3.Selected1 = 255;
-    zone3.Selected2 = 2;
-
+    c.Zone[0] = ZoneRec{1, 1, 3, c.Zone[0].Members, 1, 5, "Zone, one"};
+    setFront(c.Zone[0].Members, {0, 1, 5});
+    c.Zone[2] = ZoneRec{3, 1, 2, c.Zone[2].Members, 255, 2, "区域三"};
+    setFront(c.Zone[2].Members, {255, 2});
     // Scan lists 1 and 3, their members in zones (the first zone holding each).
     ScanListRec& scan1 = c.ScanList[0];
     scan1.Used = 1;
     scan1.Name = "Scan \"A\"";
-    scan1.Byte38 = 1;
-    scan1.Byte39 = 1;
+    scan1.Byte38 = scan1.Byte39 = 1;
     scan1.Priority1 = 2;
     scan1.Priority2 = 256;
     scan1.Byte44 = 10;
@@ -194,40 +128,30 @@ Codeplug sampleCodeplug() {
     scan1.Byte47 = 40;
     scan1.Byte48 = 50;
     scan1.Count = 3;
-    scan1.Members[0] = 1;
-    scan1.Members[1] = 255;
-    scan1.Members[2] = 0;
-    scan1.MemberZones[0] = 0;
-    scan1.MemberZones[1] = 2;
-    scan1.MemberZones[2] = 0;
+    setFront(scan1.Members, {1, 255, 0});
+    setFront(scan1.MemberZones, {0, 2, 0});
     ScanListRec& scan3 = c.ScanList[2];
     scan3.Used = 1;
     scan3.Name = "扫描";
     scan3.Count = 1;
-    scan3.Members[0] = 2;
-    scan3.MemberZones[0] = 2;
-
+    setFront(scan3.Members, {2});
+    setFront(scan3.MemberZones, {2});
     // Receive group lists 2 and 250.
     RxGroupRec& group2 = c.RxGroup[1];
     group2.Used = 1;
     group2.Name = "Group list with a long name, 35 b";
     group2.Count = 3;
-    group2.Members[0] = 0;
-    group2.Members[1] = 2;
-    group2.Members[2] = 9999;
+    setFront(group2.Members, {0, 2, 9999});
     RxGroupRec& group250 = c.RxGroup[249];
     group250.Used = 1;
     group250.Name = "Last group";
     group250.Count = 1;
-    group250.Members[0] = 2;
-
+    setFront(group250.Members, {2});
     // The settings' second channel names a channel of odd type, as the channel repair keeps it.
     c.Settings.ChannelRef2 = 1;
-
     // DTMF codes 1 and 16.
     c.Dtmf.Codes[0] = DigitCode{"12345", 5};
     c.Dtmf.Codes[15] = DigitCode{"ABCDEF0123456789", 16};
-
     // Phone book entries 1 and 128, quick texts 1 and 100, 2-tone codes 3 and 16 (a name that no
     // list carries, kept by the import).
     c.PhoneBook[0] = PhoneBookRec{1, 1, "*12#", "Office, \"HQ\""};

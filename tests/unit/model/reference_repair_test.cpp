@@ -1,6 +1,7 @@
 // Reference repair: after deletes, pastes and zone moves no record refers to one that is no
 // longer in use, and the settings' references stay on qualifying records.
 #include "model/reference_repair.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 
 namespace r605 {
 namespace {
+
+using test::first;
 
 void useChannel(Codeplug& codeplug, int number, int chType = 0) {
     ChannelRec& channel = codeplug.Channel[static_cast<std::size_t>(number - 1)];
@@ -43,10 +46,6 @@ void makeScanList(Codeplug& codeplug, int number, std::initializer_list<int> cha
     }
 }
 
-template <class Array> std::vector<int> first(const Array& values, int count) {
-    return std::vector<int>(values.begin(), values.begin() + count);
-}
-
 TEST(ReferenceRepair, DeletedScanListsAndGroupListsLeaveTheChannels) {
     Codeplug codeplug;
     useChannel(codeplug, 1);
@@ -57,18 +56,16 @@ TEST(ReferenceRepair, DeletedScanListsAndGroupListsLeaveTheChannels) {
     RepairScanListRefs(codeplug);
     EXPECT_EQ(first(codeplug.Channel[0].ScanLists, 8),
               (std::vector<int>{0, 4, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
-
-    useChannel(codeplug, 2);
-    useChannel(codeplug, 3);
-    useChannel(codeplug, 4);
+    // Group list 5 in use stays; 6 (not in use) and 251 (out of range) go.
     codeplug.RxGroup[4].Used = 1;
-    codeplug.Channel[1].RxGroup = 5;   // in use: stays
-    codeplug.Channel[2].RxGroup = 6;   // not in use
-    codeplug.Channel[3].RxGroup = 251; // out of range
+    for (const auto& [number, group] : {std::pair{2, 5}, {3, 6}, {4, 251}}) {
+        useChannel(codeplug, number);
+        codeplug.Channel[static_cast<std::size_t>(number - 1)].RxGroup =
+            static_cast<std::int16_t>(group);
+    }
     RepairRxGroupRefs(codeplug);
-    EXPECT_EQ(codeplug.Channel[1].RxGroup, 5);
-    EXPECT_EQ(codeplug.Channel[2].RxGroup, 0);
-    EXPECT_EQ(codeplug.Channel[3].RxGroup, 0);
+    EXPECT_EQ(test::mapped<int>([&](int n) { return codeplug.Channel[n].RxGroup; }, {1, 2, 3}),
+              (std::vector<int>{5, 0, 0}));
 }
 
 TEST(ReferenceRepair, RadioIdsFollowTheirInUseFlag) {
@@ -76,26 +73,22 @@ TEST(ReferenceRepair, RadioIdsFollowTheirInUseFlag) {
     useChannel(codeplug, 1);
     useChannel(codeplug, 2);
     codeplug.Channel[5].RadioId = 9; // not in use: never touched
-
     // Radio ID 4 comes into use as the only one: every channel takes it.
     codeplug.Person[3].Used = 1;
     RepairRadioIdRefs(codeplug, 4, 0);
     EXPECT_EQ(codeplug.Channel[0].RadioId, 3);
     EXPECT_EQ(codeplug.Channel[1].RadioId, 3);
     EXPECT_EQ(codeplug.Channel[5].RadioId, 9);
-
     // A second one coming into use changes nothing; the flag unchanged changes nothing.
     codeplug.Person[1].Used = 1;
     RepairRadioIdRefs(codeplug, 2, 0);
     RepairRadioIdRefs(codeplug, 4, 1);
     EXPECT_EQ(codeplug.Channel[0].RadioId, 3);
-
     // Deleting the radio ID all channels use moves them to the first one still in use.
     codeplug.Person[3].Used = 0;
     RepairRadioIdRefs(codeplug, 4, 1);
     EXPECT_EQ(codeplug.Channel[0].RadioId, 1);
     EXPECT_EQ(codeplug.Channel[1].RadioId, 1);
-
     // The last one gone: none (-1).
     codeplug.Person[1].Used = 0;
     RepairRadioIdRefs(codeplug, 2, 1);
@@ -119,15 +112,12 @@ TEST(ReferenceRepair, ContactsLeaveGroupListsQuickCallsAndChannels) {
     RxGroupRec& group = codeplug.RxGroup[2];
     group.Used = 1;
     group.Count = 3;
-    group.Members[0] = 0;
-    group.Members[1] = 4;
-    group.Members[2] = 7;
+    std::copy_n(std::array{0, 4, 7}.begin(), 3, group.Members.begin());
     codeplug.Channel[0].RxGroup = 3;
     codeplug.QuickCall[0] = QuickCallRec{2, 5, 1};
     codeplug.QuickCall[1] = QuickCallRec{1, 5, 1}; // another kind: not a contact
     codeplug.QuickCall[2] = QuickCallRec{2, 8, 1};
     codeplug.QuickCall[3] = QuickCallRec{2, 8, 7};
-
     // Contact 5 becomes a private call: it leaves the group list, its quick call follows.
     codeplug.Contact[4].CallType = 0;
     RepairContactRefs(codeplug, 5, 1, 1);
@@ -136,14 +126,12 @@ TEST(ReferenceRepair, ContactsLeaveGroupListsQuickCallsAndChannels) {
     EXPECT_EQ(codeplug.QuickCall[0].CallMode, 2);
     EXPECT_EQ(codeplug.QuickCall[1].CallMode, 1);
     EXPECT_EQ(codeplug.Channel[0].Contact, 4); // still in use
-
     // Contact 8 changes to call type 2: group list left, quick-call modes 1 -> 3 and 7 -> 9.
     codeplug.Contact[7].CallType = 2;
     RepairContactRefs(codeplug, 8, 1, 1);
     EXPECT_EQ(group.Count, 1);
     EXPECT_EQ(codeplug.QuickCall[2].CallMode, 3);
     EXPECT_EQ(codeplug.QuickCall[3].CallMode, 9);
-
     // Contact 5 deleted: its quick call loses it, the channel takes the first contact in use.
     codeplug.Contact[4].Used = 0;
     RepairContactRefs(codeplug, 5, 1, 0);
@@ -151,14 +139,12 @@ TEST(ReferenceRepair, ContactsLeaveGroupListsQuickCallsAndChannels) {
     EXPECT_EQ(codeplug.QuickCall[1].Contact, 5);
     EXPECT_EQ(codeplug.Channel[0].Contact, 0);
     EXPECT_EQ(codeplug.Channel[1].Contact, 7);
-
     // The last group member deleted: the empty list's channel keeps it as long as it is in use.
     codeplug.Contact[0].Used = 0;
     RepairContactRefs(codeplug, 1, 1, 1);
     EXPECT_EQ(group.Count, 0);
     EXPECT_EQ(codeplug.Channel[0].RxGroup, 3);
     EXPECT_EQ(codeplug.Channel[0].Contact, 7);
-
     // Deleting a group list's last reference: channels on a deleted list lose it.
     group.Used = 0;
     codeplug.Contact[7].CallType = 1;
@@ -166,7 +152,6 @@ TEST(ReferenceRepair, ContactsLeaveGroupListsQuickCallsAndChannels) {
     RepairContactRefs(codeplug, 8, 1, 1);
     EXPECT_EQ(codeplug.Channel[0].RxGroup, 0);
     EXPECT_EQ(codeplug.Channel[1].Contact, 0); // none left in use
-
     // A contact that comes into use as the only one: every channel calls it.
     codeplug.Contact[20].Used = 1;
     RepairContactRefs(codeplug, 21, 0, 0);
@@ -197,7 +182,6 @@ TEST(ReferenceRepair, DeletedChannelsLeaveZonesAndScanLists) {
     EXPECT_EQ(codeplug.Zone[1].Selected1, 2);
     EXPECT_EQ(codeplug.Zone[1].Selected2, 7);
     EXPECT_EQ(first(codeplug.ScanList[3].Members, 1), (std::vector<int>{0}));
-
     // A channel whose flag did not change leaves everything where it is.
     RepairChannelRefs(codeplug, 9, 1);
     EXPECT_EQ(codeplug.Zone[0].Count, 2);
@@ -239,7 +223,6 @@ TEST(ReferenceRepair, ZonesGoneOrSwappedMoveScanListsAndTheSettings) {
     makeZone(codeplug, 3, {6, 7});
     makeScanList(codeplug, 1, {4, 6, 1, 7}, {1, 1, 0, 2});
     codeplug.Settings.ZoneRef = 1;
-
     // Deleting zone 2: channel 4 lay only there and leaves; channel 6 stays, now in zone 3.
     codeplug.Zone[1].Used = 0;
     RepairZoneRefs(codeplug);
@@ -248,12 +231,10 @@ TEST(ReferenceRepair, ZonesGoneOrSwappedMoveScanListsAndTheSettings) {
     EXPECT_EQ(first(list.Members, 3), (std::vector<int>{5, 0, 6}));
     EXPECT_EQ(first(list.MemberZones, 3), (std::vector<int>{2, 0, 2}));
     EXPECT_EQ(codeplug.Settings.ZoneRef, 0);
-
     // Moving zone 1 down: entries 0 and 1 change places everywhere.
     SwapZoneRefs(codeplug, 0, 1);
     EXPECT_EQ(first(list.MemberZones, 3), (std::vector<int>{2, 1, 2}));
     EXPECT_EQ(codeplug.Settings.ZoneRef, 1);
-
     // No zone in use: the reference becomes 0 and every member leaves.
     for (ZoneRec& zone : codeplug.Zone)
         zone.Used = 0;

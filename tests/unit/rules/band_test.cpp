@@ -1,4 +1,5 @@
 #include "rules/band.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,6 @@ TEST(Band, ParsesEveryBandTextOfTheTable) {
         EXPECT_TRUE(bandRangesForCode(code).ok()) << code;
     EXPECT_FALSE(bandRangesForCode(12).ok());
     EXPECT_EQ(BandTextForCode(12), "");
-
     // Band 34: both ranges receive 136-174 and transmit 144-148.
     const BandRanges vhf = rangesOf(34);
     for (const BandRange& range : vhf.range) {
@@ -28,13 +28,11 @@ TEST(Band, ParsesEveryBandTextOfTheTable) {
     EXPECT_EQ(BandDisplayText(34), "VHF Rx(136 - 174 MHz)\nVHF Tx(144 - 148 MHz)");
     EXPECT_EQ(BandDisplayText(0), "UHF{400 - 480 MHz}");
     EXPECT_EQ(BandDisplayText(101), "");
-
     // Band 99: 246.9875 is inside, 246.98751 is not.
     const BandRanges mhf = rangesOf(99);
     EXPECT_EQ(mhf.range[0].rxHigh, 246.9875);
     EXPECT_FALSE(CheckFrequency(mhf, 246.9875, 0).outOfBand);
     EXPECT_TRUE(CheckFrequency(mhf, 246.98751, 0).outOfBand);
-
     // A text naming two families fills one range each; no family marker is a band error.
     const auto dual = ParseBandText("UHF{400 - 480 MHz}VHF{136 - 174 MHz}");
     ASSERT_TRUE(dual.ok());
@@ -46,10 +44,11 @@ TEST(Band, ParsesEveryBandTextOfTheTable) {
 
 TEST(Band, ChecksSnapsAndFallsBack) {
     const BandRanges uhf = rangesOf(0);
-    EXPECT_EQ(FrequencyDigits(CheckFrequency(uhf, 438.12347, 0).value), "43812345");
-    EXPECT_EQ(FrequencyDigits(CheckFrequency(uhf, 438.12348, 0).value), "43812350");
-    EXPECT_EQ(FrequencyDigits(CheckFrequency(uhf, 438.12341, 0).value), "43812340");
-    EXPECT_EQ(FrequencyDigits(CheckFrequency(uhf, 438.12344, 0).value), "43812345");
+    // Snapped to the nearest 50 Hz.
+    EXPECT_EQ(
+        test::mapped([&](double f) { return FrequencyDigits(CheckFrequency(uhf, f, 0).value); },
+                     {438.12347, 438.12348, 438.12341, 438.12344}),
+        (std::vector<std::string>{"43812345", "43812350", "43812340", "43812345"}));
 
     const FrequencyCheck high = CheckFrequency(uhf, 500, 0);
     EXPECT_TRUE(high.outOfBand);
@@ -70,11 +69,13 @@ TEST(Band, ChecksSnapsAndFallsBack) {
 }
 
 TEST(Band, NamesModelsAndVariants) {
-    EXPECT_EQ(ModelNameFor("R600MK", 0), "R605UHF");
-    EXPECT_EQ(ModelNameFor("R600MK", 64), "R605LHF");
-    EXPECT_EQ(ModelNameFor("R600MK  ", 100), "R605MHF");
-    EXPECT_EQ(ModelNameFor("X9", 0), "X9");
-    EXPECT_EQ(ModelNameFor("R600MK", 200), "");
+    EXPECT_EQ(test::mapped([](auto c) { return ModelNameFor(c.first, c.second); },
+                           {std::pair{"R600MK", 0},
+                            {"R600MK", 64},
+                            {"R600MK  ", 100},
+                            {"X9", 0},
+                            {"R600MK", 200}}),
+              (std::vector<std::string>{"R605UHF", "R605LHF", "R605MHF", "X9", ""}));
     EXPECT_EQ(bandVariantNames(0).size(), 12u);
     EXPECT_EQ(bandVariantNames(1).back(), "Band 5");
     EXPECT_EQ(bandVariantNames(2).size(), 1u);

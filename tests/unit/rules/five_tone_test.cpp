@@ -1,10 +1,13 @@
 #include "rules/five_tone.h"
+#include "test_support.h"
 #include "text/language.h"
 
 #include <gtest/gtest.h>
 
 namespace r605 {
 namespace {
+
+using test::setFront;
 
 Language testLanguage() {
     return Language::fromContent("[OTHER]\n3102=User Defined\n"
@@ -14,12 +17,9 @@ Language testLanguage() {
 
 TEST(FiveTone, NamesAndIndexes) {
     const Language language = testLanguage();
-    EXPECT_EQ(FiveToneStandardName(0, language), "ZVEI1");
-    EXPECT_EQ(FiveToneStandardName(10, language), "EURO SIGNAL");
-    EXPECT_EQ(FiveToneStandardName(14, language), "EIA");
-    EXPECT_EQ(FiveToneStandardName(15, language), "User Defined");
-    EXPECT_EQ(FiveToneStandardName(16, language), "");
-    EXPECT_EQ(FiveToneStandardName(-1, language), "");
+    EXPECT_EQ(test::mapped([&](int i) { return FiveToneStandardName(i, language); },
+                           {0, 10, 14, 15, 16, -1}),
+              (std::vector<std::string>{"ZVEI1", "EURO SIGNAL", "EIA", "User Defined", "", ""}));
 
     for (int index = 0; index < kFiveToneStandardCount; ++index)
         EXPECT_EQ(FiveToneStandardIndex(FiveToneStandardName(index, language), language), index);
@@ -29,31 +29,22 @@ TEST(FiveTone, NamesAndIndexes) {
     // Without a language file the user-defined name is empty and an empty cell matches nothing.
     EXPECT_EQ(FiveToneStandardIndex("", Language{}), std::nullopt);
 
-    EXPECT_EQ(FiveToneDefaultPeriod(6), 100);
-    EXPECT_EQ(FiveToneDefaultPeriod(9), 40);
-    EXPECT_EQ(FiveToneDefaultPeriod(14), 33);
-    EXPECT_EQ(FiveToneDefaultPeriod(15), 70);
-    EXPECT_EQ(FiveToneDefaultPeriod(16), std::nullopt);
+    EXPECT_EQ(test::mapped(FiveToneDefaultPeriod, {6, 9, 14, 15, 16}),
+              (std::vector<std::optional<int>>{100, 40, 33, 70, std::nullopt}));
 }
 
 TEST(FiveTone, TablesAsPrinted) {
+    // {standard, digit}: DZVEI digit A, ZVEI3 digit B (a dash), CCITT (keeps its ".0").
     const UserToneSet none{};
-    EXPECT_EQ(FiveToneToneTexts(4, none)[10], "825/885"); // DZVEI digit A
-    EXPECT_EQ(FiveToneToneTexts(2, none)[11], "");        // ZVEI3 digit B is a dash
-    EXPECT_EQ(FiveToneToneTexts(13, none)[0], "400.0");   // CCITT keeps its ".0"
-    EXPECT_EQ(FiveToneToneTexts(13, none)[15], "0.0");
-    EXPECT_EQ(FiveToneToneTexts(10, none)[14], "1062.9");
-    EXPECT_EQ(FiveToneToneTexts(5, none)[15], "");
-    EXPECT_EQ(FiveToneToneTexts(16, none)[0], "");
-
+    EXPECT_EQ(
+        test::mapped([&](auto c) { return FiveToneToneTexts(c.first, none)[c.second]; },
+                     {std::pair{4, 10}, {2, 11}, {13, 0}, {13, 15}, {10, 14}, {5, 15}, {16, 0}}),
+        (std::vector<std::string>{"825/885", "", "400.0", "0.0", "1062.9", "", ""}));
+    // The user's tones; "#.0" has no integer digit below 1.
     UserToneSet user{};
-    user[0] = 2885;
-    user[1] = 31060;
-    user[2] = 5;
-    EXPECT_EQ(FiveToneToneTexts(15, user)[0], "288.5");
-    EXPECT_EQ(FiveToneToneTexts(15, user)[1], "3106.0");
-    EXPECT_EQ(FiveToneToneTexts(15, user)[2], ".5"); // "#.0" has no integer digit below 1
-    EXPECT_EQ(FiveToneToneTexts(15, user)[3], ".0");
+    setFront(user, {2885, 31060, 5});
+    EXPECT_EQ(test::first<std::string>(FiveToneToneTexts(15, user), 4),
+              (std::vector<std::string>{"288.5", "3106.0", ".5", ".0"}));
 }
 
 TEST(FiveTone, InformationText) {
@@ -81,20 +72,14 @@ TEST(FiveTone, InformationText) {
 }
 
 TEST(FiveTone, UserToneBoxes) {
-    EXPECT_EQ(NormaliseUserToneText("3200"), "3106.0");
-    EXPECT_EQ(NormaliseUserToneText("abc"), "288.5");
-    EXPECT_EQ(NormaliseUserToneText(""), "288.5");
-    EXPECT_EQ(NormaliseUserToneText("288.4"), "288.5");
-    EXPECT_EQ(NormaliseUserToneText("1000"), "1000"); // inside the limits: as typed
-    EXPECT_EQ(NormaliseUserToneText("288.5"), "288.5");
-    EXPECT_EQ(NormaliseUserToneText("3106"), "3106");
-    EXPECT_EQ(NormaliseUserToneText("1000,5"), "288.5"); // no decimal comma
-
-    EXPECT_EQ(StoreUserTone("3200"), 31060);
-    EXPECT_EQ(StoreUserTone("abc"), 2885);
-    EXPECT_EQ(StoreUserTone("1000.25"), 10002); // 10002.5 -> even
-    EXPECT_EQ(StoreUserTone("1000.75"), 10008); // 10007.5 -> even
-    EXPECT_EQ(StoreUserTone("1000"), 10000);
+    // Inside the limits a text stays as typed; no decimal comma.
+    EXPECT_EQ(test::mapped<std::string>(NormaliseUserToneText, {"3200", "abc", "", "288.4", "1000",
+                                                                "288.5", "3106", "1000,5"}),
+              (std::vector<std::string>{"3106.0", "288.5", "288.5", "288.5", "1000", "288.5",
+                                        "3106", "288.5"}));
+    // Tenths of a hertz, halves to even.
+    EXPECT_EQ(test::mapped<int>(StoreUserTone, {"3200", "abc", "1000.25", "1000.75", "1000"}),
+              (std::vector<int>{31060, 2885, 10002, 10008, 10000}));
 }
 
 } // namespace

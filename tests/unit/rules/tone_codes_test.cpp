@@ -1,6 +1,7 @@
 #include "rules/ctcss.h"
 #include "rules/dcs.h"
 #include "rules/tone_text.h"
+#include "test_support.h"
 #include "text/language.h"
 
 #include <gtest/gtest.h>
@@ -9,18 +10,9 @@ namespace r605 {
 namespace {
 
 TEST(ToneCodes, CtcssListPositions) {
-    EXPECT_EQ(CtcssText(0), "62.5");
-    EXPECT_EQ(CtcssText(1), "67.0");
-    EXPECT_EQ(CtcssText(13), "100.0");
-    EXPECT_EQ(CtcssText(50), "254.1");
-    EXPECT_EQ(CtcssText(51), "Define");
-    EXPECT_EQ(CtcssText(52), "");
-    EXPECT_EQ(CtcssText(-1), "");
+    EXPECT_EQ(test::mapped<std::string>(CtcssText, {0, 1, 13, 50, 51, 52, -1}),
+              (std::vector<std::string>{"62.5", "67.0", "100.0", "254.1", "Define", "", ""}));
     EXPECT_EQ(ctcssEntries().size(), 52u);
-
-    EXPECT_EQ(CtcssPosition("62.5"), 0);
-    EXPECT_EQ(CtcssPosition("254.1"), 50);
-    EXPECT_EQ(CtcssPosition("Define"), 51);
     EXPECT_EQ(CtcssPosition("67"), std::nullopt); // exact entry text only
     // Every entry reads back to its own position, and the list ascends (no typo swapped two).
     for (int position = 0; position < kCtcssCount; ++position)
@@ -31,51 +23,33 @@ TEST(ToneCodes, CtcssListPositions) {
 }
 
 TEST(ToneCodes, UserCtcssIsClampedAndStoredInTenths) {
-    const UserCtcss high = NormaliseUserCtcss("300");
-    EXPECT_EQ(high.text, "260.0");
-    EXPECT_EQ(high.value, 2600);
-    const UserCtcss garbage = NormaliseUserCtcss("abc");
-    EXPECT_EQ(garbage.text, "251.1");
-    EXPECT_EQ(garbage.value, 2511);
-    const UserCtcss low = NormaliseUserCtcss("49.99");
-    EXPECT_EQ(low.text, "50.0");
-    EXPECT_EQ(low.value, 500);
-    // A decimal comma is not a number here, whatever the user's locale says.
-    EXPECT_EQ(NormaliseUserCtcss("100,5").text, "251.1");
-    EXPECT_EQ(NormaliseUserCtcss("").value, 2511);
-    EXPECT_EQ(NormaliseUserCtcss("-5").text, "50.0");
-    // The stored value is what the field shows, never a hidden hundredth.
-    const UserCtcss odd = NormaliseUserCtcss(" 123.46 ");
-    EXPECT_EQ(odd.text, "123.5");
-    EXPECT_EQ(odd.value, 1235);
-    EXPECT_EQ(NormaliseUserCtcss("260").value, 2600);
-    EXPECT_EQ(NormaliseUserCtcss("50").value, 500);
+    // The text shown and the value stored (what the field shows, never a hidden hundredth); a
+    // decimal comma is not a number here, whatever the user's locale says.
+    const auto normalised = [](const char* typed) {
+        const UserCtcss tone = NormaliseUserCtcss(typed);
+        return tone.text + "=" + std::to_string(tone.value);
+    };
+    EXPECT_EQ(test::mapped(normalised,
+                           {"300", "abc", "49.99", "100,5", "", "-5", " 123.46 ", "260", "50"}),
+              (std::vector<std::string>{"260.0=2600", "251.1=2511", "50.0=500", "251.1=2511",
+                                        "251.1=2511", "50.0=500", "123.5=1235", "260.0=2600",
+                                        "50.0=500"}));
 }
 
 TEST(ToneCodes, DcsTextsAndOctalDigits) {
-    EXPECT_EQ(DcsText(19), "D023N");
-    EXPECT_EQ(DcsText(531), "D023I");
-    EXPECT_EQ(DcsText(511), "D777N");
-    EXPECT_EQ(DcsText(0), "D000N");
-    EXPECT_EQ(DcsText(512), "D000I");
-    EXPECT_EQ(DcsText(1023), "D777I");
-    EXPECT_EQ(DcsText(1024), "");
-    EXPECT_EQ(DcsText(-1), "");
-
-    EXPECT_EQ(OctalDigits(8, 3), "010");
-    EXPECT_EQ(OctalDigits(8, 1), "0"); // cut to the last digits
-    EXPECT_EQ(OctalDigits(01234, 3), "234");
-    EXPECT_EQ(OctalDigits(0, 2), "00");
-    EXPECT_EQ(OctalDigits(7, 0), "");
-
+    EXPECT_EQ(
+        test::mapped(DcsText, {19, 531, 511, 0, 512, 1023, 1024, -1}),
+        (std::vector<std::string>{"D023N", "D023I", "D777N", "D000N", "D000I", "D777I", "", ""}));
+    // {value, digits}: cut to the last digits.
+    EXPECT_EQ(test::mapped([](auto c) { return OctalDigits(c.first, c.second); },
+                           {std::pair{8, 3}, {8, 1}, {01234, 3}, {0, 2}, {7, 0}}),
+              (std::vector<std::string>{"010", "0", "234", "00", ""}));
     // The inverse, for every number of the list.
     for (int number = 0; number < kDcsCount; ++number)
         ASSERT_EQ(DcsPosition(DcsText(number)), number) << number;
     EXPECT_EQ(DcsPosition(" d023i "), 531);
-    EXPECT_EQ(DcsPosition("D028N"), std::nullopt); // 8 is no octal digit
-    EXPECT_EQ(DcsPosition("D023X"), std::nullopt);
-    EXPECT_EQ(DcsPosition("D23N"), std::nullopt);
-    EXPECT_EQ(DcsPosition("023N"), std::nullopt);
+    for (const char* bad : {"D028N", "D023X", "D23N", "023N"}) // 8 is no octal digit
+        EXPECT_EQ(DcsPosition(bad), std::nullopt) << bad;
 
     const auto combo = ComboDcsEntries();
     ASSERT_EQ(combo.size(), 512u);
@@ -92,9 +66,7 @@ TEST(ToneCodes, ToneTextAsTheGridShowsIt) {
     EXPECT_EQ(ToneText({kToneTypeCtcss, 51, 0}, 2511, english), "251.1");
     EXPECT_EQ(ToneText({kToneTypeCtcss, 51, 0}, 1000, english), "100.0");
     EXPECT_EQ(ToneText({kToneTypeCtcss, 60, 0}, 2511, english), "");
-    EXPECT_EQ(ToneText({kToneTypeDcs, 0, 19}, 0, english), "D023N");
     EXPECT_EQ(ToneText({kToneTypeDcs, 0, 531}, 0, english), "D023I");
-    EXPECT_EQ(ToneText({kToneTypeDcs, 0, 511}, 0, english), "D777N");
     // A damaged record's value beyond the list still shows its low 9 bits, inverted.
     EXPECT_EQ(ToneText({kToneTypeDcs, 0, 1024 + 19}, 0, english), "D023I");
     EXPECT_EQ(ToneText({3, 0, 0}, 0, english), "");
@@ -103,7 +75,6 @@ TEST(ToneCodes, ToneTextAsTheGridShowsIt) {
 TEST(ToneCodes, ToneTextReadsBack) {
     const Language english = Language::fromContent("[OTHER]\n10050=Off\n");
     const auto parse = [&](std::string_view text) { return ParseToneText(text, english); };
-
     // Every text the grid shows for a valid choice reads back to that choice.
     for (int position = 0; position < kCtcssDefinePosition; ++position) {
         const auto parsed = parse(ToneText({kToneTypeCtcss, position, 0}, 0, english));
@@ -119,7 +90,6 @@ TEST(ToneCodes, ToneTextReadsBack) {
     ASSERT_TRUE(parse("Off").ok());
     EXPECT_EQ(parse("Off")->tone, ToneChoice{});
     EXPECT_EQ(parse("")->tone, ToneChoice{});
-
     // The user-defined tone: its own frequency, inside the limits.
     const auto custom = parse(ToneText({kToneTypeCtcss, 51, 0}, 2511, english));
     ASSERT_TRUE(custom.ok());
@@ -129,7 +99,6 @@ TEST(ToneCodes, ToneTextReadsBack) {
     EXPECT_EQ(parse("260.0")->customCtcss, 2600);
     EXPECT_EQ(parse("Define")->tone.ctcss, 51);
     EXPECT_FALSE(parse("Define")->customCtcss.has_value());
-
     // A spreadsheet that dropped ".0" still gives the list entry.
     EXPECT_EQ(parse("100")->tone, (ToneChoice{kToneTypeCtcss, 13, 0}));
     EXPECT_EQ(parse(" 67 ")->tone, (ToneChoice{kToneTypeCtcss, 1, 0}));

@@ -29,7 +29,6 @@ TEST(DefaultNames, NamesAreNumberedUntilNoOtherRecordInUseHasThem) {
     codeplug.Channel[9].Used = 1;
     codeplug.Channel[9].Name = "Channel10";
     EXPECT_EQ(DefaultName(codeplug, Family::Channel, 10), "Channel11");
-
     // A name without a trailing number gets one appended without a blank.
     codeplug.Person[0].Used = 1;
     codeplug.Person[0].Name = "Home";
@@ -46,7 +45,6 @@ TEST(DefaultNames, NamesLongerThanTheirFieldLoseCharactersAtTheFront) {
     codeplug.RxGroup[0].Used = 1;
     codeplug.RxGroup[0].Name = name;
     EXPECT_EQ(MakeUniqueName(codeplug, Family::RxGroup, 1, name), name.substr(1));
-
     // Double-byte characters count as two bytes.
     const std::string chinese = "频道频道频道频道"; // 16 bytes in code page 936
     codeplug.Channel[0].Used = 1;

@@ -52,13 +52,11 @@ TEST(ProgramFolders, ReadOnlyProgramFolderWritesToTheUserFolder) {
     const std::string original = "[language]\r\nIsFirstRun=1\r\nSkin=blue\r\ncomPort=ttyUSB0\r\n";
     test::writeFile(program / "language/mysetup.ini", original);
     const ProgramFolders folders(program.path(), config / "r605cps", false);
-
     // Start-up reads the program folder's set-up file and creates Setting.ini for the user.
     StartupState state = LoadStartupState(folders, "409");
     EXPECT_TRUE(state.IsFirstRun);
     EXPECT_TRUE(fs::exists(config / "r605cps/Setting.ini"));
     EXPECT_FALSE(fs::exists(program / "Setting.ini"));
-
     // The user's copy of the set-up file starts from the program folder's, so no key is lost.
     ASSERT_TRUE(RunFirstRun(folders, state, [](FirstRunDialog) {}).ok());
     EXPECT_EQ(test::readFile(program / "language/mysetup.ini"), original);
@@ -67,7 +65,6 @@ TEST(ProgramFolders, ReadOnlyProgramFolderWritesToTheUserFolder) {
     EXPECT_EQ(values.Skin, "blue");
     EXPECT_EQ(values.comPort, "ttyUSB0");
     EXPECT_FALSE(LoadStartupState(folders, "409").IsFirstRun);
-
     // Files written are read back from the user folder first.
     test::writeFile(program / "Init.EXT", std::string(100, '\0'));
     ExtensionFlagBytes flags{};
@@ -79,7 +76,6 @@ TEST(ProgramFolders, ReadOnlyProgramFolderWritesToTheUserFolder) {
     state.ViewMenuFlags = {1, 0, 1, 0};
     ASSERT_TRUE(CloseDown(folders, state).ok());
     EXPECT_EQ(LoadStartupState(folders, "409").ViewMenuFlags, (ViewMenuValues{1, 0, 1, 0}));
-
     // With nowhere to write, the writes fail with a message and nothing else breaks.
     const ProgramFolders nowhere(program.path(), {}, false);
     StartupState other = LoadStartupState(nowhere, "409");

@@ -28,7 +28,6 @@ std::string bytes(std::initializer_list<int> values) {
 TEST(SettingsFiles, ViewMenuFlagsRoundTripAndDefaults) {
     test::TempDir dir;
     const ProgramFolders folders = foldersOf(dir);
-
     // 0, 1, 0, 7: 5-tone and DTMF hidden, 2-tone shown, the fourth value carried.
     const std::string file = bytes({0, 0, 1, 0, 0, 0, 7, 0});
     test::writeFile(dir / "Setting.ini", file);
@@ -36,26 +35,21 @@ TEST(SettingsFiles, ViewMenuFlagsRoundTripAndDefaults) {
     EXPECT_EQ(values, (ViewMenuValues{0, 1, 0, 7}));
     ASSERT_TRUE(WriteViewMenuFlags(folders, values).ok());
     EXPECT_EQ(test::readFile(dir / "Setting.ini"), file);
-
     // Signed little-endian values, and bytes beyond the end of a short file read as 0.
     test::writeFile(dir / "Setting.ini", bytes({0xFF, 0xFF, 0x34, 0x12, 0x05}));
     EXPECT_EQ(ReadViewMenuFlags(folders), (ViewMenuValues{-1, 0x1234, 5, 0}));
     EXPECT_EQ(encodeViewMenuFlags({-1, 0x1234, 5, 0}), bytes({0xFF, 0xFF, 0x34, 0x12, 5, 0, 0, 0}));
-
     // Longer than 8 bytes: only the first 8 count.
     test::writeFile(dir / "Setting.ini", bytes({1, 0, 2, 0, 3, 0, 4, 0, 9, 9}));
     EXPECT_EQ(ReadViewMenuFlags(folders), (ViewMenuValues{1, 2, 3, 4}));
-
     // Empty: zeros.
     test::writeFile(dir / "Setting.ini", "");
     EXPECT_EQ(ReadViewMenuFlags(folders), (ViewMenuValues{0, 0, 0, 0}));
-
     // Absent: zeros, and an empty file is created.
     fs::remove(dir / "Setting.ini");
     EXPECT_EQ(ReadViewMenuFlags(folders), (ViewMenuValues{0, 0, 0, 0}));
     ASSERT_TRUE(fs::exists(dir / "Setting.ini"));
     EXPECT_EQ(fs::file_size(dir / "Setting.ini"), 0u);
-
     // Unreadable (a folder in its place): all four 1.
     fs::remove(dir / "Setting.ini");
     fs::create_directory(dir / "Setting.ini");
@@ -92,14 +86,13 @@ TEST(SettingsFiles, ExtensionFlags) {
 }
 
 TEST(SettingsFiles, EditionFileFirstField) {
-    EXPECT_EQ(firstInputField("Soft_English,more"), "Soft_English");
-    EXPECT_EQ(firstInputField("Soft_English\r\nSoft_TChina"), "Soft_English");
-    EXPECT_EQ(firstInputField("  \"Soft_TChina\"  ,x"), "Soft_TChina");
-    EXPECT_EQ(firstInputField("\"Soft, English\""), "Soft, English");
-    EXPECT_EQ(firstInputField("Soft_English   \n"), "Soft_English");
+    EXPECT_EQ(test::mapped<std::string>(firstInputField,
+                                        {"Soft_English,more", "Soft_English\r\nSoft_TChina",
+                                         "  \"Soft_TChina\"  ,x", "\"Soft, English\"",
+                                         "Soft_English   \n", "\xEF\xBB\xBFSoft_English", ""}),
+              (std::vector<std::string>{"Soft_English", "Soft_English", "Soft_TChina",
+                                        "Soft, English", "Soft_English", "Soft_English", ""}));
     EXPECT_EQ(firstInputField(std::string("Soft_English\0junk", 17)), "Soft_English");
-    EXPECT_EQ(firstInputField("\xEF\xBB\xBFSoft_English"), "Soft_English");
-    EXPECT_EQ(firstInputField(""), "");
 
     test::TempDir dir;
     const ProgramFolders folders = foldersOf(dir);
@@ -121,61 +114,40 @@ TEST(SettingsFiles, FactoryMarker) {
     const ProgramFolders folders = foldersOf(dir);
     EXPECT_FALSE(ReadFactoryMarker(folders));
     const std::string marker(kFactoryMarker);
-    test::writeFile(dir / "TestData.ini", marker);
-    EXPECT_TRUE(ReadFactoryMarker(folders));
-    test::writeFile(dir / "TestData.ini", marker + "\r\nanything after the marker");
-    EXPECT_TRUE(ReadFactoryMarker(folders));
-    test::writeFile(dir / "TestData.ini", marker.substr(0, 31));
-    EXPECT_FALSE(ReadFactoryMarker(folders));
-    test::writeFile(dir / "TestData.ini", " " + marker);
-    EXPECT_FALSE(ReadFactoryMarker(folders));
-    test::writeFile(dir / "TestData.ini", "");
-    EXPECT_FALSE(ReadFactoryMarker(folders));
+    const auto marked = [&](const std::string& content) {
+        test::writeFile(dir / "TestData.ini", content);
+        return ReadFactoryMarker(folders);
+    };
+    EXPECT_EQ(test::mapped(marked, {marker, marker + "\r\nanything after it", marker.substr(0, 31),
+                                    " " + marker, std::string()}),
+              (std::vector<bool>{true, true, false, false, false}));
 }
 
 TEST(SettingsFiles, SetupFileDefaultsAndConversions) {
     test::TempDir dir;
     const ProgramFolders folders = foldersOf(dir);
-
+    // IsFirstRun, Handshaking, StopBit, SameName, CommHandle as the file gives them.
+    const auto read = [&](std::string_view content) {
+        if (!content.empty())
+            test::writeFile(dir / "language/mysetup.ini", content);
+        const SetupValues v = ReadSetupFile(folders);
+        return std::vector<int>{v.IsFirstRun, v.Handshaking, v.StopBit, v.SameName, v.CommHandle};
+    };
     // No file: a fresh installation.
-    SetupValues values = ReadSetupFile(folders);
-    EXPECT_TRUE(values.IsFirstRun);
-    EXPECT_EQ(values.comPort, "");
-    EXPECT_EQ(values.SameName, 0);
-    EXPECT_EQ(values.CommHandle, 0);
+    EXPECT_EQ(read(""), (std::vector<int>{1, 0, 0, 0, 0}));
+    EXPECT_EQ(ReadSetupFile(folders).comPort, "");
 
-    fs::create_directory(dir / "language");
-    test::writeFile(dir / "language/mysetup.ini",
-                    "[language]\r\nIsFirstRun=False\r\nSkin=blue\r\ncomPort= ttyUSB1 \r\n"
-                    "Handshaking=2\r\nStopBit=1\r\nSameName=1\r\nCommHandle=123456\r\n");
-    values = ReadSetupFile(folders);
-    EXPECT_FALSE(values.IsFirstRun);
-    EXPECT_EQ(values.Skin, "blue");
-    EXPECT_EQ(values.comPort, "ttyUSB1");
-    EXPECT_EQ(values.Handshaking, 2);
-    EXPECT_EQ(values.StopBit, 1);
-    EXPECT_EQ(values.SameName, 1);
-    EXPECT_EQ(values.CommHandle, 123456);
-
-    // Values that do not convert, or do not fit, give the defaults.
-    test::writeFile(dir / "language/mysetup.ini",
-                    "[LANGUAGE]\nisfirstrun=maybe\nSameName=70000\nStopBit=x\nCommHandle=abc\n");
-    values = ReadSetupFile(folders);
-    EXPECT_TRUE(values.IsFirstRun);
-    EXPECT_EQ(values.SameName, 0);
-    EXPECT_EQ(values.StopBit, 0);
-    EXPECT_EQ(values.CommHandle, 0);
-
-    test::writeFile(dir / "language/mysetup.ini",
-                    "[language]\nIsFirstRun=0\nSameName=2.5\nHandshaking=-3\nCommHandle=-1\n");
-    values = ReadSetupFile(folders);
-    EXPECT_FALSE(values.IsFirstRun);
-    EXPECT_EQ(values.SameName, 2); // halves to even
-    EXPECT_EQ(values.Handshaking, -3);
-    EXPECT_EQ(values.CommHandle, -1);
-    test::writeFile(dir / "language/mysetup.ini", "[language]\nIsFirstRun=TRUE\n");
-    EXPECT_TRUE(ReadSetupFile(folders).IsFirstRun);
-
+    EXPECT_EQ(read("[language]\r\nIsFirstRun=False\r\nSkin=blue\r\ncomPort= ttyUSB1 \r\n"
+                   "Handshaking=2\r\nStopBit=1\r\nSameName=1\r\nCommHandle=123456\r\n"),
+              (std::vector<int>{0, 2, 1, 1, 123456}));
+    EXPECT_EQ(ReadSetupFile(folders).Skin, "blue");
+    EXPECT_EQ(ReadSetupFile(folders).comPort, "ttyUSB1");
+    // Values that do not convert, or do not fit, give the defaults; halves go to even.
+    EXPECT_EQ(read("[LANGUAGE]\nisfirstrun=maybe\nSameName=70000\nStopBit=x\nCommHandle=abc\n"),
+              (std::vector<int>{1, 0, 0, 0, 0}));
+    EXPECT_EQ(read("[language]\nIsFirstRun=0\nSameName=2.5\nHandshaking=-3\nCommHandle=-1\n"),
+              (std::vector<int>{0, -3, 0, 2, -1}));
+    EXPECT_EQ(read("[language]\nIsFirstRun=TRUE\n")[0], 1);
     // Writing one key keeps the others and their order.
     test::writeFile(dir / "language/mysetup.ini", "; set-up\r\n[language]\r\nSkin=blue\r\n"
                                                   "comPort=ttyS0\r\n");

@@ -20,11 +20,16 @@ TEST(Codepage, ConvertsChineseToGbkAndBack) {
 }
 
 TEST(Codepage, ReplacesWhatGbkCannotHoldByQuestionMarks) {
-    EXPECT_EQ(toCp936("a\xF0\x9F\x98\x80" "b"), "a?b"); // an emoji
-    EXPECT_EQ(toCp936("a\xFF" "b"), "a?b");              // broken UTF-8
-    EXPECT_EQ(fromCp936("a\xFF" "b"), "a?b");            // a byte GBK does not use
-    EXPECT_EQ(fromCp936("\x80"), "€");                  // code page 936 has the euro at 0x80
-    EXPECT_EQ(fromCp936("a\xD6"), "a?");                 // a lead byte cut off at the end
+    // An emoji, broken UTF-8; a byte GBK does not use, the euro at 0x80, a lead byte cut off.
+    EXPECT_EQ(test::mapped<std::string>(toCp936, {"a\xF0\x9F\x98\x80"
+                                                  "b",
+                                                  "a\xFF"
+                                                  "b"}),
+              (std::vector<std::string>{"a?b", "a?b"}));
+    EXPECT_EQ(test::mapped<std::string>(fromCp936, {"a\xFF"
+                                                    "b",
+                                                    "\x80", "a\xD6"}),
+              (std::vector<std::string>{"a?b", "€", "a?"}));
 }
 
 TEST(Codepage, MeasuresAndCutsWithoutSplittingCharacters) {

@@ -1,6 +1,9 @@
 // The shipped language files: they parse, all three hold the same keys, and every key that the
 // program computes or names in its sources has a text in every language.
+#include "lists/list_columns.h"
+#include "schema/grid_layout.h"
 #include "test_support.h"
+#include "text/codepage.h"
 #include "text/ini_document.h"
 #include "text/language.h"
 
@@ -25,10 +28,6 @@ namespace fs = std::filesystem;
 constexpr std::array<int, 3> kLanguages{1, 2, 3};
 constexpr std::array<std::string_view, 3> kSections{"OTHER", "OPTION", "MSG"};
 
-// Columns of each main-window grid, the row-label column included; the heading of column k of
-// grid g is text 10000 + 100 g + k for k up to columns - 2. Grid 17 borrows grid 5's headings.
-constexpr std::array<int, 20> kGridColumns{13, 5, 8, 11, 4,  11, 4, 7,  5, 6,
-                                           4,  6, 6, 4,  10, 5,  4, 11, 3, 4};
 // The grids that have a node of their own in the category tree.
 constexpr std::array<int, 11> kTreeGrids{0, 1, 2, 3, 5, 6, 7, 10, 15, 16, 19};
 // Tree nodes 12020 ... 12039 that exist; the others are hidden by an empty caption.
@@ -53,33 +52,11 @@ bool isHiddenTreeCaption(std::string_view section, int key) {
     return section == "OTHER" && key >= 12031 && key <= 12039;
 }
 
-// Decodes UTF-8 into code points; nullopt for a malformed sequence.
-std::optional<std::u32string> decodeUtf8(std::string_view text) {
-    std::u32string result;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int length = lead < 0x80           ? 1
-                     : (lead >> 5) == 0x6  ? 2
-                     : (lead >> 4) == 0xE  ? 3
-                     : (lead >> 3) == 0x1E ? 4
-                                           : 0;
-        if (length == 0 || i + static_cast<std::size_t>(length) > text.size())
-            return std::nullopt;
-        char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80)
-                return std::nullopt;
-            codePoint = (codePoint << 6) | (next & 0x3F);
-        }
-        result += codePoint;
-        i += static_cast<std::size_t>(length);
-    }
-    return result;
-}
-
-bool isCjk(char32_t c) {
-    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3000 && c <= 0x303F);
+// A character of a Chinese script: in UTF-8 three bytes led by E3 (U+3000 on) to E9.
+bool hasCjk(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= 0xE3 && static_cast<unsigned char>(c) <= 0xE9;
+    });
 }
 
 // One language file as the profile reader sees it: section -> key -> text.
@@ -93,7 +70,7 @@ LanguageFileContent readLanguageFile(int index) {
     LanguageFileContent file;
     file.fileName = std::string(languageFileName(index));
     const std::string content = test::readFile(languageFolder() / file.fileName);
-    if (!decodeUtf8(content))
+    if (!isValidUtf8(content))
         file.problems.push_back(file.fileName + ": not valid UTF-8");
     std::string section;
     std::set<std::string> sectionsSeen;
@@ -171,9 +148,7 @@ TEST(LanguageFiles, ParseAsProfileFilesWithNumericKeysAndShortTexts) {
         for (const auto& [section, texts] : file.sections) {
             for (const auto& [key, text] : texts) {
                 // The profile call that fetches a text holds 254 characters.
-                const auto decoded = decodeUtf8(text);
-                ASSERT_TRUE(decoded) << file.fileName << " " << key;
-                EXPECT_LE(decoded->size(), 254u) << file.fileName << " " << key;
+                EXPECT_LE(utf8Length(text), 254u) << file.fileName << " " << key;
                 // Surrounding blanks or quotes are stripped by the profile reader.
                 if (!text.empty()) {
                     EXPECT_NE(text.front(), ' ') << file.fileName << " " << key;
@@ -235,10 +210,10 @@ TEST(LanguageFiles, HoldTheSameKeysAndOnlyTheHiddenTreeNodesAreEmpty) {
 
 TEST(LanguageFiles, HoldTheKeysThatTheProgramComputes) {
     std::vector<int> computed;
-    for (int grid = 0; grid < 20; ++grid) {
-        if (grid == 17)
-            continue; // the contact pages use the headings of grid 5
-        for (int column = 0; column <= kGridColumns[grid] - 2; ++column)
+    // The heading of column k of grid g (the row label's at k = 0) is text 10000 + 100 g + k;
+    // the contact pages (grid 17) use the headings of grid 5.
+    for (int grid = 0; grid < kGridCount; ++grid) {
+        for (int column = 0; grid != 17 && column < int(gridColumns(grid).size()); ++column)
             computed.push_back(10000 + 100 * grid + column);
     }
     for (int grid : kTreeGrids)
@@ -265,35 +240,25 @@ TEST(LanguageFiles, HoldTheKeysThatTheProgramComputes) {
 }
 
 TEST(LanguageFiles, ListHeadingsCanBeToldApartOnImport) {
-    // An imported file's header cells are matched against these headings: two equal headings in
-    // one list would leave a column unreadable.
-    std::vector<std::vector<int>> lists = {
-        {10000, 20001, 20010, 10002, 20020, 20021, 20022, 20023, 20024, 20025, 20510, 20026,
-         20027, 20081, 20028, 20029, 20030, 20031, 20032, 20033, 20034, 20035, 20036, 20037,
-         20040, 20041, 20042, 20043, 20039, 20045, 20046, 20047, 20048, 20002, 20049},
-        {10100, 10101, 10103},
-        {10200, 20211, 20202, 20221, 20222},
-        {10300, 20301, 20303, 2402, 2403, 2404, 2405, 2406, 2407, 2408, 2409, 2410},
-        {10400, 10401, 10402},
-        {10500, 10501, 10506, 10503, 10504, 10507, 10508, 10509, 10505, 10502},
-        {11200, 11204},
-        {11300, 11301, 11302},
-        {11500, 11501, 11516},
-        {20030, 1602},
-        {30310, 30311, 30312},
-        {30320, 30321},
-        {30330, 30331, 30332, 30333, 30334, 30335, 30336}};
-    // The contact headings also meet the literal English headings, as column codes 1 to 7.
-    const std::array<std::string_view, 10> literalContactHeadings{
-        "", "Radio ID", "Callsign", "Name", "City", "State", "Country", "Remarks", "", ""};
+    // An imported file's header cells are matched against the headings of its list, and those of
+    // the contact lists against their literal English headings as well: two columns of one list
+    // with an equal heading would leave one of them unreadable.
     for (int index : kLanguages) {
         const Language language = languageOf(index);
-        for (const auto& keys : lists) {
-            std::map<std::string, int> seen;
-            for (int key : keys) {
-                const auto [it, inserted] = seen.emplace(language.GetLangText(key), key);
-                EXPECT_TRUE(inserted) << languageFileName(index) << ": " << key << " and "
-                                      << it->second << " are both \"" << it->first << "\"";
+        for (int type = 0; type < kListTypeCount; ++type) {
+            std::map<std::string, int> seen; // heading -> column code
+            const auto columns = ImportColumns(static_cast<ListType>(type), true);
+            for (int code = 0; code < static_cast<int>(columns.size()); ++code) {
+                const ListColumn& column = columns[static_cast<std::size_t>(code)];
+                std::set<std::string> headings{language.text(column.heading)};
+                if (!column.literalHeading.empty())
+                    headings.emplace(column.literalHeading);
+                for (const std::string& heading : headings) {
+                    const auto [it, inserted] = seen.emplace(heading, code);
+                    EXPECT_TRUE(inserted) << languageFileName(index) << ", list " << type << ": "
+                                          << "columns " << code << " and " << it->second
+                                          << " are both \"" << heading << "\"";
+                }
             }
         }
         std::set<std::string> optionHeadings;
@@ -302,17 +267,6 @@ TEST(LanguageFiles, ListHeadingsCanBeToldApartOnImport) {
         for (int key : {60304, 60305})
             optionHeadings.insert(language.GetLangText(key, Section::Option));
         EXPECT_EQ(optionHeadings.size(), 34u) << languageFileName(index);
-
-        const std::vector<int>& contactKeys = lists[5];
-        for (std::size_t code = 0; code < contactKeys.size(); ++code) {
-            const std::string heading = language.GetLangText(contactKeys[code]);
-            for (std::size_t other = 0; other < literalContactHeadings.size(); ++other) {
-                if (other == code || literalContactHeadings[other].empty())
-                    continue;
-                EXPECT_NE(heading, literalContactHeadings[other])
-                    << languageFileName(index) << " " << contactKeys[code];
-            }
-        }
     }
 }
 
@@ -326,22 +280,16 @@ TEST(LanguageFiles, SourceKeyScannerKnowsTheConventions) {
         "language.GetLangText(key, section); // not a literal\n"
         "notkeyed(77);\n"
         "texts.text(14360); item->text(0); texts.text(9001, Section::Msg);\n";
-    const auto keys = scanKeys(sample, "sample.cpp");
-    ASSERT_EQ(keys.size(), 7u);
-    EXPECT_EQ(keys[0].number, 2002);
-    EXPECT_EQ(keys[0].section, Section::Other);
-    EXPECT_EQ(keys[0].where, "sample.cpp:1");
-    EXPECT_EQ(keys[1].number, 60085);
-    EXPECT_EQ(keys[1].section, Section::Option);
-    EXPECT_EQ(keys[2].number, 9001);
-    EXPECT_EQ(keys[2].section, Section::Msg);
-    EXPECT_EQ(keys[3].number, 99112);
-    EXPECT_EQ(keys[3].section, Section::Other);
-    EXPECT_EQ(keys[4].number, 30515);
-    EXPECT_EQ(keys[4].where, "sample.cpp:5");
-    EXPECT_EQ(keys[5].number, 14360);
-    EXPECT_EQ(keys[6].number, 9001);
-    EXPECT_EQ(keys[6].section, Section::Msg);
+    std::vector<std::string> found;
+    for (const SourceKey& key : scanKeys(sample, "sample.cpp"))
+        found.push_back(
+            key.where + " " +
+            std::string(sectionName(key.section)).append(" ").append(std::to_string(key.number)));
+    EXPECT_EQ(found,
+              (std::vector<std::string>{"sample.cpp:1 OTHER 2002", "sample.cpp:2 OPTION 60085",
+                                        "sample.cpp:3 MSG 9001", "sample.cpp:4 OTHER 99112",
+                                        "sample.cpp:5 OTHER 30515", "sample.cpp:8 OTHER 14360",
+                                        "sample.cpp:8 MSG 9001"}));
 }
 
 TEST(LanguageFiles, HoldEveryKeyThatTheSourcesAskFor) {
@@ -376,27 +324,24 @@ TEST(LanguageFiles, HoldEveryKeyThatTheSourcesAskFor) {
 TEST(LanguageFiles, ChineseFilesAreTranslatedEachInItsOwnScript) {
     // Characters of one script that the other never uses: a Simplified text left in the
     // Traditional file, or the other way round, shows up here.
-    const std::u32string simplifiedOnly =
-        U"频设读写发码数机开关时间区组扫联选择请确认级这个对讲录钥报项亚带宽类动导载换声键锁预显";
-    const std::u32string traditionalOnly =
-        U"頻設讀寫發碼數機開關時間區組掃聯選擇請確認級這個對講錄鑰報項亞帶寬類動導載換聲鍵鎖預顯";
+    const std::string simplifiedOnly =
+        "频设读写发码数机开关时间区组扫联选择请确认级这个对讲录钥报项亚带宽类动导载换声键锁预显";
+    const std::string traditionalOnly =
+        "頻設讀寫發碼數機開關時間區組掃聯選擇請確認級這個對講錄鑰報項亞帶寬類動導載換聲鍵鎖預顯";
     const std::set<int> languageNames{1502, 1504};
     for (int index : kLanguages) {
         const LanguageFileContent file = readLanguageFile(index);
-        const std::u32string& foreign = index == 2 ? traditionalOnly : simplifiedOnly;
+        const std::string& foreign = index == 2 ? traditionalOnly : simplifiedOnly;
         for (const auto& [section, texts] : file.sections) {
             for (const auto& [key, text] : texts) {
-                const std::u32string decoded = decodeUtf8(text).value_or(U"");
-                const bool hasCjk = std::any_of(decoded.begin(), decoded.end(), isCjk);
                 if (index == 1) {
-                    EXPECT_TRUE(!hasCjk || languageNames.count(key))
+                    EXPECT_TRUE(!hasCjk(text) || languageNames.count(key))
                         << "untranslated text in english.ini: " << key << "=" << text;
                     continue;
                 }
-                if (languageNames.count(key))
-                    continue;
-                EXPECT_EQ(decoded.find_first_of(foreign), std::u32string::npos)
-                    << file.fileName << " mixes scripts: " << key << "=" << text;
+                for (std::size_t c = 0; c < foreign.size() && !languageNames.count(key); c += 3)
+                    EXPECT_EQ(text.find(foreign.substr(c, 3)), std::string::npos)
+                        << file.fileName << " mixes scripts: " << key << "=" << text;
             }
         }
     }

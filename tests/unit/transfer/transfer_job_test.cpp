@@ -7,6 +7,7 @@
 #include "schema/new_codeplug.h"
 #include "scripted_radio.h"
 #include "test_support.h"
+#include "transfer/boot_image_jobs.h"
 #include "transfer/codeplug_jobs.h"
 #include "transfer/codeplug_transfer.h"
 
@@ -97,13 +98,11 @@ TEST(WriteJob, BackupWriteAndVerifyThatFindsADifferingBlockNamesIt) {
     EXPECT_EQ(run.countSent('E', 3), 3u);
     EXPECT_EQ(run.portCloses, 1);
     EXPECT_EQ(radio.writes, job.writtenBlocks().size());
-
     // The backup holds what the radio held before the write.
     const auto backup = LoadCodeplug(folder / "backup.json");
     ASSERT_TRUE(backup.ok()) << backup.error().text;
     EXPECT_EQ(backup->codeplug.Person[0].Name, "Radio");
     EXPECT_EQ(backup->codeplug.Contact[1].Name, "Contact 5");
-
     // A backup that cannot be made leaves the radio as it was.
     ScriptedRadio untouched;
     untouched.image = radioHolding(radioCodeplug);
@@ -140,23 +139,19 @@ TEST(WriteJob, TheNormalisationIsOneUndoableEditAndWhatWasSentIsWhatTheDocumentH
     EXPECT_EQ(edit.entries(Family::Contact), (std::vector<std::size_t>{1, 5}));
     EXPECT_EQ(edit.entries(Family::Channel), std::vector<std::size_t>{0});
     EXPECT_TRUE(edit.touches(Family::Dtmf));
-    const Codeplug& now = document.codeplug();
-    EXPECT_EQ(now.Contact[1].Name, "Contact 5");
-    EXPECT_EQ(now.Channel[0].Contact, 1);
-    EXPECT_EQ(now.Dtmf.Set0, 14);
-
-    // The radio holds the document as it now stands.
+    // What the edit changed, in the document and, as it now stands, in the radio.
+    const auto changed = [](const Codeplug& c) {
+        return std::tuple(c.Contact[1].Name, c.Channel[0].Contact, c.Dtmf.Set0);
+    };
+    EXPECT_EQ(changed(document.codeplug()), std::tuple("Contact 5", 1, 14));
     CommImage sent;
     sent.CommData = radio.image;
     auto back = DecodeReadCodeplug(sent, 0, NewCodeplug(0).value());
     ASSERT_TRUE(back.ok());
-    EXPECT_EQ(back->Contact[1].Name, "Contact 5");
-    EXPECT_EQ(back->Channel[0].Contact, 1);
-    EXPECT_EQ(back->Dtmf.Set0, 14);
+    EXPECT_EQ(changed(*back), changed(document.codeplug()));
 
     document.undo(edit);
     EXPECT_TRUE(document.codeplug() == original);
-
     // A codeplug the content checks refuse sends nothing.
     Codeplug empty = original;
     for (ContactRec& contact : empty.Contact)
@@ -210,13 +205,40 @@ TEST(ReadJob, WaitsForTheAnswerAndAdoptsTheReadOnlyWhenItSucceeded) {
     ASSERT_EQ(job.decodeWarnings().size(), 1u);
     EXPECT_EQ(job.decodeWarnings()[0].text.rfind("Contact 2 left out", 0), 0u);
     EXPECT_EQ(recorder.steps.back(), job.decodeWarnings()[0].text);
-
     // Refused at the password: the document stays as it was.
     Document untouched;
     CodeplugReadJob refused(untouched, {}, nullptr);
     JobRun refusedRun(refused, radio);
     EXPECT_EQ(keysOf(refusedRun.run().messages), std::vector<int>{2006});
     EXPECT_TRUE(untouched.codeplug() == before);
+}
+
+TEST(BootImageWriteJob, TheReadBackNamesABlockTheRadioDoesNotHold) {
+    BootImage image{};
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<std::uint8_t>(i * 7);
+    // The radio's cell at offset 1000 (block 0x42C03E0) always reads 0xEE.
+    const auto writeTo = [&image](bool verify) {
+        ScriptedRadio radio;
+        BootImageWriteJob job(image, verify, "");
+        JobRun run(job, radio);
+        run.respond = [&](const SendFrameAction& frame, std::size_t) -> std::optional<Bytes> {
+            Bytes reply = radio.reply(frame.bytes);
+            radio.image.write(kBootImageAddress + 1000, 0xEE);
+            return reply;
+        };
+        const FinishedAction finished = run.run();
+        EXPECT_TRUE(job.written());
+        EXPECT_EQ(radio.writes, 2560u);
+        return std::make_tuple(finished, job.differingBlocks());
+    };
+    const auto [verified, differing] = writeTo(true);
+    EXPECT_FALSE(verified.success);
+    ASSERT_EQ(keysOf(verified.messages), (std::vector<int>{2005, 2010}));
+    EXPECT_EQ(verified.messages[1].text, "042C03E0");
+    EXPECT_EQ(differing, std::vector<std::uint32_t>{kBootImageAddress + 0x3E0});
+    // Without the read-back the same write reports its success: only the read-back can tell.
+    EXPECT_TRUE(std::get<0>(writeTo(false)).success);
 }
 
 } // namespace

@@ -141,4 +141,16 @@ Codeplug RandomCodeplug(std::uint32_t seed, const RandomCodeplugOptions& options
     return codeplug;
 }
 
+void FillWithChineseContacts(Table<ContactRec, kContactCount>& contacts, std::int32_t firstId) {
+    for (std::size_t i = 0; i < contacts.size(); ++i) {
+        ContactRec& contact = contacts[i];
+        contact.Number = static_cast<std::int32_t>(i + 1);
+        contact.Used = 1;
+        contact.Id = firstId + static_cast<std::int32_t>(i);
+        contact.Name = contact.State = contact.Country = contact.Remarks = "中文中文中文中文";
+        contact.City = "中文中文中文中";
+        contact.Callsign = "中文中文";
+    }
+}
+
 } // namespace r605::test

@@ -20,4 +20,8 @@ struct RandomCodeplugOptions {
 
 Codeplug RandomCodeplug(std::uint32_t seed, const RandomCodeplugOptions& options = {});
 
+// Every contact in use (IDs from `firstId` on) with each text full of double-byte characters:
+// 98 bytes a contact in GBK, so that only 9081 of them fit the contact block of an .rdt file.
+void FillWithChineseContacts(Table<ContactRec, kContactCount>& contacts, std::int32_t firstId = 1);
+
 } // namespace r605::test
