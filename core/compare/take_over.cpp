@@ -60,16 +60,6 @@ template <class M> constexpr bool isTable() {
     return kIsTable<M>;
 }
 
-// The record a table's slot gets from the other codeplug: its values, the slot's own number.
-template <class R> void placeInSlot(R& slot, const R& from) {
-    R record = from;
-    if constexpr (requires { slot.Number; })
-        record.Number = slot.Number;
-    if constexpr (requires { slot.Index; })
-        record.Index = slot.Index;
-    slot = std::move(record);
-}
-
 template <class R> void takeOutOfUse(R& record) {
     if constexpr (requires { record.Used; })
         record.Used = 0;
@@ -164,7 +154,7 @@ private:
                 withMembers(codeplug, m_other, m_record.family,
                             [&](auto& mine, const auto& others) {
                                 if constexpr (isTable<std::remove_cvref_t<decltype(mine)>>())
-                                    placeInSlot(mine[entry], others[otherEntry]);
+                                    overwriteRecord(mine[entry], others[otherEntry]);
                             });
                 // Its references as the open codeplug numbers the records they name.
                 const auto columns = m_columns->columns();
@@ -186,7 +176,7 @@ private:
             withMembers(codeplug, m_other, m_record.family, [&](auto& mine, const auto& others) {
                 if constexpr (isTable<std::remove_cvref_t<decltype(mine)>>()) {
                     if (entry < mine.size())
-                        placeInSlot(mine[entry], others[entry]);
+                        overwriteRecord(mine[entry], others[entry]);
                 }
             });
             return Status::success();

@@ -42,17 +42,6 @@ template <Family F> void repair(Codeplug& codeplug, std::size_t entry, const Rec
         RepairRxGroupRefs(codeplug);
 }
 
-// A record written over another keeps the slot's own Number (and a text message its index):
-// they say where the record is.
-template <class R> void overwrite(R& target, const R& pasted) {
-    R record = pasted;
-    if constexpr (requires { target.Number; })
-        record.Number = target.Number;
-    if constexpr (requires { target.Index; })
-        record.Index = target.Index;
-    target = std::move(record);
-}
-
 template <Family F> void makeNameUnique(Codeplug& codeplug, std::size_t entry) {
     const FamilyInfo& info = familyInfo(F);
     auto& record = member<F>(codeplug)[entry];
@@ -215,7 +204,7 @@ Result<ChangeSet> pasteRecords(Document& document, const Clipboard& clipboard, F
             for (std::size_t k = 0; k < records.size() && firstEntry + k < table.size(); ++k) {
                 const std::size_t entry = firstEntry + k;
                 const auto before = table[entry];
-                overwrite(table[entry], records[k]);
+                overwriteRecord(table[entry], records[k]);
                 repair<F>(codeplug, entry, before);
                 makeNameUnique<F>(codeplug, entry);
             }

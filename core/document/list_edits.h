@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <utility>
 
 namespace r605 {
 
@@ -41,6 +42,17 @@ private:
 
     std::array<Slot, kGridCount> m_slots;
 };
+
+// A record written over another keeps the slot's own Number (and a text message its index):
+// they say where the record is.
+template <class R> void overwriteRecord(R& target, const R& from) {
+    R record = from;
+    if constexpr (requires { target.Number; })
+        record.Number = target.Number;
+    if constexpr (requires { target.Index; })
+        record.Index = target.Index;
+    target = std::move(record);
+}
 
 // Whether a family's grid has the list edits.
 bool canCopy(Family family);
