@@ -16,16 +16,6 @@ namespace r605::cli {
 
 namespace {
 
-// Daily traces go to the program folder, or to the user's folder when the program folder is not
-// writable.
-std::filesystem::path traceFolder(const ProgramFolders& folders) {
-    if (folders.programFolderWritable() || folders.userFolder().empty())
-        return folders.programFolder();
-    std::error_code ignored;
-    std::filesystem::create_directories(folders.userFolder(), ignored);
-    return folders.userFolder();
-}
-
 // User and system time of this process so far.
 double processCpuSeconds() {
     rusage usage{};
@@ -119,7 +109,7 @@ void CliPrompt::showProgress(int percent) {
 LinkSession::LinkSession(Context& context, LinkOptions options)
     : m_context(context), m_options(std::move(options)),
       m_folders(ProgramFolders::locate(context.programFolder)), m_log(SystemLocalClock()),
-      m_trace(traceFolder(m_folders), SystemLocalClock()), m_recorder(&m_log, &m_trace),
+      m_trace(TraceFolder(m_folders), SystemLocalClock()), m_recorder(&m_log, &m_trace),
       m_prompt(context, m_options.retries, m_options.password),
       m_driver(std::make_unique<SerialLinkDriver>(m_prompt, &m_recorder, &m_folders)) {
     m_clock.start();

@@ -1,5 +1,7 @@
 #include "transfer_trace_file.h"
 
+#include "settings/program_folders.h"
+
 #include <string>
 
 namespace r605 {
@@ -10,6 +12,14 @@ namespace {
 constexpr std::size_t kPendingBytes = 64 * 1024;
 
 } // namespace
+
+std::filesystem::path TraceFolder(const ProgramFolders& folders) {
+    if (folders.programFolderWritable() || folders.userFolder().empty())
+        return folders.programFolder();
+    std::error_code ignored;
+    std::filesystem::create_directories(folders.userFolder(), ignored);
+    return folders.userFolder();
+}
 
 TransferTraceFile::TransferTraceFile(std::filesystem::path folder, LocalClock clock)
     : m_folder(std::move(folder)), m_clock(std::move(clock)) {}

@@ -13,6 +13,12 @@
 
 namespace r605 {
 
+class ProgramFolders;
+
+// Where the daily traces go: the program folder, or the user's folder (made when missing) when the
+// program folder is not writable.
+std::filesystem::path TraceFolder(const ProgramFolders& folders);
+
 class TransferTraceFile : public TransferTrace {
 public:
     TransferTraceFile(std::filesystem::path folder, LocalClock clock);

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -58,6 +60,12 @@ void DialogPrompt::ask(const PromptMessage& message, Answered answered) {
         box->setEscapeButton(
             addButton(TextKey{90001}, QMessageBox::RejectRole, PromptAnswer::Cancel));
         break;
+    case PromptButtons::RetryCancel:
+        box->setDefaultButton(
+            addButton(TextKey{15172}, QMessageBox::AcceptRole, PromptAnswer::Retry));
+        box->setEscapeButton(
+            addButton(TextKey{90001}, QMessageBox::RejectRole, PromptAnswer::Cancel));
+        break;
     case PromptButtons::YesNoCancel:
         box->setDefaultButton(addButton(TextKey{14280}, QMessageBox::YesRole, PromptAnswer::Yes));
         addButton(TextKey{14281}, QMessageBox::NoRole, PromptAnswer::No);
@@ -107,6 +115,28 @@ void DialogPrompt::chooseFile(const FileQuestion& question, Chosen chosen) {
             if (chosen)
                 chosen(file);
         });
+    dialog->open();
+}
+
+void DialogPrompt::askText(const TextQuestion& question, Entered entered) {
+    auto* dialog = new QInputDialog(owner());
+    dialog->setObjectName("InputDialog");
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(question.caption.isEmpty() ? QString("R605") : question.caption);
+    dialog->setLabelText(question.label);
+    dialog->setTextValue(question.preset);
+    dialog->setTextEchoMode(question.secret ? QLineEdit::Password : QLineEdit::Normal);
+    dialog->setOkButtonText(m_texts.text(TextKey{90000}));
+    dialog->setCancelButtonText(m_texts.text(TextKey{90001}));
+    QObject::connect(dialog, &QInputDialog::finished, dialog,
+                     [dialog, entered = std::move(entered)](int result) {
+                         if (!entered)
+                             return;
+                         if (result == QDialog::Accepted)
+                             entered(dialog->textValue());
+                         else
+                             entered(std::nullopt);
+                     });
     dialog->open();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The prompt as the user sees it: message boxes and file dialogs, shown with open() over the
-// window in front, their answers delivered when the user closes them.
+// The prompt as the user sees it: message boxes, file dialogs and input dialogs, shown with
+// open() over the window in front, their answers delivered when the user closes them.
 
 #include "shell/prompt.h"
 
@@ -20,6 +20,7 @@ public:
 
     void ask(const PromptMessage& message, Answered answered) override;
     void chooseFile(const FileQuestion& question, Chosen chosen) override;
+    void askText(const TextQuestion& question, Entered entered) override;
 
 private:
     QWidget* owner() const;

@@ -38,6 +38,7 @@ constexpr ItemSpec kFileItems[]{
     {"mnuFileSave", TextKey{14203}, "Ctrl+S"},
     {"mnuFileSaveAs", TextKey{14204}, "Ctrl+Shift+S"},
     {"mnuFileCompare", TextKey{15140}},
+    {"mnuFileCompareRadio", TextKey{15170}},
     {"mnuFileBar0", {}},
     {"mnuFilePrint", TextKey{14205}, "Ctrl+P"},
     {"mnuFileBar1", {}},

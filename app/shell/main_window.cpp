@@ -9,6 +9,9 @@
 #include "schema/grid_layout.h"
 #include "tools/compare_dialog.h"
 #include "tools/print_dialog.h"
+#include "transfer/codeplug_jobs.h"
+#include "transfers/port_dialog.h"
+#include "transfers/radio_transfer.h"
 #include "settings/language_choice.h"
 #include "settings/startup.h"
 #include "shell/category_tree.h"
@@ -176,6 +179,7 @@ void MainWindow::connectCommands() {
     on("TSaveFile", [this] { m_files->save(); });
     on("mnuFileSaveAs", [this] { m_files->saveAs(); });
     on("mnuFileCompare", [this] { openCompare(); });
+    on("mnuFileCompareRadio", [this] { openCompareWithRadio(); });
     on("mnuFilePrint", [this] { openPrint(); });
     on("mnuFileExit", [this] { close(); });
     on("MnuModelInfo", [this] { openModelDialog(); });
@@ -194,8 +198,8 @@ void MainWindow::connectCommands() {
     on("MnuEMg", coming(TextKey{14229}, ComingHint::RadioByTool));
     on("mnuTestData", coming(TextKey{14230}, ComingHint::None));
 
-    on("MnuSetCom", coming(TextKey{14236}, ComingHint::RadioByTool));
-    on("TCommPort", coming(TextKey{14236}, ComingHint::RadioByTool));
+    on("MnuSetCom", [this] { openPortDialog(); });
+    on("TCommPort", [this] { openPortDialog(); });
     on("MnuSetLanguage", [this] { openLanguageDialog(); });
     on("MnuSetInit", [this] { m_files->initialise(); });
     on("mnuProRead", coming(TextKey{14241}, ComingHint::RadioByTool));
@@ -375,13 +379,44 @@ void MainWindow::openAbout() {
 }
 
 void MainWindow::openCompare() {
-    m_files->chooseOther([this](Codeplug other, const QString& name) {
-        auto* dialog = new CompareDialog(*m_session, std::move(other), name, this);
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-        connect(&m_shell.texts, &InterfaceTexts::languageChanged, dialog,
-                &CompareDialog::retranslate);
-        dialog->show();
+    m_files->chooseOther(
+        [this](Codeplug other, const QString& name) { showCompare(std::move(other), name); });
+}
+
+void MainWindow::showCompare(Codeplug other, const QString& name) {
+    auto* dialog = new CompareDialog(*m_session, std::move(other), name, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(&m_shell.texts, &InterfaceTexts::languageChanged, dialog, &CompareDialog::retranslate);
+    dialog->show();
+}
+
+void MainWindow::openCompareWithRadio() {
+    const PromptMessage question{m_shell.texts.text(99105), PromptButtons::OkCancel,
+                                 PromptIcon::Question, {}};
+    m_shell.prompt.ask(question, [this](PromptAnswer answer) {
+        if (answer != PromptAnswer::Ok)
+            return;
+        // The radio's codeplug is decoded over the new codeplug of its band, apart from the open
+        // one, which the read leaves as it is.
+        auto radio = std::make_shared<Document>();
+        auto* transfer = new RadioTransfer(m_shell, *this);
+        const CodeplugReadOptions options{m_enteredPassword, ReadBase::NewCodeplug};
+        auto job = std::make_unique<CodeplugReadJob>(*radio, options, transfer->recorder());
+        const QString port = QString::fromStdString(m_shell.state.ComPortName);
+        transfer->start(std::move(job), [this, radio, port](TransferJob& done, bool success) {
+            if (const LinkEngine* engine = done.engine())
+                m_enteredPassword = engine->enteredPassword();
+            if (!success)
+                return;
+            showCompare(radio->codeplug(), m_shell.texts.text(15171).arg(port));
+        });
     });
+}
+
+void MainWindow::openPortDialog() {
+    auto* dialog = new PortDialog(m_shell.texts, m_shell.state, m_shell.folders, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void MainWindow::openPrint() {

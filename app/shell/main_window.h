@@ -12,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 class QLabel;
 class QMimeData;
@@ -77,6 +78,9 @@ private:
     void openContactsDb();
     void openExtensionFlags(bool annex);
     void openCompare();
+    void openCompareWithRadio();
+    void showCompare(Codeplug other, const QString& name);
+    void openPortDialog();
     void openPrint();
     void closeDown();
 
@@ -98,6 +102,8 @@ private:
     int m_observer = 0;
     bool m_closeAllowed = false;
     QPointer<HelpWindow> m_help;
+    // EnteredPassword: the radio's password as last typed during this run, offered again.
+    std::string m_enteredPassword;
 };
 
 } // namespace r605

@@ -117,7 +117,7 @@ LinkActions LinkEngine::timeoutExpired() {
     if (!m_received.empty() && !m_waitExtended) {
         m_waitExtended = true;
         m_persistPending = true;
-        emit<ArmTimeoutAction>({m_readTimeoutMs});
+        post<ArmTimeoutAction>({m_readTimeoutMs});
         return takeActions();
     }
     m_awaitingReply = false;
@@ -256,7 +256,7 @@ void LinkEngine::SendFrame(const LinkFrame& frame, bool resend, bool longTimeout
         ++m_statistics.readBlockFrames;
     if (!frame.bytes.empty() && frame.bytes.size() == 24 && frame.bytes[0] == kBlockWrite)
         ++m_statistics.writeBlockFrames;
-    emit<SendFrameAction>(
+    post<SendFrameAction>(
         {frame.bytes, frame.replyLength, m_readTimeoutMs, kPortWriteTimeoutMs, delayMs, resend});
     m_awaitingReply = true;
 }
@@ -356,7 +356,7 @@ void LinkEngine::takeIdentification(std::span<const std::uint8_t> reply) {
         return;
     }
     m_persistPending = true;
-    emit<MessageAction>({std::move(*refusal)});
+    post<MessageAction>({std::move(*refusal)});
     FinishTransfer(false);
 }
 
@@ -375,14 +375,14 @@ void LinkEngine::applyRetryRule() {
         return;
     case RetryDecision::AskRetryCancel:
         m_pending = Pending::RetryCancel;
-        emit<AskRetryCancelAction>({});
+        post<AskRetryCancelAction>({});
         return;
     case RetryDecision::FinishAsSuccess:
         FinishTransfer(true);
         return;
     case RetryDecision::Fail:
-        emit<ClosePortAction>({});
-        emit<MessageAction>({Error::keyed(99017)});
+        post<ClosePortAction>({});
+        post<MessageAction>({Error::keyed(99017)});
         FinishTransfer(false);
         return;
     }
@@ -398,7 +398,7 @@ void LinkEngine::PasswordStep() {
     }
     m_pending = Pending::Password;
     m_persistPending = true;
-    emit<AskPasswordAction>({m_enteredPassword});
+    post<AskPasswordAction>({m_enteredPassword});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -410,7 +410,7 @@ void LinkEngine::NextStep() {
     case TransferStep::ConnectSent:
         m_step = TransferStep::IdentifySent;
         if (kind == OperationKind::ReadCodeplug || kind == OperationKind::WriteCodeplug)
-            emit<ProgressAction>({0});
+            post<ProgressAction>({0});
         sendCoreFrame(IdentifyFrame());
         return;
     case TransferStep::IdentifySent:
@@ -539,7 +539,7 @@ bool LinkEngine::NextPass() {
     if (kind == OperationKind::WriteCodeplug && m_pass == 1) {
         // The information block read in pass 3 is in the image: encode-all may go over it.
         m_pending = Pending::Encode;
-        emit<EncodeImageAction>({});
+        post<EncodeImageAction>({});
         return true;
     }
     if (m_pass == 2)
@@ -553,12 +553,12 @@ bool LinkEngine::NextPass() {
 
 void LinkEngine::CountPassBlocks() {
     m_progress.startPass(r605::CountPassBlocks(m_blocks, m_pass));
-    emit<ProgressAction>({0});
+    post<ProgressAction>({0});
 }
 
 void LinkEngine::UpdateProgress() {
     if (auto percent = m_progress.blockDone())
-        emit<ProgressAction>({*percent});
+        post<ProgressAction>({*percent});
 }
 
 void LinkEngine::updateImageProgress() {
@@ -566,7 +566,7 @@ void LinkEngine::updateImageProgress() {
     if (percent == m_imagePercent)
         return;
     m_imagePercent = percent;
-    emit<ProgressAction>({percent});
+    post<ProgressAction>({percent});
 }
 
 void LinkEngine::ReadNextImageBlock() {
@@ -600,7 +600,7 @@ void LinkEngine::SendEnd(bool success) {
 }
 
 void LinkEngine::FinishTransfer(bool success, std::vector<Error> after) {
-    emit<ClosePortAction>({});
+    post<ClosePortAction>({});
     FinishedAction finished{success, {}};
     if (auto message = FinishMessage(m_request.kind, success))
         finished.messages.push_back(Error::keyed(*message));

@@ -113,7 +113,8 @@ private:
     // What a refused identification said: the model text and the band code.
     using IdentitySeen = std::pair<std::string, int>;
 
-    template <class Action> void emit(Action action) {
+    // Queues an action for the driver (not named `emit`: Qt's headers make that word a macro).
+    template <class Action> void post(Action action) {
         m_actions.emplace_back(std::in_place_type<Action>, std::move(action));
     }
     void step(std::string_view caption);

@@ -33,12 +33,29 @@ void ScriptedPrompt::chooseFile(const FileQuestion& question, Chosen chosen) {
         chosen(file);
 }
 
+void ScriptedPrompt::askText(const TextQuestion& question, Entered entered) {
+    m_textQuestions.push_back(question);
+    std::optional<QString> text;
+    if (m_texts.empty())
+        ADD_FAILURE() << "unexpected input dialog: " << question.label.toStdString();
+    else {
+        text = m_texts.front();
+        m_texts.pop_front();
+    }
+    if (entered)
+        entered(text);
+}
+
 std::vector<PromptMessage> ScriptedPrompt::takeMessages() {
     return std::exchange(m_messages, {});
 }
 
 std::vector<FileQuestion> ScriptedPrompt::takeFileQuestions() {
     return std::exchange(m_fileQuestions, {});
+}
+
+std::vector<TextQuestion> ScriptedPrompt::takeTextQuestions() {
+    return std::exchange(m_textQuestions, {});
 }
 
 } // namespace r605::test
