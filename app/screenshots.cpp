@@ -7,7 +7,11 @@
 #include "shell/category_tree.h"
 #include "shell/main_menus.h"
 #include "shell/main_window.h"
+#include "shell/prompt.h"
 #include "shell/shell_application.h"
+#include "shell/shell_context.h"
+#include "shell/interface_texts.h"
+#include "transfers/progress_dialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -123,11 +127,41 @@ void shootLanguage(Shooter& shooter, r605::ShellApplication& shell, const QStrin
                 {"MnuToolExtended", "Frm_Extended"},   {"MnuToolAnnex", "Frm_Annex"},
                 {"MnuHelpAbout", "frmAbout"},          {"mnuProRead", "FrmComing-read"},
                 {"mnuFileNew", "MsgBox-new"},          {"MnuSetLanguage", "FrmLanguage"},
-                {"MnuToolContactsDb", "frmContactsDb"}, {"mnuFilePrint", "frmPrint"}};
+                {"MnuToolContactsDb", "frmContactsDb"}, {"mnuFilePrint", "frmPrint"},
+                {"MnuSetCom", "FrmComSet"},            {"mnuFileCompareRadio", "MsgBox-read"}};
     for (const auto& dialog : dialogs) {
         shooter.add(trigger(dialog.action));
         shooter.shootDialog(language + "-dialog-" + dialog.name);
     }
+    // What a read from the radio shows while it runs: its progress, the question when the radio
+    // does not answer, the password dialog.
+    shooter.add([&shell] {
+        auto* progress = new r605::ProgressDialog(shell.context().texts,
+                                                  r605::OperationKind::ReadCodeplug,
+                                                  shell.mainWindow());
+        progress->setAttribute(Qt::WA_DeleteOnClose);
+        progress->setProgressValue(42);
+        progress->open();
+    });
+    shooter.add([&shooter, language] {
+        auto* progress = qobject_cast<r605::ProgressDialog*>(Shooter::dialogInFront());
+        shooter.save(progress, language + "-dialog-FrmProgress");
+        if (progress != nullptr)
+            progress->finish();
+    });
+    shooter.add([&shell] {
+        r605::ShellContext& context = shell.context();
+        context.prompt.ask({context.texts.text(2003), r605::PromptButtons::RetryCancel,
+                            r605::PromptIcon::Warning, {}},
+                           {});
+    });
+    shooter.shootDialog(language + "-dialog-MsgBox-retry");
+    shooter.add([&shell] {
+        r605::ShellContext& context = shell.context();
+        context.prompt.askText(
+            {context.texts.text(3100), context.texts.text(3101), "1234", true}, {});
+    });
+    shooter.shootDialog(language + "-dialog-FrmPassWord");
     shooter.add(trigger("MnuHelpContent"));
     shooter.add([&shooter, language] {
         for (QWidget* top : QApplication::topLevelWidgets()) {
