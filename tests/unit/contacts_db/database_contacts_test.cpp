@@ -11,69 +11,44 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
+#include <array>
 
 namespace r605 {
 namespace {
 
 using F = UserField;
 
-// One line of the database: its cells by field, as the file writes them (quotes included).
-using Row = std::map<UserField, std::string>;
+// One line of the database: its cells by field (UserField order: ID, callsign, the whole name,
+// first name, last name, city, state, country, remarks), as the file writes them, quotes
+// included. The whole name is left empty: the layouts that have it join first and last name.
+using Row = std::array<std::string, kUserFieldCount>;
 
 const std::vector<Row> kUsers = {
-    {{F::Id, "2620001"},
-     {F::Callsign, "DL1AAA"},
-     {F::FirstName, "Jürgen"},
-     {F::LastName, "Müller-Lüdenscheidt"},
-     {F::City, "Berlin"},
-     {F::Country, "Germany"}},
-    {{F::Id, "2620002"},
-     {F::Callsign, "DL1AAB"},
-     {F::FirstName, "\"Smith, John\""},
-     {F::City, "Hamburg"},
-     {F::Country, " germany "}},
-    {{F::Id, "3100001"},
-     {F::Callsign, "K1ABC"},
-     {F::FirstName, "Bob"},
-     {F::LastName, "Jones"},
-     {F::City, "Boston"},
-     {F::State, "Massachusetts"},
-     {F::Country, "United States"}},
-    {{F::Id, "3100150"},
-     {F::Callsign, "K1ABD"},
-     {F::FirstName, "\"Bob \"\"The Bear\"\"\""},
-     {F::LastName, "Smith"},
-     {F::Country, "United States"},
-     {F::Remarks, "net control"}},
-    {{F::Id, "2621005"}, {F::Callsign, "DL2XYZ"}, {F::FirstName, "Anna"}, {F::Country, "Germany"}},
-    {{F::Id, "3101000"}, {F::Callsign, "W1AW"}, {F::Country, "United States"}},
-    {{F::Id, "4600001"},
-     {F::Callsign, "BG1AA"},
-     {F::FirstName, "张伟张伟张伟张伟张伟"},
-     {F::City, "北京"},
-     {F::Country, "China"}},
-    {{F::Id, "3102000"}, {F::Callsign, "N0CALL"}, {F::Country, "United States"}},
-    {{F::Id, "2620003"}, {F::Callsign, "DL1AAC"}, {F::Country, "Germany"}},
-    {{F::Id, "4600100"},
-     {F::Callsign, "BG1AB"},
-     {F::FirstName, "芳"},
-     {F::LastName, "王"},
-     {F::Country, "China"}},
-    {{F::Id, "2080001"}, {F::Callsign, "F1AAA"}, {F::FirstName, "Élodie"}, {F::Country, "France"}},
+    {"2620001", "DL1AAA", "", "Jürgen", "Müller-Lüdenscheidt", "Berlin", "", "Germany", ""},
+    {"2620002", "DL1AAB", "", "\"Smith, John\"", "", "Hamburg", "", " germany ", ""},
+    {"3100001", "K1ABC", "", "Bob", "Jones", "Boston", "Massachusetts", "United States", ""},
+    {"3100150", "K1ABD", "", "\"Bob \"\"The Bear\"\"\"", "Smith", "", "", "United States",
+     "net control"},
+    {"2621005", "DL2XYZ", "", "Anna", "", "", "", "Germany", ""},
+    {"3101000", "W1AW", "", "", "", "", "", "United States", ""},
+    {"4600001", "BG1AA", "", "张伟张伟张伟张伟张伟", "", "北京", "", "China", ""},
+    {"3102000", "N0CALL", "", "", "", "", "", "United States", ""},
+    {"2620003", "DL1AAC", "", "", "", "", "", "Germany", ""},
+    {"4600100", "BG1AB", "", "芳", "王", "", "", "China", ""},
+    {"2080001", "F1AAA", "", "Élodie", "", "", "", "France", ""},
 };
 
 // Broken lines, and the line number (the header is line 1) each stands at.
 const std::vector<std::pair<std::size_t, Row>> kBroken = {
-    {3, {{F::Id, "abc"}, {F::Callsign, "K1XYZ"}}},
-    {5, {{F::Id, "3100002"}, {F::FirstName, "\"Open"}, {F::Country, "United States"}}},
-    {6, {{F::Id, "99999999"}, {F::Callsign, "TOOBIG"}}},
-    {9, {{F::Id, "3100003"}, {F::City, "Shifted, by a comma"}, {F::Remarks, "x"}}},
-    {11, {{F::Id, "2620009"}, {F::City, "\xFF\xFE"}}},
-    {13, {{F::Id, ""}, {F::Callsign, "NOID"}}},
+    {3, {"abc", "K1XYZ"}},
+    {5, {"3100002", "", "", "\"Open", "", "", "", "United States", ""}},
+    {6, {"99999999", "TOOBIG"}},
+    {9, {"3100003", "", "", "", "", "Shifted, by a comma", "", "", "x"}},
+    {11, {"2620009", "", "", "", "", "\xFF\xFE"}},
+    {13, {"", "NOID"}},
 };
 // The ID of an earlier line, at line 15.
-const Row kRepeated = {{F::Id, "3100001"}, {F::Callsign, "K1DUP"}};
+const Row kRepeated = {"3100001", "K1DUP"};
 
 struct Layout {
     std::vector<std::pair<UserField, std::string>> headings;
@@ -102,9 +77,8 @@ const Layout kLayoutB{{{F::Callsign, "\"Callsign\""},
                       "\r\n",
                       true};
 
-std::string cellOf(const Row& row, UserField field) {
-    const auto found = row.find(field);
-    return found == row.end() ? std::string() : found->second;
+const std::string& cellOf(const Row& row, UserField field) {
+    return row[static_cast<std::size_t>(field)];
 }
 
 std::string render(const Layout& layout, const Row& row) {
@@ -185,8 +159,7 @@ Codeplug existingCodeplug() {
     codeplug.RxGroup[0].Used = 1;
     codeplug.RxGroup[0].Name = "Local";
     codeplug.RxGroup[0].Count = 2;
-    codeplug.RxGroup[0].Members[0] = 0;
-    codeplug.RxGroup[0].Members[1] = 2;
+    test::setFront(codeplug.RxGroup[0].Members, {0, 2});
     codeplug.Channel[0].Contact = 5;
     return codeplug;
 }
