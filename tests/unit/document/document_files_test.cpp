@@ -108,20 +108,7 @@ TEST(DocumentFiles, ARefusedLoadOrAFailedSaveChangesNothing) {
     EXPECT_EQ(missing.error().key->number, 99126);
     expectUnchanged("missing");
 
-    test::writeFile(dir / "version.rdt", "V1019" + good.substr(5));
-    auto version = document.load(dir / "version.rdt");
-    ASSERT_FALSE(version.ok());
-    EXPECT_EQ(version.error().text, "File Version Error!");
-    expectUnchanged("version");
-
-    std::string foreignBytes = good;
-    foreignBytes.replace(12, 8, "R700    ");
-    test::writeFile(dir / "foreign.rdt", foreignBytes);
-    auto foreign = document.load(dir / "foreign.rdt");
-    ASSERT_FALSE(foreign.ok());
-    EXPECT_EQ(foreign.error().key->number, 99113);
-    expectUnchanged("foreign");
-
+    // The kinds of refused .rdt files are RdtFormat's; one of them stands for all here.
     test::writeFile(dir / "short.rdt", good.substr(0, good.size() - 10));
     auto cut = document.load(dir / "short.rdt");
     ASSERT_FALSE(cut.ok());
@@ -278,13 +265,7 @@ TEST(DocumentFiles, TheNewCodeplugTakesTheProgramFoldersFiles) {
     EXPECT_TRUE(document.isNewFile());
     EXPECT_EQ(document.fileName(), "new.rdt");
     EXPECT_FALSE(document.hasUnsavedChanges());
-    const Codeplug& tables = document.codeplug();
-    EXPECT_EQ(tables.Channel[0].Name, "CH 1");
-    EXPECT_EQ(tables.Channel[1].Name, "CH 2");
-    EXPECT_DOUBLE_EQ(tables.Channel[1].RxFreq, 440.0);
-    EXPECT_EQ(tables.Contact[0].Name, "Contact 1");
-    EXPECT_DOUBLE_EQ(tables.RoamChannel[0].TxFreq, 439.9);
-    EXPECT_EQ(tables.RoamZone[0].Members[0], 0);
+    EXPECT_TRUE(document.codeplug() == NewCodeplug(0).value());
     // The two channels take the template of Default.ini but stay simplex at the centre.
     ChannelRec channelTemplate = BuiltInDefaultChannel(*bandRangesForCode(0));
     channelTemplate.RxFreq = 435.0;
