@@ -299,7 +299,12 @@ TEST(DecodeAll, NamesEachRecordItLeavesOutInAWarning) {
         sent.Contact[i].Id = 100;
     }
     sent.RoamChannel[2] = RoamChannelRec{1, 438.5, 430.5, 0, 0, "Roam"};
-    sent.Zone[0] = ZoneRec{1, 1, 1, {0}, 0, 0, "Zone"};
+    // Zone and scan list members on channel 18, which does not come back: they leave.
+    sent.Zone[0] = ZoneRec{1, 1, 2, {0, 17}, 0, 0, "Zone"};
+    sent.ScanList[0].Used = 1;
+    sent.ScanList[0].Count = 2;
+    test::setFront(sent.ScanList[0].Members, {17, 0});
+    test::setFront(sent.ScanList[0].MemberZones, {0, 0});
     CommImage image;
     SetCommDataAll(sent, image);
     // Digits that are not decimal, and a contact index entry beyond the contact records.
@@ -329,6 +334,8 @@ TEST(DecodeAll, NamesEachRecordItLeavesOutInAWarning) {
                                 received.Contact[3].Used, received.Contact[11].Used,
                                 received.Contact[10].Used, received.RoamChannel[2].Used}),
               (std::vector<int>{0, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(test::first(received.Zone[0].Members, 2), (std::vector<int>{0, -1}));
+    EXPECT_EQ(test::first(received.ScanList[0].Members, 2), (std::vector<int>{0, -1}));
     // A band the band table does not know is no codeplug to adopt.
     EXPECT_EQ(DecodeReadCodeplug(image, 77, received).error().text, "Band Error!");
 }

@@ -174,27 +174,5 @@ TEST(EncodeAll, TestModeMarksChangedFamiliesInTheTestBlockMap) {
     EXPECT_EQ(image.TestBlockMap.count(1), 0u);
 }
 
-TEST(EncodeAll, DecodeAllDropsZoneAndScanMembersOfChannelsThatDidNotComeBack) {
-    Codeplug codeplug = SampleFullCodeplug(0, uhfRanges(), 5);
-    CommImage image;
-    SetCommDataAll(codeplug, image);
-    // Channel entry 17's slot is erased in the radio, though its bitmap bit is set.
-    image.CommData.fill(address::ChannelSlot(17), 8, 0xFF);
-    codeplug.Zone[0].Members[0] = 17;
-    SetZoneToCommData(codeplug, image);
-    Codeplug received = NewCodeplug(0, uhfRanges());
-    GetAllFromCommData(image, received);
-    EXPECT_EQ(received.Channel[17].Used, 0);
-    for (const ZoneRec& zone : received.Zone) {
-        for (int k = 0; k < zone.Count; ++k)
-            EXPECT_NE(zone.Members[static_cast<std::size_t>(k)], 17);
-    }
-    for (const ScanListRec& list : received.ScanList) {
-        for (int k = 0; k < list.Count; ++k)
-            EXPECT_NE(list.Members[static_cast<std::size_t>(k)], 17);
-    }
-    EXPECT_LT(received.Zone[0].Count, 16);
-}
-
 } // namespace
 } // namespace r605
