@@ -129,8 +129,7 @@ TEST(CompareCodeplugs, AContactCompactionIsReportedAsRenumberingOnly) {
         a.Contact[entry] = contact(entry, std::string("C").append(std::to_string(entry)),
                                    static_cast<int>(entry), 1);
     a.Channel[0].Contact = 150;
-    a.RxGroup[0].Members[0] = 120;
-    a.RxGroup[0].Members[1] = 130;
+    test::setFront(a.RxGroup[0].Members, {120, 130});
     Codeplug b = a;
     CompactContacts(b);
     ASSERT_EQ(b.Contact[50].Name, "C149"); // the compaction did move them

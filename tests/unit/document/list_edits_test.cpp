@@ -109,8 +109,7 @@ TEST(ListEdits, DeletingRepairsReferencesAndKeepsTheLastGroupContact) {
     start.Channel[0].Contact = 2; // contact 3
     start.RxGroup[0].Used = 1;
     start.RxGroup[0].Count = 2;
-    start.RxGroup[0].Members[0] = 0;
-    start.RxGroup[0].Members[1] = 2;
+    test::setFront(start.RxGroup[0].Members, {0, 2});
     Document document(start);
     // Contacts 1 and 3 in one delete: the first goes, the second is then the last of call type
     // 1 and stays; channel and group list follow, and one undo brings it all back.
@@ -134,8 +133,7 @@ TEST(ListEdits, ZonesMoveWithTheirReferencesWhileSlotsKeepTheirNumbers) {
     start.Zone[1].Name = "Second";
     start.Settings.ZoneRef = 0;
     start.ScanList[0].Count = 2;
-    start.ScanList[0].MemberZones[0] = 0;
-    start.ScanList[0].MemberZones[1] = 1;
+    test::setFront(start.ScanList[0].MemberZones, {0, 1});
     Document document(start);
 
     EXPECT_TRUE(moveZone(document, 0, true)->empty());

@@ -115,13 +115,10 @@ TEST(ContactCompaction, UsedContactsMoveToTheFrontAndEveryReferenceFollows) {
     codeplug.Channel[2].Contact = 9;
     codeplug.RxGroup[0].Used = 1;
     codeplug.RxGroup[0].Count = 3;
-    codeplug.RxGroup[0].Members[0] = 9;
-    codeplug.RxGroup[0].Members[1] = 0;
-    codeplug.RxGroup[0].Members[2] = 5;
-    codeplug.RxGroup[0].Members[3] = 9;             // beyond Count
-    codeplug.QuickCall[0] = QuickCallRec{2, 6, 1};  // contact 6 = entry 5
-    codeplug.QuickCall[1] = QuickCallRec{2, 10, 1}; // entry 9
-    codeplug.QuickCall[2] = QuickCallRec{1, 10, 1}; // another kind: not a contact
+    test::setFront(codeplug.RxGroup[0].Members, {9, 0, 5, 9}); // the last beyond Count
+    codeplug.QuickCall[0] = QuickCallRec{2, 6, 1};             // contact 6 = entry 5
+    codeplug.QuickCall[1] = QuickCallRec{2, 10, 1};            // entry 9
+    codeplug.QuickCall[2] = QuickCallRec{1, 10, 1};            // another kind: not a contact
 
     CompactContacts(codeplug);
     const auto& c = codeplug;
@@ -156,8 +153,7 @@ TEST(RxGroupCodec, MembersAsLittleEndianEntriesAndANameReadBackCutTo20Bytes) {
     small.Used = 1;
     small.Name = "TG";
     small.Count = 2;
-    small.Members[0] = 258;
-    small.Members[1] = 3;
+    test::setFront(small.Members, {258, 3});
     CommImage image;
     SetRxGroupToCommData(codeplug, image);
 

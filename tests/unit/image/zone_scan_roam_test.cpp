@@ -17,9 +17,7 @@ TEST(ZoneCodec, NamesAndMembersLieInTwoAreas) {
     zone.Used = 1;
     zone.Name = "Downtown";
     zone.Count = 3;
-    zone.Members[0] = 2;
-    zone.Members[1] = 255;
-    zone.Members[2] = 7;
+    test::setFront(zone.Members, {2, 255, 7});
     codeplug.Zone[4].Used = 1; // used but without members
     codeplug.Zone[4].Name = "Empty";
     CommImage image;
@@ -58,10 +56,8 @@ TEST(ScanListCodec, ScanList3LiesAt0x1080600WithPrioritiesStoredMinusOne) {
     list.Byte47 = 0x47;
     list.Byte48 = 0x48;
     list.Count = 2;
-    list.Members[0] = 10;
-    list.Members[1] = 300 - 256; // 44
-    list.MemberZones[0] = 3;
-    list.MemberZones[1] = -1;
+    test::setFront(list.Members, {10, 300 - 256}); // 44
+    test::setFront(list.MemberZones, {3, -1});
     CommImage image;
     SetCommDataByScan(codeplug, image);
 
@@ -119,8 +115,7 @@ TEST(RoamCodec, ChannelsAndZonesWithTheirBitmaps) {
     zone.Used = 1;
     zone.Name = "Valley";
     zone.Count = 2;
-    zone.Members[0] = 9;
-    zone.Members[1] = 249;
+    test::setFront(zone.Members, {9, 249});
     CommImage image;
     SetRoamToCommData(codeplug, image);
 
