@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <regex>
@@ -138,23 +137,32 @@ std::vector<SourceKey> scanKeys(const std::string& text, const std::string& file
     return keys;
 }
 
-TEST(LanguageFiles, ParseAsProfileFilesWithNumericKeysAndShortTexts) {
+// The keys of `section` that `from` holds and `file` lacks.
+std::vector<int> keysLacking(const LanguageFileContent& file, const LanguageFileContent& from,
+                             const std::string& section) {
+    std::vector<int> lacking;
+    if (from.sections.count(section) == 0)
+        return lacking;
+    for (const auto& entry : from.sections.at(section)) {
+        if (file.sections.count(section) == 0 || file.sections.at(section).count(entry.first) == 0)
+            lacking.push_back(entry.first);
+    }
+    return lacking;
+}
+
+TEST(LanguageFiles, ParseAsProfileFilesWithShortTextsAndHoldTheSameKeys) {
+    const LanguageFileContent english = readLanguageFile(1);
     for (int index : kLanguages) {
         const LanguageFileContent file = readLanguageFile(index);
         EXPECT_TRUE(file.problems.empty()) << ::testing::PrintToString(file.problems);
-        for (std::string_view section : kSections)
-            EXPECT_TRUE(file.sections.count(std::string(section)))
+        for (std::string_view sectionView : kSections) {
+            const std::string section(sectionView);
+            EXPECT_TRUE(file.sections.count(section))
                 << file.fileName << " lacks [" << section << "]";
-        for (const auto& [section, texts] : file.sections) {
-            for (const auto& [key, text] : texts) {
-                // The profile call that fetches a text holds 254 characters.
-                EXPECT_LE(utf8Length(text), 254u) << file.fileName << " " << key;
-                // Surrounding blanks or quotes are stripped by the profile reader.
-                if (!text.empty()) {
-                    EXPECT_NE(text.front(), ' ') << file.fileName << " " << key;
-                    EXPECT_NE(text.front(), '"') << file.fileName << " " << key;
-                }
-            }
+            EXPECT_EQ(keysLacking(file, english, section), std::vector<int>{})
+                << "[" << section << "] missing in " << file.fileName;
+            EXPECT_EQ(keysLacking(english, file, section), std::vector<int>{})
+                << "[" << section << "] only in " << file.fileName;
         }
         // The lookup the program uses reads the file the same way.
         const Language language = languageOf(index);
@@ -162,49 +170,21 @@ TEST(LanguageFiles, ParseAsProfileFilesWithNumericKeysAndShortTexts) {
             const Section s = section == "OPTION" ? Section::Option
                               : section == "MSG"  ? Section::Msg
                                                   : Section::Other;
-            for (const auto& [key, text] : texts)
-                EXPECT_EQ(language.GetLangText(key, s), text) << file.fileName << " " << key;
-        }
-    }
-}
-
-TEST(LanguageFiles, HoldTheSameKeysAndOnlyTheHiddenTreeNodesAreEmpty) {
-    const LanguageFileContent english = readLanguageFile(1);
-    for (int index : {2, 3}) {
-        const LanguageFileContent other = readLanguageFile(index);
-        for (std::string_view sectionView : kSections) {
-            const std::string section(sectionView);
-            std::set<int> englishKeys, otherKeys;
-            if (english.sections.count(section))
-                for (const auto& entry : english.sections.at(section))
-                    englishKeys.insert(entry.first);
-            if (other.sections.count(section))
-                for (const auto& entry : other.sections.at(section))
-                    otherKeys.insert(entry.first);
-            std::vector<int> onlyEnglish, onlyOther;
-            std::set_difference(englishKeys.begin(), englishKeys.end(), otherKeys.begin(),
-                                otherKeys.end(), std::back_inserter(onlyEnglish));
-            std::set_difference(otherKeys.begin(), otherKeys.end(), englishKeys.begin(),
-                                englishKeys.end(), std::back_inserter(onlyOther));
-            EXPECT_TRUE(onlyEnglish.empty()) << "[" << section << "] missing in " << other.fileName
-                                             << ": " << ::testing::PrintToString(onlyEnglish);
-            EXPECT_TRUE(onlyOther.empty()) << "[" << section << "] only in " << other.fileName
-                                           << ": " << ::testing::PrintToString(onlyOther);
-        }
-    }
-    for (int index : kLanguages) {
-        const LanguageFileContent file = readLanguageFile(index);
-        for (const auto& [section, texts] : file.sections) {
             for (const auto& [key, text] : texts) {
-                EXPECT_EQ(text.empty(), isHiddenTreeCaption(section, key))
-                    << file.fileName << " [" << section << "] " << key << "=" << text;
+                const std::string where =
+                    file.fileName + " [" + section + "] " + std::to_string(key) + "=" + text;
+                // The profile call that fetches a text holds 254 characters; surrounding
+                // blanks or quotes are stripped by the profile reader.
+                EXPECT_LE(utf8Length(text), 254u) << where;
+                EXPECT_FALSE(text.starts_with(' ') || text.starts_with('"')) << where;
+                EXPECT_EQ(language.GetLangText(key, s), text) << where;
+                // Only the hidden tree nodes are empty; they are present so that every
+                // language shows the same tree.
+                EXPECT_EQ(text.empty(), isHiddenTreeCaption(section, key)) << where;
             }
         }
-        // The hidden nodes are present (empty) so that every language shows the same tree.
-        for (int key = 12031; key <= 12039; ++key) {
-            EXPECT_TRUE(file.sections.count("OTHER") && file.sections.at("OTHER").count(key))
-                << file.fileName << " " << key;
-        }
+        for (int key = 12031; key <= 12039; ++key)
+            EXPECT_TRUE(language.hasKey(key, Section::Other)) << file.fileName << " " << key;
     }
 }
 
