@@ -2,7 +2,6 @@
 // edit leaves nothing behind; random edits undone one by one give back the starting codeplug.
 #include "document/list_edits.h"
 #include "document_edit.h"
-#include "schema/sample_codeplug.h"
 #include "schema/family_columns.h"
 #include "schema/sample_codeplug.h"
 #include "test_support.h"
