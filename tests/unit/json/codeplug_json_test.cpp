@@ -124,16 +124,16 @@ TEST(CodeplugJson, KeepsValuesTheFieldsStoreWithAWarningNamingTableRecordAndFiel
         SetCommDataAll(codeplug, image);
         EXPECT_TRUE(image.EncodeOK) << text;
     };
-    expectWarning(withChannel(R"(, "Contact": 10000)"),
-                  "Channel 7, Contact: 10000 is outside the editors' range 0 .. 9999");
-    expectWarning(withChannel(R"(, "TxCtcss": -3)"),
-                  "Channel 7, TxCtcss: -3 is outside the editors' range 0 .. 51");
-    expectWarning(withChannel(R"(, "RxFreq": 500.0)"),
-                  "Channel 7, RxFreq: 500 MHz is outside the band");
-    expectWarning(withChannel(R"(, "OffsetDir": 1, "Offset": 45)"),
-                  "Channel 7, Offset: the transmit frequency 485 MHz is outside the band");
-    expectWarning(withChannel(R"(, "OffsetDir": 3)"),
-                  "Channel 7, OffsetDir: 3 is outside the editors' range 0 .. 2");
+    const auto channelWarning = [&](const std::string& fields, const std::string& message) {
+        expectWarning(withChannel(std::string(", ").append(fields)),
+                      std::string("Channel 7, ").append(message));
+    };
+    channelWarning(R"("Contact": 10000)", "Contact: 10000 is outside the editors' range 0 .. 9999");
+    channelWarning(R"("TxCtcss": -3)", "TxCtcss: -3 is outside the editors' range 0 .. 51");
+    channelWarning(R"("RxFreq": 500.0)", "RxFreq: 500 MHz is outside the band");
+    channelWarning(R"("OffsetDir": 1, "Offset": 45)",
+                   "Offset: the transmit frequency 485 MHz is outside the band");
+    channelWarning(R"("OffsetDir": 3)", "OffsetDir: 3 is outside the editors' range 0 .. 2");
     const std::string start = R"({"format": "r605-codeplug", "version": 1, )";
     expectWarning(start + R"("Zone": [{"Number": 1, "Count": 1, "Members": [3]}]})",
                   "Zone 1, Members: member 1 (3) is no channel in use");
@@ -156,29 +156,29 @@ TEST(CodeplugJson, RefusesBadValuesNamingTableRecordAndField) {
         ASSERT_FALSE(read.ok()) << text;
         EXPECT_EQ(read.error().text, message) << text;
     };
+    const auto channelError = [&](const std::string& fields, const std::string& message) {
+        expectError(withChannel(std::string(", ").append(fields)),
+                    std::string("Channel 7, ").append(message));
+    };
     // Values their fields cannot store: they would spill into a neighbouring bit field, or
     // leave their member type, the image's eight digits or their member list.
-    expectError(withChannel(R"(, "ChType": 4)"), "Channel 7, ChType: 4 is outside 0 .. 3");
-    expectError(withChannel(R"(, "OptSignal": 16)"), "Channel 7, OptSignal: 16 is outside 0 .. 15");
-    expectError(withChannel(R"(, "Flag9_4": 2)"), "Channel 7, Flag9_4: 2 is outside 0 .. 1");
-    expectError(withChannel(R"(, "Byte52": 256)"), "Channel 7, Byte52: 256 is outside 0 .. 255");
-    expectError(withChannel(R"(, "RadioId": 40000)"),
-                "Channel 7, RadioId: 40000 is outside -32768 .. 32767");
-    expectError(withChannel(R"(, "RxFreq": 1000)"),
-                "Channel 7, RxFreq: 1000 is outside 0 .. 999.99999");
-    expectError(withChannel(R"(, "ChType": 1.5)"), "Channel 7, ChType: expected a whole number");
+    channelError(R"("ChType": 4)", "ChType: 4 is outside 0 .. 3");
+    channelError(R"("OptSignal": 16)", "OptSignal: 16 is outside 0 .. 15");
+    channelError(R"("Flag9_4": 2)", "Flag9_4: 2 is outside 0 .. 1");
+    channelError(R"("Byte52": 256)", "Byte52: 256 is outside 0 .. 255");
+    channelError(R"("RadioId": 40000)", "RadioId: 40000 is outside -32768 .. 32767");
+    channelError(R"("RxFreq": 1000)", "RxFreq: 1000 is outside 0 .. 999.99999");
+    channelError(R"("ChType": 1.5)", "ChType: expected a whole number");
     // Regression: a number too long for the fixed-point form gave an empty text, then read.
-    expectError(withChannel(R"(, "ChType": 1e92)"), "Channel 7, ChType: 1e+92 is outside 0 .. 3");
+    channelError(R"("ChType": 1e92)", "ChType: 1e+92 is outside 0 .. 3");
     // Texts.
-    expectError(withChannel(R"(, "Name": "Seventeen chars!!")"),
-                "Channel 7, Name: the text takes 17 bytes, at most 16 fit");
-    expectError(withChannel(R"(, "Name": "中文中文中文中文中")"),
-                "Channel 7, Name: the text takes 18 bytes, at most 16 fit");
-    expectError(withChannel(R"(, "Name": "😀")"),
-                "Channel 7, Name: the text holds characters the radio cannot show");
-    expectError(withChannel(R"(, "Name": 5)"), "Channel 7, Name: expected a text");
+    channelError(R"("Name": "Seventeen chars!!")", "Name: the text takes 17 bytes, at most 16 fit");
+    channelError(R"("Name": "中文中文中文中文中")",
+                 "Name: the text takes 18 bytes, at most 16 fit");
+    channelError(R"("Name": "😀")", "Name: the text holds characters the radio cannot show");
+    channelError(R"("Name": 5)", "Name: expected a text");
     expectError(withChannel(R"(, "Nmae": "x")"), "Channel 7: unknown field \"Nmae\"");
-    expectError(withChannel(R"(, "Used": 0)"), "Channel 7, Used: a listed record is in use (1)");
+    channelError(R"("Used": 0)", "Used: a listed record is in use (1)");
 
     const std::string start = R"({"format": "r605-codeplug", "version": 1, )";
     expectError(start + R"("Zone": [{"Number": 1, "Count": 17}]})",
