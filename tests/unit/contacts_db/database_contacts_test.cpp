@@ -51,29 +51,20 @@ const std::vector<std::pair<std::size_t, Row>> kBroken = {
 const Row kRepeated = {"3100001", "K1DUP"};
 
 struct Layout {
-    std::vector<std::pair<UserField, std::string>> headings;
+    std::string header;             // the heading row
+    std::vector<UserField> columns; // what each of its columns holds
     std::string lineEnd;
     bool byteOrderMark = false;
 };
 
 // As one source publishes it, and as another (quoted headings, one name column, the ID last,
 // CR LF line ends, a byte-order mark) does.
-const Layout kLayoutA{{{F::Id, "RADIO_ID"},
-                       {F::Callsign, "CALLSIGN"},
-                       {F::FirstName, "FIRST_NAME"},
-                       {F::LastName, "LAST_NAME"},
-                       {F::City, "CITY"},
-                       {F::State, "STATE"},
-                       {F::Country, "COUNTRY"},
-                       {F::Remarks, "REMARKS"}},
-                      "\n"};
-const Layout kLayoutB{{{F::Callsign, "\"Callsign\""},
-                       {F::Name, "\"Name\""},
-                       {F::City, "\"City\""},
-                       {F::State, "\"State/Province\""},
-                       {F::Country, "\"Country\""},
-                       {F::Remarks, "\"Notes\""},
-                       {F::Id, "\"DMR Id\""}},
+const Layout kLayoutA{
+    "RADIO_ID,CALLSIGN,FIRST_NAME,LAST_NAME,CITY,STATE,COUNTRY,REMARKS",
+    {F::Id, F::Callsign, F::FirstName, F::LastName, F::City, F::State, F::Country, F::Remarks},
+    "\n"};
+const Layout kLayoutB{R"("Callsign","Name","City","State/Province","Country","Notes","DMR Id")",
+                      {F::Callsign, F::Name, F::City, F::State, F::Country, F::Remarks, F::Id},
                       "\r\n",
                       true};
 
@@ -83,8 +74,8 @@ const std::string& cellOf(const Row& row, UserField field) {
 
 std::string render(const Layout& layout, const Row& row) {
     std::string line;
-    for (std::size_t k = 0; k < layout.headings.size(); ++k) {
-        const UserField field = layout.headings[k].first;
+    for (std::size_t k = 0; k < layout.columns.size(); ++k) {
+        const UserField field = layout.columns[k];
         std::string cell = cellOf(row, field);
         if (field == F::Name) {
             // One column for the whole name: the generator joins first and last name.
@@ -103,10 +94,8 @@ std::string render(const Layout& layout, const Row& row) {
 }
 
 std::string databaseFile(const Layout& layout) {
-    std::string text = layout.byteOrderMark ? "\xEF\xBB\xBF" : "";
-    for (std::size_t k = 0; k < layout.headings.size(); ++k)
-        text += (k == 0 ? "" : ",") + layout.headings[k].second;
-    text += layout.lineEnd;
+    std::string text =
+        (layout.byteOrderMark ? "\xEF\xBB\xBF" : "") + layout.header + layout.lineEnd;
     std::size_t user = 0;
     for (std::size_t line = 2; user < kUsers.size() || line <= 15; ++line) {
         const auto broken = std::find_if(kBroken.begin(), kBroken.end(),
@@ -179,9 +168,9 @@ TEST_F(DatabaseContactsTest, ReadsEveryLayoutSkippingBrokenLines) {
             std::vector<std::uint32_t>(db.firstBrokenLines().begin(), db.firstBrokenLines().end()),
             (std::vector<std::uint32_t>{3, 5, 6, 9, 11}));
         EXPECT_EQ(db.repeatedIds(), 1u);
-        ASSERT_EQ(db.columns().size(), layout->headings.size());
-        for (const auto& [field, heading] : layout->headings)
-            EXPECT_TRUE(db.has(field)) << heading;
+        ASSERT_EQ(db.columns().size(), layout->columns.size());
+        for (const UserField field : layout->columns)
+            EXPECT_TRUE(db.has(field)) << userFieldName(field);
 
         // Users come in file order; quoted cells keep their commas and quotes.
         const UserTexts smith = db.texts(db.users()[1]);
