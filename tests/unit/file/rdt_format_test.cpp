@@ -158,24 +158,19 @@ TEST(RdtFormat, RandomCodeplugsComeBackAsTheyWereSaved) {
     }
 }
 
-TEST(RdtFormat, ContactsGoBackToTheirEntries) {
+// Contacts at scattered entries come back to them in the random round trips above.
+TEST(RdtFormat, AContactClaimingATakenEntryMovesToTheFirstFreeOne) {
     Codeplug codeplug = NumberedEmptyCodeplug();
     for (std::size_t entry : {0u, 5u, 9u, 9999u}) {
         codeplug.Contact[entry].Used = 1;
         codeplug.Contact[entry].Name = "C" + std::to_string(entry);
     }
     std::string bytes = encode(codeplug);
-    auto decoded = DecodeCodeplugFile(bytes);
-    ASSERT_TRUE(decoded.ok());
-    EXPECT_EQ(decoded->codeplug.Contact[9999].Name, "C9999");
-    EXPECT_EQ(decoded->codeplug.Contact[5].Number, 6);
-    EXPECT_EQ(decoded->codeplug.Contact[1].Used, 0);
-    // An entry naming a place an earlier one has keeps its contact at the first free entry; the
-    // others stay where their Numbers say.
+    // The others stay where their Numbers say.
     const std::size_t contactBlock = blocksStart() + 4;
     const std::size_t entry = 6 + 3 + 5; // "C0" and five empty texts
     bytes[contactBlock + entry + 3] = 1; // the second entry claims Number 1 too
-    decoded = DecodeCodeplugFile(bytes);
+    auto decoded = DecodeCodeplugFile(bytes);
     ASSERT_TRUE(decoded.ok());
     const Table<ContactRec, kContactCount>& contacts = decoded->codeplug.Contact;
     EXPECT_EQ(test::mapped([&](std::size_t i) { return contacts[i].Name; }, {0u, 1u, 9u, 9999u}),
