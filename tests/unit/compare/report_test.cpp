@@ -7,30 +7,20 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 namespace r605 {
 namespace {
 
-std::string escaped(std::string text) {
+// The text as HTML shows it.
+std::string escaped(const std::string& text) {
+    static const std::map<char, std::string> entities{
+        {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}};
     std::string out;
     for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out.push_back(c);
-        }
+        const auto entity = entities.find(c);
+        out += entity != entities.end() ? entity->second : std::string(1, c);
     }
     return out;
 }
