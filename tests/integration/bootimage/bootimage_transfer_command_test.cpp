@@ -1,14 +1,12 @@
 // `r605 bootimage read` and `write` as a user runs them: against `r605 sim` on a pseudo-terminal,
 // on a clean and on a noisy line. Every command runs for a bounded time. (The read-back that finds
-// a block the radio does not hold is the write job's test.)
+// a block the radio does not hold is the write job's test; the order and addresses of the block
+// frames, and that nothing beside the image is written, the engine's.)
 #include "bootimage/boot_image.h"
 #include "cli_process.h"
 #include "image/hex_lines.h"
 #include "link/boot_image_transfer.h"
-#include "picture_helpers.h"
 #include "test_support.h"
-
-#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -21,17 +19,6 @@ namespace fs = std::filesystem;
 
 using test::CommandRun;
 using test::SimProcess;
-
-// A picture whose converted image has no block of zeros, so that every block shows in the
-// simulator's saved image.
-QImage testPicture() {
-    QImage picture(200, 150, QImage::Format_RGB32);
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x)
-            picture.setPixel(x, y, qRgb(40 + x % 200, 60 + (y * 3) % 180, 30 + (x + y) % 200));
-    }
-    return picture;
-}
 
 // A boot image file whose 2560 blocks are all different.
 std::string patternBin(std::uint8_t salt) {
@@ -49,13 +36,9 @@ bool contains(const std::string& text, std::string_view part) {
     return text.find(part) != std::string::npos;
 }
 
-TEST(BootImageTransferCommands, ConvertWriteVerifyAndReadBackGiveTheSameFile) {
+TEST(BootImageTransferCommands, WriteVerifyAndReadBackGiveTheSameFile) {
     const test::CliFolder home;
-    test::writeFile(home / "logo.png", test::encoded(testPicture()));
-    const CommandRun convert =
-        home.run({"bootimage", "convert", home("logo.png"), "-o", home("logo.bin")});
-    ASSERT_EQ(convert.exitCode, 0) << convert.err;
-
+    test::writeFile(home / "logo.bin", patternBin(0x5C));
     SimProcess sim(home, {"--pty", home("radio"), "--save", home("radio.hex")});
     ASSERT_EQ(sim.port(), home("radio"));
     const CommandRun write = home.run(
@@ -81,12 +64,8 @@ TEST(BootImageTransferCommands, ConvertWriteVerifyAndReadBackGiveTheSameFile) {
     const std::string simLog = sim.stop();
     EXPECT_TRUE(contains(simLog, "2560 blocks written")) << simLog;
     EXPECT_TRUE(contains(simLog, "5120 blocks read")) << simLog;
-    // Its memory holds the image at 0x42C0000, the last block at offset 40944 and nothing after.
-    const std::string hex = test::readFile(home / "radio.hex");
-    EXPECT_TRUE(contains(hex, "042C0000: "));
-    EXPECT_TRUE(contains(hex, "042C9FF0: "));
-    EXPECT_FALSE(contains(hex, "042CA000: "));
-    auto radio = ReadHexLines(hex);
+    // Its memory holds the image at its address.
+    auto radio = ReadHexLines(test::readFile(home / "radio.hex"));
     ASSERT_TRUE(radio.ok()) << radio.error().text;
     const BootImageBytes held = CopyImageFromCommData(*radio);
     EXPECT_EQ(std::string(held.begin(), held.end()), test::readFile(home / "logo.bin"));

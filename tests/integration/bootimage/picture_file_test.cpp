@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 
 namespace r605 {
@@ -113,25 +112,6 @@ TEST(PictureFile, DecodesBmpPngAndJpegIntoTheirPixels) {
     const auto misnamed = LoadPictureFile(dir / "really-a-png.jpg");
     ASSERT_TRUE(misnamed.ok());
     EXPECT_EQ(*misnamed, expected);
-}
-
-TEST(PictureFile, PureColoursOfAJpegPackToTheirWords) {
-    ensureApplication();
-    test::TempDir dir;
-    const std::array<std::pair<QRgb, std::uint16_t>, 3> cases = {
-        std::pair{qRgb(255, 255, 255), std::uint16_t(0xFFFF)},
-        std::pair{qRgb(255, 0, 0), std::uint16_t(0xF800)},
-        std::pair{qRgb(0, 0, 255), std::uint16_t(0x001F)}};
-    for (const auto& [colour, word] : cases) {
-        QImage image(640, 480, QImage::Format_RGB32);
-        image.fill(colour);
-        test::writeFile(dir / "colour.jpg", encoded(image, "JPG", 100));
-        const auto picture = LoadPictureFile(dir / "colour.jpg");
-        ASSERT_TRUE(picture.ok());
-        const auto conversion = ConvertPictureToBootImage(*picture);
-        ASSERT_TRUE(conversion.ok());
-        EXPECT_EQ(BootImagePixel(conversion->image, 80, 64), word);
-    }
 }
 
 TEST(PictureFile, TransparentPartsLieOverBlackAndGreyPicturesStayGrey) {
