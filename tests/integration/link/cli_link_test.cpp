@@ -1,5 +1,7 @@
 // The transfer commands as a user runs them: `r605 sim` on a pseudo-terminal and `r605 read`,
-// `write` and `ports` against it, each with a bounded time.
+// `write` and `ports` against it, each with a bounded time. A band that differs and a radio that
+// stops answering are the engine's tests; Retry and Cancel on the command line the boot image
+// commands'.
 #include "cli_process.h"
 #include "image/comm_image.h"
 #include "image/family_codecs.h"
@@ -55,13 +57,6 @@ TEST(LinkCommands, WriteVerifyAndReadBackThroughTheSimulator) {
     ASSERT_TRUE(written.ok() && back.ok());
     EXPECT_TRUE(back->Person == written->Person);
     EXPECT_EQ(back->Zone[0].Name, "Zone 1");
-    CommImage writtenImage;
-    CommImage backImage;
-    SetCommDataAll(*written, writtenImage);
-    SetCommDataAll(*back, backImage);
-    const auto writtenBlocks = WrittenBlocks(writtenImage.WriteBlockMap);
-    EXPECT_EQ(WrittenBlocks(backImage.WriteBlockMap), writtenBlocks);
-    EXPECT_TRUE(DifferingBlocks(writtenImage.CommData, backImage.CommData, writtenBlocks).empty());
     // The radio's saved image holds every block encode-all marked, as encoded.
     CommImage expected;
     SetCommDataAll(*written, expected);
@@ -102,14 +97,8 @@ TEST(LinkCommands, RefusalsAndFailuresEndWithTheirMessages) {
         EXPECT_FALSE(fs::exists(home / "x.rdt"));
     }
     {
-        // A VHF radio and a UHF codeplug; then a radio with a password.
-        test::writeFile(home / "demo.json", kDemoJson);
+        // A VHF radio with a password: read only with it, into a VHF codeplug.
         SimProcess sim(home, {"--band", "32", "--password", "4711"});
-        const CommandRun write = home.run({"write", home("demo.json"), "--port", sim.port()});
-        EXPECT_EQ(write.exitCode, 1);
-        EXPECT_NE(write.err.find("band differs"), std::string::npos) << write.err;
-        EXPECT_NE(write.err.find("Write failed!"), std::string::npos);
-
         const CommandRun locked = home.run({"read", "--port", sim.port(), "-o", home("x.rdt")});
         EXPECT_EQ(locked.exitCode, 1);
         EXPECT_NE(locked.err.find("password protected"), std::string::npos) << locked.err;
@@ -119,18 +108,6 @@ TEST(LinkCommands, RefusalsAndFailuresEndWithTheirMessages) {
         EXPECT_TRUE(fs::exists(home / "x.rdt"));
         EXPECT_NE(opened.out.find("R605VHF"), std::string::npos);
     }
-    {
-        // A radio that never answers: Retry once, then Cancel.
-        SimProcess sim(home, {"--faults", "silent-after=0"});
-        const CommandRun read =
-            home.run({"read", "--port", sim.port(), "--retries", "1", "-o", home("y.rdt")});
-        EXPECT_EQ(read.exitCode, 1);
-        EXPECT_NE(read.err.find("does not respond"), std::string::npos) << read.err;
-        EXPECT_NE(read.err.find("-> Retry"), std::string::npos);
-        EXPECT_NE(read.err.find("-> Cancel"), std::string::npos);
-        EXPECT_FALSE(fs::exists(home / "y.rdt"));
-    }
-
     const CommandRun usage = home.run({"read", "-o", "x.rdt"});
     EXPECT_EQ(usage.exitCode, 2);
     const CommandRun ports = home.run({"ports"});

@@ -44,18 +44,16 @@ MemoryImage radioImage(std::uint32_t contacts) {
     return image;
 }
 
-// A transfer job with an image and a block map of its own: a read (with the password the user
-// entered), or a write whose encode-all is `encode`.
+// A transfer job with an image and a block map of its own: a read, or a write whose encode-all
+// is `encode`.
 struct Transfer {
-    explicit Transfer(std::string password = "",
-                      std::function<bool(MemoryImage&, BlockMap&)> encode = {})
-        : job(request(std::move(password), encode != nullptr), image, blocks, nullptr,
+    explicit Transfer(std::function<bool(MemoryImage&, BlockMap&)> encode = {})
+        : job(request(encode != nullptr), image, blocks, nullptr,
               encode ? std::function<bool()>([this, encode] { return encode(image, blocks); })
                      : std::function<bool()>()) {}
-    static TransferRequest request(std::string password, bool write) {
+    static TransferRequest request(bool write) {
         TransferRequest request;
         request.kind = write ? OperationKind::WriteCodeplug : OperationKind::ReadCodeplug;
-        request.enteredPassword = std::move(password);
         return request;
     }
     MemoryImage image;
@@ -117,7 +115,7 @@ TEST(InProcessTransfer, NoisyWritesNeverReportAFalseSuccess) {
     for (std::uint64_t seed = 100; seed < 120; ++seed) {
         RadioSimulator radio(MemoryImage{}, RadioIdentity{});
         FaultInjector faults(noisyCable(), seed);
-        Transfer write("", encodeRadioImage);
+        Transfer write(encodeRadioImage);
         EngineJob& job = write.job;
         InProcessOptions options;
         options.retries = 2;
@@ -135,7 +133,7 @@ TEST(InProcessTransfer, NoisyWritesNeverReportAFalseSuccess) {
     EXPECT_GT(successes, 10);
 }
 
-TEST(InProcessTransfer, SilentRadioAndRefusedPasswordFailCleanly) {
+TEST(InProcessTransfer, SilentRadioFailsCleanlyWithinItsTimeOuts) {
     FaultRates silent;
     silent.silentAfter = 500;
     RadioSimulator radio(radioImage(10), RadioIdentity{});
@@ -150,19 +148,6 @@ TEST(InProcessTransfer, SilentRadioAndRefusedPasswordFailCleanly) {
     EXPECT_EQ(result.retryQuestions, 3); // Retry twice, then Cancel
     // Bounded: three attempts of three sends of a 1000 ms connect frame, and the reads before.
     EXPECT_LT(result.elapsedMs, 20'000);
-
-    RadioSimulator locked(radioImage(10), RadioIdentity{});
-    locked.setPassword("7788");
-    Transfer unlocked;
-    InProcessOptions wrong;
-    wrong.password = "1111";
-    const InProcessResult refused = RunInProcess(unlocked.job, locked, nullptr, wrong);
-    EXPECT_FALSE(refused.outcome.success);
-    EXPECT_EQ(refused.passwordQuestions, 1);
-
-    Transfer withPassword("7788");
-    EXPECT_TRUE(RunInProcess(withPassword.job, locked, nullptr, {}).outcome.success);
-    EXPECT_TRUE(withPassword.image == locked.image());
 }
 
 TEST(InProcessTransfer, WriteCarriesTheInformationBlockWithTheCodeplugsPassword) {
