@@ -91,15 +91,6 @@ private:
     LocalDateTime m_when;
 };
 
-TEST(TransferTrace, EntriesAreQuotedHexWithoutLeadingZerosInTheDaysFile) {
-    EXPECT_EQ(BytesToHexText(Bytes{0x02}), "2");
-    EXPECT_EQ(BytesToHexText(Bytes{0x50, 0x0A, 0x00, 0xFF}), "50 A 0 FF");
-    EXPECT_EQ(BytesToHexText(Bytes{}), "");
-    EXPECT_EQ(TraceEntry(kDecember4, kTraceReceivedCaption, "49 0"),
-              "\"2026-12-04 14:03:22---正在读出:: 49 0\"\n");
-    EXPECT_EQ(TraceFilePath("/p", kDecember4), std::filesystem::path("/p/log20261204.txt"));
-}
-
 TEST(CommRecorder, LogsAndTracesWhatTheEngineSendsAndReceives) {
     CommLog log(fixedClock(kDecember4));
     log.setCommLogOn(true);
