@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <string>
 
@@ -50,16 +51,15 @@ TEST(BootImage, ShowUnpacksEveryWordIntoThePreview) {
     ASSERT_EQ(preview.width, 160);
     ASSERT_EQ(preview.height, 128);
     ASSERT_EQ(preview.rgb.size(), 160u * 128 * 3);
-    auto at = [&](int x, int y, int c) { return preview.rgb[preview.offsetOf(x, y) + c]; };
-    EXPECT_EQ(at(0, 0, 0), 248);
-    EXPECT_EQ(at(0, 0, 1), 252);
-    EXPECT_EQ(at(0, 0, 2), 248);
-    EXPECT_EQ(at(1, 0, 0), 8);
-    EXPECT_EQ(at(1, 0, 1), 40);
-    EXPECT_EQ(at(1, 0, 2), 8);
-    EXPECT_EQ(at(159, 127, 0), 248);
-    EXPECT_EQ(at(159, 127, 1), 0);
-    EXPECT_EQ(at(0, 1, 0), 0);
+    auto at = [&](int x, int y) {
+        const std::size_t offset = preview.offsetOf(x, y);
+        return std::array<int, 3>{preview.rgb[offset], preview.rgb[offset + 1],
+                                  preview.rgb[offset + 2]};
+    };
+    EXPECT_EQ(at(0, 0), (std::array<int, 3>{248, 252, 248}));
+    EXPECT_EQ(at(1, 0), (std::array<int, 3>{8, 40, 8}));
+    EXPECT_EQ(at(159, 127), (std::array<int, 3>{248, 0, 0}));
+    EXPECT_EQ(at(0, 1), (std::array<int, 3>{0, 0, 0}));
 }
 
 TEST(BootImageFile, SavesExactlyTheImageAndLoadsItBack) {
