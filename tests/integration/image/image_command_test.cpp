@@ -22,7 +22,7 @@ std::string hexOf(Codeplug codeplug) {
     return WriteHexLines(image.CommData, image.WriteBlockMap);
 }
 
-TEST(ImageCommands, ImageAndDecodeRoundTripThroughEachOther) {
+TEST(ImageCommands, ImageWritesTheBlocksAndDecodeReadsThem) {
     const test::CliFolder dir(false);
     const BandRanges ranges = bandRangesForCode(32).value();
     const Codeplug full = SampleFullCodeplug(32, ranges, 21);
@@ -44,15 +44,11 @@ TEST(ImageCommands, ImageAndDecodeRoundTripThroughEachOther) {
     fromText.CommData = ReadHexLines(written).value();
     GetAllFromCommData(fromText, expected);
     EXPECT_TRUE(*decoded == expected);
-    // What decode gives, image takes back and gives the same blocks again.
-    ASSERT_EQ(dir.run({"image", dir("b.json"), "-o", dir("c.hex")}).exitCode, 0);
-    EXPECT_EQ(test::readFile(dir / "c.hex"), hexOf(expected));
-    ASSERT_EQ(dir.run({"decode", dir("c.hex"), "--band", "32", "-o", dir("d.json")}).exitCode, 0);
-    EXPECT_EQ(test::readFile(dir / "d.json"), test::readFile(dir / "b.json"));
-    // Without -o the lines go to standard output.
-    const CommandRun toOut = dir.run({"image", dir("b.json")});
+    // Without -o the lines go to standard output. (That encode-all and decode-all undo each
+    // other is the codecs' test.)
+    const CommandRun toOut = dir.run({"image", dir("full.json")});
     ASSERT_EQ(toOut.exitCode, 0);
-    EXPECT_EQ(toOut.out, test::readFile(dir / "c.hex"));
+    EXPECT_EQ(toOut.out, written);
     // What decode-all leaves out is named on standard error.
     test::writeFile(dir / "damaged.hex", "024C1320: 01000000000000000000000000000000\n"
                                          "02580000: 1A234567000000000000000000000000\n");
