@@ -194,12 +194,6 @@ TEST(PictureConversion, UpscalingATinyPictureExtendsItsEdgeIntoCellsNoPixelReach
     EXPECT_EQ(previewAt(conversion, 0, 127), (std::array<int, 3>{248, 0, 0}));
     EXPECT_EQ(previewAt(conversion, 159, 127), (std::array<int, 3>{248, 0, 0}));
     EXPECT_EQ(previewAt(conversion, 0, 0), (std::array<int, 3>{0, 0, 0}));
-
-    const BootImage dot = convert(uniformPicture(1, 1, 10, 20, 30)).image;
-    for (int x = 0; x < 160; ++x) {
-        for (int y = 0; y < 128; ++y)
-            ASSERT_EQ(BootImagePixel(dot, x, y), PackRgb565(10, 20, 30));
-    }
 }
 
 TEST(PictureConversion, AgreesWithThePlainFormulaByteForByte) {

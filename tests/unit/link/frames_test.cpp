@@ -164,24 +164,17 @@ TEST(RadioIdent, ParsesIdentificationAndChecksModelAndBand) {
     ParseIdentificationReply(ScriptedRadio::identificationReply("R600MK", 0), good);
     EXPECT_FALSE(CheckIdentification(good, OperationKind::ReadCodeplug, 32));
     EXPECT_FALSE(CheckIdentification(good, OperationKind::WriteCodeplug, 0));
-    const auto mismatch = CheckIdentification(good, OperationKind::WriteCodeplug, 32);
-    ASSERT_TRUE(mismatch);
-    EXPECT_EQ(mismatch->key, (TextKey{99111, Section::Other}));
-    // Codes 0 and 4 are both UHF but different bands: still a mismatch.
+    // The messages of another model (99107), of a band that differs (99111) and of one the
+    // table does not know ("Band Error!") are the engine's tests. Codes 0 and 4 are both UHF but
+    // different bands: still a mismatch.
+    EXPECT_TRUE(CheckIdentification(good, OperationKind::WriteCodeplug, 32));
     EXPECT_TRUE(CheckIdentification(good, OperationKind::WriteCodeplug, 4));
-    RadioIdent wrongModel = good;
-    wrongModel.modelText = "R500";
-    const auto refused = CheckIdentification(wrongModel, OperationKind::ReadCodeplug, 0);
-    ASSERT_TRUE(refused);
-    EXPECT_EQ(refused->key, (TextKey{99107, Section::Other}));
     // A band code outside the table: a read cannot adopt it, a write cannot match it, even
     // against a codeplug of an unknown band.
     RadioIdent unknownBand;
     ParseIdentificationReply(ScriptedRadio::identificationReply("R600MK", 200), unknownBand);
     EXPECT_EQ(unknownBand.bandName, "");
-    const auto readRefused = CheckIdentification(unknownBand, OperationKind::ReadCodeplug, 0);
-    ASSERT_TRUE(readRefused);
-    EXPECT_EQ(readRefused->text, "Band Error!");
+    EXPECT_TRUE(CheckIdentification(unknownBand, OperationKind::ReadCodeplug, 0));
     EXPECT_TRUE(CheckIdentification(unknownBand, OperationKind::WriteCodeplug, 200));
     EXPECT_FALSE(CheckIdentification(unknownBand, OperationKind::ReadBootImage, 0));
 }
