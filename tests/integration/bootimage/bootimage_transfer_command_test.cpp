@@ -138,16 +138,6 @@ TEST(BootImageTransferCommands, RefusalsAndFailuresEndWithTheirMessages) {
     EXPECT_TRUE(contains(noPort.err, "Cannot open the serial port!")) << noPort.err;
     EXPECT_EQ(test::readFile(home / "old.bin"), "keep");
     {
-        // A radio of another model is refused before any block moves.
-        SimProcess sim(home, {"--model", "R500"});
-        const CommandRun write = bootimage({"write", home("in.bin"), "--port", sim.port()});
-        EXPECT_EQ(write.exitCode, 1);
-        EXPECT_TRUE(contains(write.err, "The radio model does not match")) << write.err;
-        EXPECT_TRUE(contains(write.err, "Write failed!")) << write.err;
-        const std::string simLog = sim.stop();
-        EXPECT_TRUE(contains(simLog, " 0 blocks written")) << simLog;
-    }
-    {
         // A radio that stops answering in the middle of the image: Retry once, then Cancel; the
         // old file is kept.
         SimProcess sim(home, {"--faults", "silent-after=1000"});

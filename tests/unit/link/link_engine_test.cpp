@@ -163,14 +163,12 @@ TEST(LinkEngineRead, ResendsAndRetryRestartFromTheConnectFrameWithRebuiltMarks) 
     // connect frame again (a new frame, long time-out), then the whole read once more.
     const std::size_t firstAttempt = 4 + 80 + 1580 + 1; // up to the first channel read
     ASSERT_EQ(run.sent.size(), firstAttempt + 2 + kReadFrames);
-    EXPECT_EQ(run.sent[firstAttempt - 1].bytes, ReadBlockFrame(0x00800000).bytes);
-    EXPECT_TRUE(run.sent[firstAttempt].resend);
-    EXPECT_TRUE(run.sent[firstAttempt + 1].resend);
-    EXPECT_EQ(run.sent[firstAttempt + 1].bytes, ReadBlockFrame(0x00800000).bytes);
-    const SendFrameAction& again = run.sent[firstAttempt + 2];
-    EXPECT_EQ(again.bytes, test::bytesOf("PROGRAM"));
-    EXPECT_FALSE(again.resend);
-    EXPECT_EQ(again.readTimeoutMs, 1000);
+    const Bytes channel = ReadBlockFrame(0x00800000).bytes;
+    EXPECT_EQ(framesOf(run.sent, firstAttempt - 1, 4),
+              (std::vector<Bytes>{channel, channel, channel, test::bytesOf("PROGRAM")}));
+    EXPECT_TRUE(run.sent[firstAttempt].resend && run.sent[firstAttempt + 1].resend);
+    EXPECT_FALSE(run.sent[firstAttempt + 2].resend);
+    EXPECT_EQ(run.sent[firstAttempt + 2].readTimeoutMs, 1000);
 }
 
 TEST(LinkEngineRead, CancelAfterThreeFailuresEndsWithoutTheEndFrame) {
