@@ -82,12 +82,8 @@ TEST(ListCommands, ImportsDownloadedContactsAndRefusesBadFilesWithoutWriting) {
     CommandRun cgi =
         home.run({"import", home("a.rdt"), "--list", "15", home("user.cgi"), "-o", home("b.rdt")});
     ASSERT_EQ(cgi.exitCode, 0) << cgi.err;
-    const Codeplug withContacts = home.load("b.rdt");
-    EXPECT_EQ(withContacts.Contact[0].Name, "Wang");
-    EXPECT_EQ(withContacts.Contact[1].Remarks, "x");
-    EXPECT_EQ(withContacts.Contact[2].Used, 0);
-    // The channel that called contact 3 ("联系人 2") now calls the first contact.
-    EXPECT_EQ(withContacts.Channel[1].Contact, 0);
+    // What the lines give, and the channels following their contacts, are the list tests'.
+    EXPECT_EQ(home.load("b.rdt").Contact[0].Name, "Wang");
     // A damaged file: the message names file, line and column; the output stays as it was.
     test::writeFile(home / "bad.csv", "Channel Name,RX Freq (MHz)\nA,440\nB,9999\n");
     test::writeFile(home / "out.rdt", "previous");
