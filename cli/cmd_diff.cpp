@@ -33,11 +33,14 @@ std::optional<Codeplug> loadSide(const std::filesystem::path& file, Context& con
     return std::move(loaded->codeplug);
 }
 
-// The codeplug of the radio on the port, read as `r605 read` reads it.
-std::optional<Codeplug> readRadio(const LinkOptions& options, Context& context) {
+// The codeplug of the radio on the port, read as `r605 read` reads it but decoded over the file
+// compared with: what a read does not carry (the embedded information, the records whose layout
+// is kept unchanged) is then the file's and shows no difference the radio does not have.
+std::optional<Codeplug> readRadio(const LinkOptions& options, const Codeplug& base,
+                                  Context& context) {
     LinkSession session(context, options);
-    Document document;
-    CodeplugReadJob job(document, {options.password.value_or(""), ReadBase::NewCodeplug},
+    Document document(base);
+    CodeplugReadJob job(document, {options.password.value_or(""), ReadBase::Document},
                         session.recorder());
     const FinishedAction finished = session.run(job, false);
     if (!finished.success) {
@@ -65,7 +68,7 @@ int runDiff(const Arguments& arguments, Context& context) {
     const auto a = loadSide(arguments.positional[0], context);
     if (!a)
         return kTrouble;
-    const auto b = radio ? readRadio(*link, context) : loadSide(arguments.positional[1], context);
+    const auto b = radio ? readRadio(*link, *a, context) : loadSide(arguments.positional[1], context);
     if (!b)
         return kTrouble;
 

@@ -396,11 +396,12 @@ void MainWindow::openCompareWithRadio() {
     m_shell.prompt.ask(question, [this](PromptAnswer answer) {
         if (answer != PromptAnswer::Ok)
             return;
-        // The radio's codeplug is decoded over the new codeplug of its band, apart from the open
-        // one, which the read leaves as it is.
-        auto radio = std::make_shared<Document>();
+        // The radio's codeplug is decoded over a copy of the open one, which the read leaves as
+        // it is: what a read does not carry (the embedded information, the forms kept unchanged)
+        // then shows no difference that the radio does not have.
+        auto radio = std::make_shared<Document>(m_document.codeplug());
         auto* transfer = new RadioTransfer(m_shell, *this);
-        const CodeplugReadOptions options{m_enteredPassword, ReadBase::NewCodeplug};
+        const CodeplugReadOptions options{m_enteredPassword, ReadBase::Document};
         auto job = std::make_unique<CodeplugReadJob>(*radio, options, transfer->recorder());
         const QString port = QString::fromStdString(m_shell.state.ComPortName);
         transfer->start(std::move(job), [this, radio, port](TransferJob& done, bool success) {

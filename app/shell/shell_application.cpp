@@ -12,14 +12,20 @@
 #include "shell/main_window.h"
 #include "system_clock.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace r605 {
 
 namespace {
 
-std::vector<std::string> presentPortNames() {
-    std::vector<std::string> names;
-    for (const SerialPortEntry& port : ListSerialPorts())
-        names.push_back(port.name);
+// The ports present: those the system lists, and a device path stored earlier (the pseudo-terminal
+// of a simulated radio, or a link to it) while it is there.
+std::vector<std::string> presentPortNames(const std::string& stored) {
+    std::vector<std::string> names = SerialPortNames(ListSerialPorts());
+    const QString path = QString::fromStdString(stored);
+    if (QDir::isAbsolutePath(path) && QFileInfo::exists(path))
+        names.push_back(stored);
     return names;
 }
 
@@ -50,7 +56,7 @@ void ShellApplication::start() {
     m_context = std::make_unique<ShellContext>(
         ShellContext{m_folders, m_state, *m_texts, *m_prompt, m_commLog});
 
-    const auto ports = presentPortNames();
+    const auto ports = presentPortNames(m_state.ComPortName);
     // A setup file that cannot be written costs the stored port, not the start.
     (void)StartupPortCheck(m_folders, m_state, ports);
 

@@ -5,15 +5,23 @@
 #include "shell/interface_texts.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace r605 {
 
 namespace {
 
 constexpr int kRefillMs = 3000;
+
+bool isDevicePath(const std::string& port) {
+    return QDir::isAbsolutePath(QString::fromStdString(port));
+}
 
 } // namespace
 
@@ -25,6 +33,8 @@ PortDialog::PortDialog(const InterfaceTexts& texts, StartupState& state,
     m_label->setObjectName("Label1");
     m_ports = new QComboBox(this);
     m_ports->setObjectName("Combo1");
+    m_ports->setEditable(true);
+    m_ports->setInsertPolicy(QComboBox::NoInsert);
     m_ports->setMinimumContentsLength(28);
     m_ports->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     auto* layout = new QVBoxLayout(this);
@@ -37,6 +47,8 @@ PortDialog::PortDialog(const InterfaceTexts& texts, StartupState& state,
     connect(m_timer, &QTimer::timeout, this, &PortDialog::refill);
     connect(m_ports, &QComboBox::activated, this,
             [this] { m_remembered = chosenPort().toStdString(); });
+    connect(m_ports->lineEdit(), &QLineEdit::textEdited, this,
+            [this] { m_remembered = chosenPort().toStdString(); });
     connect(this, &QDialog::accepted, this, &PortDialog::store);
     connect(this, &QDialog::finished, m_timer, &QTimer::stop);
     refill();
@@ -45,7 +57,11 @@ PortDialog::PortDialog(const InterfaceTexts& texts, StartupState& state,
 }
 
 QString PortDialog::chosenPort() const {
-    return m_ports->currentData().toString();
+    const QString shown = m_ports->currentText().trimmed();
+    const int index = m_ports->currentIndex();
+    if (index >= 0 && shown == m_ports->itemText(index))
+        return m_ports->itemData(index).toString();
+    return shown;
 }
 
 void PortDialog::refill() {
@@ -61,6 +77,15 @@ void PortDialog::refill() {
         m_ports->addItem(shown, QString::fromStdString(names[k]));
     }
     const auto selected = SelectPortEntry(names, m_remembered);
+    const bool listed = std::any_of(names.begin(), names.end(), [this](const std::string& name) {
+        return name == m_remembered || std::string("/dev/").append(name) == m_remembered;
+    });
+    if (isDevicePath(m_remembered) && !listed) {
+        // A path typed in, or stored from an earlier choice, stays what the dialog shows.
+        m_ports->setCurrentIndex(-1);
+        m_ports->setEditText(QString::fromStdString(m_remembered));
+        return;
+    }
     m_ports->setCurrentIndex(selected ? static_cast<int>(*selected) : -1);
     if (selected)
         m_remembered = names[*selected];
@@ -69,11 +94,9 @@ void PortDialog::refill() {
 void PortDialog::store() {
     // With no port present the choice is "none" for this run, not written: the next transfer
     // tells the user it cannot open a port.
-    if (m_ports->currentIndex() < 0) {
-        m_state.ComPortName.clear();
-        return;
-    }
     m_state.ComPortName = chosenPort().toStdString();
+    if (m_state.ComPortName.empty())
+        return;
     (void)WriteSetupKey(m_folders, "comPort", m_state.ComPortName);
 }
 

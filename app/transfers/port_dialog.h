@@ -2,8 +2,10 @@
 // FrmComSet: the serial port the programming cable is on. The list shows the ports present, each
 // with what the system says about its adapter so that two cables can be told apart, and is filled
 // again every three seconds, so that a cable plugged in while the dialog is open appears without
-// reopening it; the entry chosen stays chosen across a refill while it is there. OK stores the
-// port for the transfers that follow ("comPort" in the setup file); Cancel changes nothing.
+// reopening it; the entry chosen stays chosen across a refill while it is there. A device path
+// the system does not list (a simulated radio's pseudo-terminal) may be typed in instead. OK
+// stores the port for the transfers that follow ("comPort" in the setup file); Cancel changes
+// nothing.
 
 #include "dialogs/form_dialog.h"
 #include "serial_port_list.h"
@@ -30,7 +32,7 @@ public:
     PortDialog(const InterfaceTexts& texts, StartupState& state, const ProgramFolders& folders,
                QWidget* parent, PortLister lister = ListSerialPorts);
 
-    // The port chosen in the list ("" when the list is empty).
+    // The port chosen in the list or the path typed in ("" when there is neither).
     QString chosenPort() const;
 
 public slots:

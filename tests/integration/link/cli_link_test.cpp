@@ -70,6 +70,17 @@ TEST(LinkCommands, WriteVerifyAndReadBackThroughTheSimulator) {
     EXPECT_TRUE(traced);
 }
 
+TEST(LinkCommands, DiffWithTheRadioHoldingTheFileFindsNoDifference) {
+    // A new file carries the embedded information, which a read does not fetch: it must not show
+    // as a difference of the radio.
+    const test::CliFolder home;
+    ASSERT_EQ(home.run({"new", "-o", home("new.json")}).exitCode, 0);
+    SimProcess sim(home, {"--pty", home("radio"), "--load", home("new.json")});
+    const CommandRun diff = home.run({"diff", home("new.json"), "--port", sim.port()});
+    EXPECT_EQ(diff.exitCode, 0) << diff.out << diff.err;
+    EXPECT_EQ(diff.out, "No differences\n");
+}
+
 TEST(LinkCommands, RefusalsAndFailuresEndWithTheirMessages) {
     const test::CliFolder home;
     // A codeplug without a radio ID never reaches the port.
