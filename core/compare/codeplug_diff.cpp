@@ -57,6 +57,7 @@ struct FamilyPlan {
     const FamilyColumns* columns = nullptr;
     std::optional<std::size_t> nameColumn;
     std::vector<std::size_t> keyColumns;
+    std::vector<std::size_t> keyPosition; // by column: its place in keyColumns, or kNone
     std::vector<ComparedColumn> compared;
     std::unordered_set<std::string> shownFields; // the record fields the columns show
     bool storedOnlyFields = false;               // the records have fields no column shows
@@ -101,24 +102,29 @@ template <class R> FamilyPlan planOf(Family familyOfRecords, const FamilyColumns
         plan.keyColumns.push_back(*plan.nameColumn);
         if (const auto key = columns.columnNamed(keyColumnOf(familyOfRecords)))
             plan.keyColumns.push_back(*key);
-        return plan;
+    } else {
+        for (const ComparedColumn& column : plan.compared) {
+            if (!showsOtherRecords(*column.info))
+                plan.keyColumns.push_back(column.index);
+        }
     }
-    for (const ComparedColumn& column : plan.compared) {
-        if (!showsOtherRecords(*column.info))
-            plan.keyColumns.push_back(column.index);
-    }
+    plan.keyPosition.assign(infos.size(), kNone);
+    for (std::size_t k = 0; k < plan.keyColumns.size(); ++k)
+        plan.keyPosition[plan.keyColumns[k]] = k;
     return plan;
 }
 
-// The in-use records of one codeplug, with their names and keys worked out when first asked
-// for: records that stayed as they were need neither.
+// The in-use records of one codeplug, with the texts of their key columns (the name first, when
+// the family has names) and their keys worked out when first asked for, and then kept: records
+// that stayed as they were need neither, and the cells of a changed record are not shown twice.
 class Side {
 public:
     Side(const FamilyPlan& plan, const Codeplug& codeplug, const ColumnContext& context)
         : m_plan(&plan), m_codeplug(&codeplug), m_context(&context) {
         const std::size_t size = plan.columns->size();
         inUse.assign(size, 0);
-        m_names.resize(size);
+        m_cells.resize(size * plan.keyColumns.size());
+        m_shown.assign(m_cells.size(), 0);
         m_keys.resize(size);
         for (std::size_t entry = 0; entry < size; ++entry) {
             if (!plan.columns->inUse(codeplug, entry))
@@ -129,16 +135,30 @@ public:
     }
 
     const std::string& name(std::size_t entry) const {
-        if (m_plan->nameColumn && !m_names[entry])
-            m_names[entry] = format(*m_plan->nameColumn, entry);
-        return m_names[entry] ? *m_names[entry] : m_noName;
+        return m_plan->nameColumn ? keyCell(0, entry) : m_noName;
+    }
+
+    // The text of key column `k` (an index into the plan's key columns).
+    const std::string& keyCell(std::size_t k, std::size_t entry) const {
+        const std::size_t at = entry * m_plan->keyColumns.size() + k;
+        if (!m_shown[at]) {
+            m_cells[at] = m_plan->columns->format(*m_codeplug, entry, m_plan->keyColumns[k],
+                                                  *m_context);
+            m_shown[at] = 1;
+        }
+        return m_cells[at];
     }
 
     const std::string& key(std::size_t entry) const {
         if (!m_keys[entry]) {
+            const std::size_t columns = m_plan->keyColumns.size();
+            std::size_t length = columns;
+            for (std::size_t k = 0; k < columns; ++k)
+                length += keyCell(k, entry).size();
             std::string key;
-            for (const std::size_t column : m_plan->keyColumns) {
-                key += column == m_plan->nameColumn ? name(entry) : format(column, entry);
+            key.reserve(length);
+            for (std::size_t k = 0; k < columns; ++k) {
+                key += keyCell(k, entry);
                 key.push_back(kKeySeparator);
             }
             m_keys[entry] = std::move(key);
@@ -146,18 +166,24 @@ public:
         return *m_keys[entry];
     }
 
+    // The text of a cell: kept for key columns, else formatted into `scratch`.
+    const std::string& cell(const ComparedColumn& column, std::size_t entry,
+                            std::string& scratch) const {
+        if (const std::size_t k = m_plan->keyPosition[column.index]; k != kNone)
+            return keyCell(k, entry);
+        scratch = m_plan->columns->format(*m_codeplug, entry, column.index, *m_context);
+        return scratch;
+    }
+
     std::vector<std::size_t> used;
     std::vector<char> inUse;
 
 private:
-    std::string format(std::size_t column, std::size_t entry) const {
-        return m_plan->columns->format(*m_codeplug, entry, column, *m_context);
-    }
-
     const FamilyPlan* m_plan;
     const Codeplug* m_codeplug;
     const ColumnContext* m_context;
-    mutable std::vector<std::optional<std::string>> m_names;
+    mutable std::vector<std::string> m_cells; // by entry, then key column
+    mutable std::vector<char> m_shown;
     mutable std::vector<std::optional<std::string>> m_keys;
     std::string m_noName;
 };
@@ -189,21 +215,32 @@ Matching match(const FamilyPlan& plan, const Codeplug& a, const Codeplug& b,
     // Records of equal texts at other numbers, paired in ascending order on both sides (the
     // compaction keeps the order of the contacts it moves).
     const auto pairByText = [&](auto&& text) {
-        std::unordered_map<std::string_view, std::vector<std::size_t>> waiting;
-        for (auto it = m.b.used.rbegin(); it != m.b.used.rend(); ++it) {
-            if (partnerOfB[*it] == kNone)
-                waiting[text(m.b, *it)].push_back(*it);
+        std::vector<std::pair<std::string_view, std::size_t>> waitingB;
+        for (const std::size_t entry : m.b.used) {
+            if (partnerOfB[entry] == kNone)
+                waitingB.emplace_back(text(m.b, entry), entry);
         }
-        if (waiting.empty())
+        if (waitingB.empty())
             return;
+        std::vector<std::pair<std::string_view, std::size_t>> waitingA;
         for (const std::size_t entry : m.a.used) {
-            if (partnerOfA[entry] != kNone)
-                continue;
-            const auto found = waiting.find(text(m.a, entry));
-            if (found == waiting.end() || found->second.empty())
-                continue;
-            pair(entry, found->second.back());
-            found->second.pop_back();
+            if (partnerOfA[entry] == kNone)
+                waitingA.emplace_back(text(m.a, entry), entry);
+        }
+        // By text, then by number: the n-th record of A with a text goes with the n-th of B.
+        std::sort(waitingA.begin(), waitingA.end());
+        std::sort(waitingB.begin(), waitingB.end());
+        for (std::size_t i = 0, j = 0; i < waitingA.size() && j < waitingB.size();) {
+            const int order = waitingA[i].first.compare(waitingB[j].first);
+            if (order < 0) {
+                ++i;
+            } else if (order > 0) {
+                ++j;
+            } else {
+                pair(waitingA[i].second, waitingB[j].second);
+                ++i;
+                ++j;
+            }
         }
     };
     pairByText(
@@ -251,16 +288,18 @@ struct Renames {
     }
 };
 
-// A's text of a reference cell, with the names of renamed records as B calls them.
-std::string asNamedInB(const std::string& text, const ColumnInfo& column, const Renames& renames) {
+// Whether A's text of a reference cell, with the names of renamed records as B calls them, is
+// B's text.
+bool sameAsNamedInB(std::string_view before, std::string_view after, const ColumnInfo& column,
+                    const Renames& renames) {
     if (renames.to.empty())
-        return text;
+        return before == after;
     if (column.kind == ColumnKind::Reference)
-        return std::string(renames(text));
+        return renames(before) == after;
     std::vector<std::string> names;
-    for (const std::string_view part : cells::splitMembers(text))
+    for (const std::string_view part : cells::splitMembers(before))
         names.emplace_back(renames(part));
-    return cells::joinMembers(names);
+    return cells::joinMembers(names) == after;
 }
 
 template <class R> bool sameValues(const R& a, const R& b) {
@@ -278,14 +317,46 @@ template <class R> bool sameValues(const R& a, const R& b) {
 template <class R, class Skip>
 void addFieldDifferences(const R& a, const R& b, Skip&& skip, std::vector<FieldDifference>& out,
                          std::string_view rootName = {}) {
-    const std::vector<RecordLeaf> before = recordLeaves(a, rootName);
-    const std::vector<RecordLeaf> after = recordLeaves(b, rootName);
-    for (std::size_t k = 0; k < before.size() && k < after.size(); ++k) {
-        if (before[k].text == after[k].text || ignoredField(before[k].field) ||
-            skip(before[k].field))
-            continue;
-        out.push_back({before[k].name, std::nullopt, before[k].field, before[k].name,
-                       before[k].text, after[k].text});
+    const auto addLeaves = [&](std::vector<RecordLeaf>& before, std::vector<RecordLeaf>& after) {
+        for (std::size_t k = 0; k < before.size() && k < after.size(); ++k) {
+            if (before[k].text == after[k].text || ignoredField(before[k].field) ||
+                skip(before[k].field))
+                continue;
+            out.push_back({before[k].name, std::nullopt, std::move(before[k].field),
+                           std::move(before[k].name), std::move(before[k].text),
+                           std::move(after[k].text)});
+        }
+    };
+    if constexpr (DescribedRecord<R>) {
+        // Field by field: a field that holds the same value on both sides has the same texts,
+        // and its leaves are not worked out.
+        std::vector<const void*> membersOfB;
+        forEachField(b, [&](const Field&, const auto& member) { membersOfB.push_back(&member); });
+        std::size_t k = 0;
+        std::vector<RecordLeaf> before;
+        std::vector<RecordLeaf> after;
+        forEachField(a, [&](const Field& field, const auto& member) {
+            using M = std::remove_cvref_t<decltype(member)>;
+            const auto& other = *static_cast<const M*>(membersOfB[k++]);
+            if (field.use == FieldUse::Number || field.use == FieldUse::Unencoded)
+                return;
+            if constexpr (std::equality_comparable<M>) {
+                if (member == other)
+                    return;
+            }
+            const std::string name(field.name);
+            if (ignoredField(name) || skip(name))
+                return;
+            before.clear();
+            after.clear();
+            leaves::add(name, name, member, before);
+            leaves::add(name, name, other, after);
+            addLeaves(before, after);
+        });
+    } else {
+        std::vector<RecordLeaf> before = recordLeaves(a, rootName);
+        std::vector<RecordLeaf> after = recordLeaves(b, rootName);
+        addLeaves(before, after);
     }
 }
 
@@ -384,7 +455,7 @@ private:
         const FamilyPlan& plan = *m_plans[f];
         const Matching& m = *m_matchings[f];
         const bool dependencies = dependenciesEqual(plan);
-        std::vector<RecordDifference> found;
+        const std::size_t first = m_diff.records.size();
         for (const auto& [ea, eb] : m.pairs) {
             if (ea == eb && m.same[ea] && dependencies)
                 continue;
@@ -409,15 +480,15 @@ private:
             if (record.fields.empty() && !record.renumbered())
                 continue;
             record.name = m.a.name(ea);
-            found.push_back(std::move(record));
+            m_diff.records.push_back(std::move(record));
         }
         for (const std::size_t entry : m.removed)
-            found.push_back(
+            m_diff.records.push_back(
                 {family, RecordChange::Removed, entry, std::nullopt, false, m.a.name(entry), {}});
         for (const std::size_t entry : m.added)
-            found.push_back(
+            m_diff.records.push_back(
                 {family, RecordChange::Added, std::nullopt, entry, false, m.b.name(entry), {}});
-        append(std::move(found));
+        sortFrom(first);
     }
 
     static bool isDerived(const FamilyPlan& plan, const FieldDifference& difference) {
@@ -429,32 +500,44 @@ private:
     }
 
     void compareCells(const FamilyPlan& plan, const Matching& m, std::size_t ea, std::size_t eb,
-                      std::vector<FieldDifference>& out) const {
-        for (const ComparedColumn& column : plan.compared) {
-            const bool name = column.index == plan.nameColumn;
-            std::string before =
-                name ? m.a.name(ea) : plan.columns->format(m_a, ea, column.index, m_context);
-            std::string after =
-                name ? m.b.name(eb) : plan.columns->format(m_b, eb, column.index, m_context);
+                      std::vector<FieldDifference>& out) {
+        const std::size_t columns = plan.compared.size();
+        m_before.resize(columns);
+        m_after.resize(columns);
+        m_differing.clear();
+        for (std::size_t k = 0; k < columns; ++k) {
+            const ComparedColumn& column = plan.compared[k];
+            const std::string& before = m.a.cell(column, ea, m_before[k]);
+            const std::string& after = m.b.cell(column, eb, m_after[k]);
             if (before == after)
                 continue;
-            if (column.info->reference) {
-                const Renames& renames = m_renames[index(column.info->reference->target)];
-                if (asNamedInB(before, *column.info, renames) == after)
-                    continue;
-            }
+            if (column.info->reference &&
+                sameAsNamedInB(before, after, *column.info,
+                               m_renames[index(column.info->reference->target)]))
+                continue;
+            // Texts kept by the sides are copied; formatted ones are already in place.
+            if (&before != &m_before[k])
+                m_before[k] = before;
+            if (&after != &m_after[k])
+                m_after[k] = after;
+            m_differing.push_back(k);
+        }
+        out.reserve(out.size() + m_differing.size());
+        for (const std::size_t k : m_differing) {
+            const ComparedColumn& column = plan.compared[k];
             out.push_back({std::string(column.info->name),
                            column.index,
                            {},
                            column.heading,
-                           std::move(before),
-                           std::move(after)});
+                           std::move(m_before[k]),
+                           std::move(m_after[k])});
         }
     }
 
     // Tables without columns: record n of A against record n of B.
     template <class T> void compareByNumber(Family family, const T& a, const T& b) {
-        std::vector<RecordDifference> found;
+        const std::size_t first = m_diff.records.size();
+        std::vector<RecordDifference>& found = m_diff.records;
         for (std::size_t entry = 0; entry < a.size(); ++entry) {
             const bool inA = recordInUse(a[entry]);
             const bool inB = recordInUse(b[entry]);
@@ -486,19 +569,19 @@ private:
                                  {}});
             }
         }
-        append(std::move(found));
+        sortFrom(first);
     }
 
-    // A family's records by number: A's for records A holds, B's for added ones; a removed
-    // record before one added at its number.
-    void append(std::vector<RecordDifference> found) {
+    // A family's records (those from `first` on) by number: A's for records A holds, B's for
+    // added ones; a removed record before one added at its number.
+    void sortFrom(std::size_t first) {
         const auto order = [](const RecordDifference& r) {
             return std::pair(r.entryA ? *r.entryA : *r.entryB, r.entryA ? 0 : 1);
         };
-        std::stable_sort(found.begin(), found.end(),
-                         [&](const auto& x, const auto& y) { return order(x) < order(y); });
-        for (RecordDifference& record : found)
-            m_diff.records.push_back(std::move(record));
+        const auto before = [&](const auto& x, const auto& y) { return order(x) < order(y); };
+        const auto begin = m_diff.records.begin() + static_cast<std::ptrdiff_t>(first);
+        if (!std::is_sorted(begin, m_diff.records.end(), before))
+            std::stable_sort(begin, m_diff.records.end(), before);
     }
 
     const Codeplug& m_a;
@@ -509,6 +592,10 @@ private:
     std::array<std::optional<Matching>, kFamilyCount> m_matchings;
     std::array<Renames, kFamilyCount> m_renames;
     CodeplugDiff m_diff;
+    // The texts of one record's cells while they are compared.
+    std::vector<std::string> m_before;
+    std::vector<std::string> m_after;
+    std::vector<std::size_t> m_differing;
 };
 
 } // namespace

@@ -5,9 +5,10 @@
 #include "schema/family_columns.h"
 #include "text/language.h"
 
+#include <algorithm>
 #include <array>
-#include <map>
 #include <optional>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 
@@ -24,8 +25,8 @@ constexpr TextKey kRenumberedText{15102};
 constexpr TextKey kSummaryText{15103}; // "%1 changed, %2 added, %3 removed, %4 renumbered"
 constexpr TextKey kNoDifferencesText{15104};
 
-std::string shown(const std::string& value) {
-    return value.empty() ? "\"\"" : value;
+std::string_view shown(const std::string& value) {
+    return value.empty() ? std::string_view("\"\"") : std::string_view(value);
 }
 
 std::string withArguments(std::string text, const std::vector<std::string>& arguments) {
@@ -51,46 +52,71 @@ std::string changeName(RecordChange change) {
     return "changed";
 }
 
-bool isMemberList(Family family, const FieldDifference& field) {
-    const FamilyColumns* columns = columnsOf(family);
+bool isMemberList(const FamilyColumns* columns, const FieldDifference& field) {
     return field.columnIndex && columns != nullptr &&
            columns->columns()[*field.columnIndex].kind == ColumnKind::Members;
 }
 
+bool isMemberList(Family family, const FieldDifference& field) {
+    return isMemberList(columnsOf(family), field);
+}
+
 // The members one list has beyond the other (a name twice in one and once in the other counts
-// once), in the order of the list that has them.
-std::vector<std::string> membersBeyond(const std::string& list, const std::string& other) {
-    std::map<std::string_view, int> count;
-    for (const std::string_view name : cells::splitMembers(other))
-        ++count[name];
-    std::vector<std::string> beyond;
+// once), in the order of the list that has them. The views point into `list`.
+std::vector<std::string_view> membersBeyond(std::string_view list, std::string_view other) {
+    // The other list's names sorted, each with how many of it are left to match.
+    std::vector<std::string_view> names = cells::splitMembers(other);
+    std::sort(names.begin(), names.end());
+    std::vector<int> left(names.size(), 0);
+    std::size_t unique = 0;
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        if (unique > 0 && names[unique - 1] == names[k]) {
+            ++left[unique - 1];
+            continue;
+        }
+        names[unique] = names[k];
+        left[unique++] = 1;
+    }
+    names.resize(unique);
+    std::vector<std::string_view> beyond;
     for (const std::string_view name : cells::splitMembers(list)) {
         if (name.empty())
             continue;
-        if (count[name] > 0)
-            --count[name];
+        const auto at = std::lower_bound(names.begin(), names.end(), name);
+        if (at != names.end() && *at == name && left[static_cast<std::size_t>(at - names.begin())] > 0)
+            --left[static_cast<std::size_t>(at - names.begin())];
         else
-            beyond.emplace_back(name);
+            beyond.push_back(name);
     }
     return beyond;
 }
 
+std::vector<std::string> asStrings(const std::vector<std::string_view>& views) {
+    return {views.begin(), views.end()};
+}
+
 // A member list that gained or lost members is shown by those ("- Bob | + Eve"); one whose
 // members only changed their order is shown whole.
-std::string memberChange(const FieldDifference& field) {
+void appendMemberChange(const FieldDifference& field, std::string& text) {
     const auto lost = membersBeyond(field.before, field.after);
     const auto gained = membersBeyond(field.after, field.before);
-    if (lost.empty() && gained.empty())
-        return shown(field.before) + std::string(kArrow) + shown(field.after);
-    std::string text;
-    for (const auto& [sign, names] : {std::pair{"- ", &lost}, std::pair{"+ ", &gained}}) {
-        for (const std::string& name : *names) {
-            if (!text.empty())
+    if (lost.empty() && gained.empty()) {
+        text += shown(field.before);
+        text += kArrow;
+        text += shown(field.after);
+        return;
+    }
+    bool first = true;
+    for (const auto& [sign, names] : {std::pair{std::string_view("- "), &lost},
+                                      std::pair{std::string_view("+ "), &gained}}) {
+        for (const std::string_view name : *names) {
+            if (!first)
                 text += " | ";
-            text += sign + name;
+            first = false;
+            text += sign;
+            text += name;
         }
     }
-    return text;
 }
 
 nlohmann::ordered_json numberOf(const std::optional<std::size_t>& entry, bool single) {
@@ -103,24 +129,48 @@ nlohmann::ordered_json numberOf(const std::optional<std::size_t>& entry, bool si
 
 namespace {
 
-std::string labelWith(const RecordDifference& record, const std::string& caption) {
-    std::string label = caption;
+std::string labelWith(const RecordDifference& record, std::string_view caption) {
+    std::string label;
+    label.reserve(caption.size() + record.name.size() + 32);
+    label += caption;
     if (!record.single) {
         const std::size_t first = record.entryA ? *record.entryA : *record.entryB;
         label += ' ';
         label += std::to_string(first + 1);
-        if (record.renumbered())
-            label += std::string(kArrow) + std::to_string(*record.entryB + 1);
+        if (record.renumbered()) {
+            label += kArrow;
+            label += std::to_string(*record.entryB + 1);
+        }
     }
-    if (!record.name.empty())
-        label += " \"" + record.name + "\"";
+    if (!record.name.empty()) {
+        label += " \"";
+        label += record.name;
+        label += '"';
+    }
     return label;
 }
 
-void appendLines(const RecordDifference& record, const std::string& caption,
+// How many lines appendLines gives the record.
+std::size_t lineCount(const RecordDifference& record) {
+    if (record.change != RecordChange::Changed || record.fields.empty())
+        return 1;
+    return static_cast<std::size_t>(
+        std::count_if(record.fields.begin(), record.fields.end(),
+                      [](const FieldDifference& field) { return field.listed; }));
+}
+
+void appendLines(const RecordDifference& record, std::string_view caption,
                  const Language& language, std::vector<std::string>& lines) {
     const std::string label = labelWith(record, caption);
-    const auto one = [&](TextKey what) { lines.push_back(label + ": " + language.text(what)); };
+    const auto one = [&](TextKey what) {
+        const std::string text = language.text(what);
+        std::string line;
+        line.reserve(label.size() + 2 + text.size());
+        line += label;
+        line += ": ";
+        line += text;
+        lines.push_back(std::move(line));
+    };
     switch (record.change) {
     case RecordChange::Added:
         return one(kAddedText);
@@ -131,6 +181,7 @@ void appendLines(const RecordDifference& record, const std::string& caption,
     }
     if (record.fields.empty())
         return one(kRenumberedText);
+    const FamilyColumns* columns = columnsOf(record.family);
     for (const FieldDifference& field : record.fields) {
         if (!field.listed)
             continue;
@@ -141,8 +192,8 @@ void appendLines(const RecordDifference& record, const std::string& caption,
         line += ": ";
         line += field.heading;
         line += ": ";
-        if (isMemberList(record.family, field)) {
-            line += memberChange(field);
+        if (isMemberList(columns, field)) {
+            appendMemberChange(field, line);
         } else {
             line += shown(field.before);
             line += kArrow;
@@ -175,6 +226,10 @@ std::string diffSummary(const DiffCounts& counts, const Language& language) {
 std::vector<std::string> diffLines(const CodeplugDiff& diff, const Language& language) {
     std::array<std::optional<std::string>, kFamilyCount> captions;
     std::vector<std::string> lines;
+    std::size_t count = 1;
+    for (const RecordDifference& record : diff.records)
+        count += lineCount(record);
+    lines.reserve(count);
     for (const RecordDifference& record : diff.records) {
         auto& caption = captions[static_cast<std::size_t>(record.family)];
         if (!caption)
@@ -199,8 +254,8 @@ std::string diffJson(const CodeplugDiff& diff, const Language& language) {
                           {"before", field.before},
                           {"after", field.after}};
             if (isMemberList(record.family, field)) {
-                entry["membersRemoved"] = membersBeyond(field.before, field.after);
-                entry["membersAdded"] = membersBeyond(field.after, field.before);
+                entry["membersRemoved"] = asStrings(membersBeyond(field.before, field.after));
+                entry["membersAdded"] = asStrings(membersBeyond(field.after, field.before));
             }
             fields.push_back(std::move(entry));
         }
