@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <deque>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -119,18 +121,13 @@ template <class R> FamilyPlan planOf(Family familyOfRecords, const FamilyColumns
 // that stayed as they were need neither, and the cells of a changed record are not shown twice.
 class Side {
 public:
-    Side(const FamilyPlan& plan, const Codeplug& codeplug, const ColumnContext& context)
-        : m_plan(&plan), m_codeplug(&codeplug), m_context(&context) {
-        const std::size_t size = plan.columns->size();
-        inUse.assign(size, 0);
-        m_cells.resize(size * plan.keyColumns.size());
-        m_shown.assign(m_cells.size(), 0);
-        m_keys.resize(size);
-        for (std::size_t entry = 0; entry < size; ++entry) {
-            if (!plan.columns->inUse(codeplug, entry))
-                continue;
-            inUse[entry] = 1;
-            used.push_back(entry);
+    // `inUse`: by entry, whether the record is in use.
+    Side(const FamilyPlan& plan, const Codeplug& codeplug, const ColumnContext& context,
+         std::vector<char> inUseFlags)
+        : inUse(std::move(inUseFlags)), m_plan(&plan), m_codeplug(&codeplug), m_context(&context) {
+        for (std::size_t entry = 0; entry < inUse.size(); ++entry) {
+            if (inUse[entry])
+                used.push_back(entry);
         }
     }
 
@@ -140,17 +137,23 @@ public:
 
     // The text of key column `k` (an index into the plan's key columns).
     const std::string& keyCell(std::size_t k, std::size_t entry) const {
-        const std::size_t at = entry * m_plan->keyColumns.size() + k;
-        if (!m_shown[at]) {
-            m_cells[at] = m_plan->columns->format(*m_codeplug, entry, m_plan->keyColumns[k],
-                                                  *m_context);
-            m_shown[at] = 1;
+        const std::size_t columns = m_plan->keyColumns.size();
+        if (m_cells.empty())
+            m_cells.assign(inUse.size() * columns, kNoText);
+        std::uint32_t& text = m_cells[entry * columns + k];
+        if (text == kNoText) {
+            text = static_cast<std::uint32_t>(m_texts.size());
+            m_texts.push_back(m_plan->columns->format(*m_codeplug, entry, m_plan->keyColumns[k],
+                                                      *m_context));
         }
-        return m_cells[at];
+        return m_texts[text];
     }
 
     const std::string& key(std::size_t entry) const {
-        if (!m_keys[entry]) {
+        if (m_keys.empty())
+            m_keys.assign(inUse.size(), kNoText);
+        std::uint32_t& text = m_keys[entry];
+        if (text == kNoText) {
             const std::size_t columns = m_plan->keyColumns.size();
             std::size_t length = columns;
             for (std::size_t k = 0; k < columns; ++k)
@@ -161,9 +164,10 @@ public:
                 key += keyCell(k, entry);
                 key.push_back(kKeySeparator);
             }
-            m_keys[entry] = std::move(key);
+            text = static_cast<std::uint32_t>(m_texts.size());
+            m_texts.push_back(std::move(key));
         }
-        return *m_keys[entry];
+        return m_texts[text];
     }
 
     // The text of a cell: kept for key columns, else formatted into `scratch`.
@@ -175,16 +179,20 @@ public:
         return scratch;
     }
 
-    std::vector<std::size_t> used;
     std::vector<char> inUse;
+    std::vector<std::size_t> used;
 
 private:
+    static constexpr std::uint32_t kNoText = static_cast<std::uint32_t>(-1);
+
     const FamilyPlan* m_plan;
     const Codeplug* m_codeplug;
     const ColumnContext* m_context;
-    mutable std::vector<std::string> m_cells; // by entry, then key column
-    mutable std::vector<char> m_shown;
-    mutable std::vector<std::optional<std::string>> m_keys;
+    // The texts worked out (a deque: they stay put while more are added), and by entry (then key
+    // column) where each is; both tables made when first needed.
+    mutable std::deque<std::string> m_texts;
+    mutable std::vector<std::uint32_t> m_cells;
+    mutable std::vector<std::uint32_t> m_keys;
     std::string m_noName;
 };
 
@@ -198,10 +206,17 @@ struct Matching {
 };
 
 // `same`: by entry, whether the record is in use in both codeplugs with the same values.
+// `inUseA`, `inUseB`: by entry, whether the record is in use in A, in B.
 Matching match(const FamilyPlan& plan, const Codeplug& a, const Codeplug& b,
-               const ColumnContext& context, std::vector<char> same) {
-    Matching m{{}, {}, {}, Side(plan, a, context), Side(plan, b, context), std::move(same)};
-    const std::size_t size = plan.columns->size();
+               const ColumnContext& context, std::vector<char> inUseA, std::vector<char> inUseB,
+               std::vector<char> same) {
+    const std::size_t size = same.size();
+    Matching m{{},
+               {},
+               {},
+               Side(plan, a, context, std::move(inUseA)),
+               Side(plan, b, context, std::move(inUseB)),
+               std::move(same)};
     std::vector<std::size_t> partnerOfA(size, kNone);
     std::vector<std::size_t> partnerOfB(size, kNone);
     const auto pair = [&](std::size_t ea, std::size_t eb) {
@@ -406,10 +421,16 @@ private:
         m_plans[f] = std::move(plan);
         if (unchanged(*m_plans[f], family))
             return;
+        std::vector<char> inUseA(a.size(), 0);
+        std::vector<char> inUseB(a.size(), 0);
         std::vector<char> same(a.size(), 0);
-        for (std::size_t entry = 0; entry < a.size(); ++entry)
-            same[entry] = recordInUse(a[entry]) && recordInUse(b[entry]) && a[entry] == b[entry];
-        m_matchings[f] = match(*m_plans[f], m_a, m_b, m_context, std::move(same));
+        for (std::size_t entry = 0; entry < a.size(); ++entry) {
+            inUseA[entry] = recordInUse(a[entry]);
+            inUseB[entry] = recordInUse(b[entry]);
+            same[entry] = inUseA[entry] && inUseB[entry] && a[entry] == b[entry];
+        }
+        m_matchings[f] = match(*m_plans[f], m_a, m_b, m_context, std::move(inUseA),
+                               std::move(inUseB), std::move(same));
         // The names are looked up where they stay until the comparison ends.
         const Matching& m = *m_matchings[f];
         for (const auto& [ea, eb] : m.pairs) {

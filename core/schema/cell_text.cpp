@@ -59,7 +59,11 @@ std::string twoDigits(int value) {
 } // namespace
 
 std::string text(std::string_view value) {
-    return std::string(trimBlanks(TrimAtNull(value)));
+    // TrimAtNull's rule on a view: the text is copied once.
+    while (!value.empty() && value.back() == ' ')
+        value.remove_suffix(1);
+    value = value.substr(0, value.find('\0'));
+    return std::string(trimBlanks(value));
 }
 
 std::string fixedText(std::string_view text, std::size_t maxBytes) {

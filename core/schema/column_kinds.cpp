@@ -113,12 +113,16 @@ Result<std::int64_t> referenceValue(const Codeplug& codeplug, const ReferenceRul
 
 std::string memberNames(const Codeplug& codeplug, const ReferenceRule& rule,
                         std::span<const std::int64_t> values) {
-    std::vector<std::string> names;
+    std::string cell;
     for (const std::int64_t value : values) {
-        if (std::string name = referenceName(codeplug, rule, value); !name.empty())
-            names.push_back(std::move(name));
+        const std::string name = referenceName(codeplug, rule, value);
+        if (name.empty())
+            continue;
+        if (!cell.empty())
+            cell.push_back(kMemberSeparator);
+        cell += name;
     }
-    return joinMembers(names);
+    return cell;
 }
 
 Result<std::vector<std::int64_t>> memberValues(const Codeplug& codeplug, const ReferenceRule& rule,
