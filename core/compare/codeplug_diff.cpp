@@ -2,6 +2,7 @@
 
 #include "compare/record_leaves.h"
 #include "compare/record_naming.h"
+#include "compare/text_table.h"
 #include "schema/cell_text.h"
 #include "schema/family_columns.h"
 #include "schema/family_tables.h"
@@ -18,6 +19,7 @@ namespace r605 {
 namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+constexpr std::uint32_t kNoEntry = static_cast<std::uint32_t>(-1);
 constexpr char kKeySeparator = '\x1f';
 
 // A channel's copy of its transmit contact's number as the radio last held it: the contact
@@ -229,33 +231,31 @@ Matching match(const FamilyPlan& plan, const Codeplug& a, const Codeplug& b,
     }
     // Records of equal texts at other numbers, paired in ascending order on both sides (the
     // compaction keeps the order of the contacts it moves).
+    std::vector<std::uint32_t> next; // by entry of B: the next one waiting with the same text
     const auto pairByText = [&](auto&& text) {
-        std::vector<std::pair<std::string_view, std::size_t>> waitingB;
-        for (const std::size_t entry : m.b.used) {
-            if (partnerOfB[entry] == kNone)
-                waitingB.emplace_back(text(m.b, entry), entry);
-        }
-        if (waitingB.empty())
+        std::size_t waiting = 0;
+        for (const std::size_t entry : m.b.used)
+            waiting += partnerOfB[entry] == kNone ? 1 : 0;
+        if (waiting == 0)
             return;
-        std::vector<std::pair<std::string_view, std::size_t>> waitingA;
-        for (const std::size_t entry : m.a.used) {
-            if (partnerOfA[entry] == kNone)
-                waitingA.emplace_back(text(m.a, entry), entry);
+        // By text, the first of B's records waiting for a partner, each linked to the next.
+        TextTable first(waiting);
+        next.resize(size);
+        for (auto it = m.b.used.rbegin(); it != m.b.used.rend(); ++it) {
+            if (partnerOfB[*it] != kNone)
+                continue;
+            std::uint32_t& head = first.insert(text(m.b, *it), kNoEntry);
+            next[*it] = head;
+            head = static_cast<std::uint32_t>(*it);
         }
-        // By text, then by number: the n-th record of A with a text goes with the n-th of B.
-        std::sort(waitingA.begin(), waitingA.end());
-        std::sort(waitingB.begin(), waitingB.end());
-        for (std::size_t i = 0, j = 0; i < waitingA.size() && j < waitingB.size();) {
-            const int order = waitingA[i].first.compare(waitingB[j].first);
-            if (order < 0) {
-                ++i;
-            } else if (order > 0) {
-                ++j;
-            } else {
-                pair(waitingA[i].second, waitingB[j].second);
-                ++i;
-                ++j;
-            }
+        for (const std::size_t entry : m.a.used) {
+            if (partnerOfA[entry] != kNone)
+                continue;
+            std::uint32_t* const head = first.find(text(m.a, entry));
+            if (head == nullptr || *head == kNoEntry)
+                continue;
+            pair(entry, *head);
+            *head = next[*head];
         }
     };
     pairByText(
@@ -546,12 +546,8 @@ private:
         out.reserve(out.size() + m_differing.size());
         for (const std::size_t k : m_differing) {
             const ComparedColumn& column = plan.compared[k];
-            out.push_back({std::string(column.info->name),
-                           column.index,
-                           {},
-                           column.heading,
-                           std::move(m_before[k]),
-                           std::move(m_after[k])});
+            out.emplace_back(std::string(column.info->name), column.index, std::string(),
+                             column.heading, std::move(m_before[k]), std::move(m_after[k]));
         }
     }
 

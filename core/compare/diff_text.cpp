@@ -1,12 +1,14 @@
 #include "compare/diff_text.h"
 
 #include "compare/record_naming.h"
+#include "compare/text_table.h"
 #include "schema/cell_text.h"
 #include "schema/family_columns.h"
 #include "text/language.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -17,6 +19,8 @@ namespace r605 {
 namespace {
 
 constexpr std::string_view kArrow = " \u2192 ";
+constexpr std::string_view kColon = ": ";
+constexpr std::string_view kBar = " | ";
 
 // Texts of the comparison.
 constexpr TextKey kAddedText{15100};
@@ -64,27 +68,17 @@ bool isMemberList(Family family, const FieldDifference& field) {
 // The members one list has beyond the other (a name twice in one and once in the other counts
 // once), in the order of the list that has them. The views point into `list`.
 std::vector<std::string_view> membersBeyond(std::string_view list, std::string_view other) {
-    // The other list's names sorted, each with how many of it are left to match.
-    std::vector<std::string_view> names = cells::splitMembers(other);
-    std::sort(names.begin(), names.end());
-    std::vector<int> left(names.size(), 0);
-    std::size_t unique = 0;
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        if (unique > 0 && names[unique - 1] == names[k]) {
-            ++left[unique - 1];
-            continue;
-        }
-        names[unique] = names[k];
-        left[unique++] = 1;
-    }
-    names.resize(unique);
+    // How many of each name of the other list are left to match.
+    const std::vector<std::string_view> names = cells::splitMembers(other);
+    TextTable left(names.size());
+    for (const std::string_view name : names)
+        ++left.insert(name, 0);
     std::vector<std::string_view> beyond;
     for (const std::string_view name : cells::splitMembers(list)) {
         if (name.empty())
             continue;
-        const auto at = std::lower_bound(names.begin(), names.end(), name);
-        if (at != names.end() && *at == name && left[static_cast<std::size_t>(at - names.begin())] > 0)
-            --left[static_cast<std::size_t>(at - names.begin())];
+        if (std::uint32_t* const count = left.find(name); count != nullptr && *count > 0)
+            --*count;
         else
             beyond.push_back(name);
     }
@@ -111,7 +105,7 @@ void appendMemberChange(const FieldDifference& field, std::string& text) {
                                       std::pair{std::string_view("+ "), &gained}}) {
         for (const std::string_view name : *names) {
             if (!first)
-                text += " | ";
+                text += kBar;
             first = false;
             text += sign;
             text += name;
@@ -167,7 +161,7 @@ void appendLines(const RecordDifference& record, std::string_view caption,
         std::string line;
         line.reserve(label.size() + 2 + text.size());
         line += label;
-        line += ": ";
+        line += kColon;
         line += text;
         lines.push_back(std::move(line));
     };
@@ -189,9 +183,9 @@ void appendLines(const RecordDifference& record, std::string_view caption,
         line.reserve(label.size() + field.heading.size() + field.before.size() +
                      field.after.size() + 16);
         line += label;
-        line += ": ";
+        line += kColon;
         line += field.heading;
-        line += ": ";
+        line += kColon;
         if (isMemberList(columns, field)) {
             appendMemberChange(field, line);
         } else {
