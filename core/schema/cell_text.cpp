@@ -59,11 +59,14 @@ std::string twoDigits(int value) {
 } // namespace
 
 std::string text(std::string_view value) {
-    // TrimAtNull's rule on a view: the text is copied once.
+    return std::string(textView(value));
+}
+
+std::string_view textView(std::string_view value) {
+    // TrimAtNull's rule, on the view.
     while (!value.empty() && value.back() == ' ')
         value.remove_suffix(1);
-    value = value.substr(0, value.find('\0'));
-    return std::string(trimBlanks(value));
+    return trimBlanks(value.substr(0, value.find('\0')));
 }
 
 std::string fixedText(std::string_view text, std::size_t maxBytes) {

@@ -31,6 +31,8 @@ std::string quoted(std::string_view text);
 // A text field as it is shown, and as names are compared when a reference travels as the
 // referenced record's name: cut by TrimAtNull, without blanks at either end.
 std::string text(std::string_view value);
+// The same text as a view into `value`.
+std::string_view textView(std::string_view value);
 
 // A text for a fixed-length field: blanks at either end dropped, then cut to the field's length
 // in code-page-936 bytes (as the editors cut a name that is too long), trailing blanks removed.

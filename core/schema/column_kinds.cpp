@@ -113,15 +113,26 @@ Result<std::int64_t> referenceValue(const Codeplug& codeplug, const ReferenceRul
 
 std::string memberNames(const Codeplug& codeplug, const ReferenceRule& rule,
                         std::span<const std::int64_t> values) {
+    // referenceName() for every member, the family looked up once.
     std::string cell;
-    for (const std::int64_t value : values) {
-        const std::string name = referenceName(codeplug, rule, value);
-        if (name.empty())
-            continue;
-        if (!cell.empty())
-            cell.push_back(kMemberSeparator);
-        cell += name;
-    }
+    visitFamily(codeplug, rule.target, [&](const auto& m) {
+        if constexpr (kIsTable<decltype(m)>) {
+            for (const std::int64_t value : values) {
+                const std::int64_t entry = value - rule.base;
+                if (value == rule.none || entry < 0 || static_cast<std::size_t>(entry) >= m.size())
+                    continue;
+                const auto& record = m[static_cast<std::size_t>(entry)];
+                if constexpr (requires { record.Name; }) {
+                    const std::string_view name = textView(record.Name);
+                    if (!recordInUse(record) || name.empty())
+                        continue;
+                    if (!cell.empty())
+                        cell.push_back(kMemberSeparator);
+                    cell += name;
+                }
+            }
+        }
+    });
     return cell;
 }
 
