@@ -311,10 +311,22 @@ bool sameAsNamedInB(std::string_view before, std::string_view after, const Colum
         return before == after;
     if (column.kind == ColumnKind::Reference)
         return renames(before) == after;
-    std::vector<std::string> names;
-    for (const std::string_view part : cells::splitMembers(before))
-        names.emplace_back(renames(part));
-    return cells::joinMembers(names) == after;
+    // A member list: A's members renamed and joined again, compared as they come.
+    std::size_t at = 0;
+    for (std::size_t start = 0; start <= before.size();) {
+        const std::size_t end = std::min(before.find(kMemberSeparator, start), before.size());
+        if (start > 0) {
+            if (at >= after.size() || after[at] != kMemberSeparator)
+                return false;
+            ++at;
+        }
+        const std::string_view name = renames(before.substr(start, end - start));
+        if (after.substr(at, name.size()) != name)
+            return false;
+        at += name.size();
+        start = end + 1;
+    }
+    return at == after.size();
 }
 
 template <class R> bool sameValues(const R& a, const R& b) {
