@@ -123,7 +123,7 @@ template <class R> FamilyPlan planOf(Family familyOfRecords, const FamilyColumns
 // that stayed as they were need neither, and the cells of a changed record are not shown twice.
 class Side {
 public:
-    // `inUse`: by entry, whether the record is in use.
+    // `inUseFlags`: by entry, whether the record is in use.
     Side(const FamilyPlan& plan, const Codeplug& codeplug, const ColumnContext& context,
          std::vector<char> inUseFlags)
         : inUse(std::move(inUseFlags)), m_plan(&plan), m_codeplug(&codeplug), m_context(&context) {

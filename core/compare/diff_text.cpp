@@ -159,7 +159,7 @@ void appendLines(const RecordDifference& record, std::string_view caption,
     const auto one = [&](TextKey what) {
         const std::string text = language.text(what);
         std::string line;
-        line.reserve(label.size() + 2 + text.size());
+        line.reserve(label.size() + kColon.size() + text.size());
         line += label;
         line += kColon;
         line += text;
