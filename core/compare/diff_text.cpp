@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 
@@ -31,6 +32,20 @@ constexpr TextKey kNoDifferencesText{15104};
 
 std::string_view shown(const std::string& value) {
     return value.empty() ? std::string_view("\"\"") : std::string_view(value);
+}
+
+// The texts one after the other, in one allocation.
+std::string joined(std::initializer_list<std::string_view> parts) {
+    std::size_t size = 0;
+    for (const std::string_view part : parts)
+        size += part.size();
+    std::string text(size, '\0');
+    char* at = text.data();
+    for (const std::string_view part : parts) {
+        if (!part.empty())
+            at = std::copy(part.begin(), part.end(), at);
+    }
+    return text;
 }
 
 std::string withArguments(std::string text, const std::vector<std::string>& arguments) {
@@ -157,13 +172,7 @@ void appendLines(const RecordDifference& record, std::string_view caption,
                  const Language& language, std::vector<std::string>& lines) {
     const std::string label = labelWith(record, caption);
     const auto one = [&](TextKey what) {
-        const std::string text = language.text(what);
-        std::string line;
-        line.reserve(label.size() + kColon.size() + text.size());
-        line += label;
-        line += kColon;
-        line += text;
-        lines.push_back(std::move(line));
+        lines.push_back(joined({label, kColon, language.text(what)}));
     };
     switch (record.change) {
     case RecordChange::Added:
@@ -179,20 +188,13 @@ void appendLines(const RecordDifference& record, std::string_view caption,
     for (const FieldDifference& field : record.fields) {
         if (!field.listed)
             continue;
-        std::string line;
-        line.reserve(label.size() + field.heading.size() + field.before.size() +
-                     field.after.size() + 16);
-        line += label;
-        line += kColon;
-        line += field.heading;
-        line += kColon;
-        if (isMemberList(columns, field)) {
-            appendMemberChange(field, line);
-        } else {
-            line += shown(field.before);
-            line += kArrow;
-            line += shown(field.after);
+        if (!isMemberList(columns, field)) {
+            lines.push_back(joined({label, kColon, field.heading, kColon, shown(field.before),
+                                    kArrow, shown(field.after)}));
+            continue;
         }
+        std::string line = joined({label, kColon, field.heading, kColon});
+        appendMemberChange(field, line);
         lines.push_back(std::move(line));
     }
 }
