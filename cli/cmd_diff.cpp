@@ -68,7 +68,8 @@ int runDiff(const Arguments& arguments, Context& context) {
     const auto a = loadSide(arguments.positional[0], context);
     if (!a)
         return kTrouble;
-    const auto b = radio ? readRadio(*link, *a, context) : loadSide(arguments.positional[1], context);
+    const auto b =
+        radio ? readRadio(*link, *a, context) : loadSide(arguments.positional[1], context);
     if (!b)
         return kTrouble;
 

@@ -7,11 +7,6 @@
 #include "dialogs/model_dialog.h"
 #include "dialogs/tool_mode_dialog.h"
 #include "schema/grid_layout.h"
-#include "tools/compare_dialog.h"
-#include "tools/print_dialog.h"
-#include "transfer/codeplug_jobs.h"
-#include "transfers/port_dialog.h"
-#include "transfers/radio_transfer.h"
 #include "settings/language_choice.h"
 #include "settings/startup.h"
 #include "shell/category_tree.h"
@@ -23,7 +18,12 @@
 #include "shell/recent_files.h"
 #include "shell/shell_context.h"
 #include "shell/window_placement.h"
+#include "tools/compare_dialog.h"
 #include "tools/contacts_db_dialog.h"
+#include "tools/print_dialog.h"
+#include "transfer/codeplug_jobs.h"
+#include "transfers/port_dialog.h"
+#include "transfers/radio_transfer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -391,8 +391,8 @@ void MainWindow::showCompare(Codeplug other, const QString& name) {
 }
 
 void MainWindow::openCompareWithRadio() {
-    const PromptMessage question{m_shell.texts.text(99105), PromptButtons::OkCancel,
-                                 PromptIcon::Question, {}};
+    const PromptMessage question{
+        m_shell.texts.text(99105), PromptButtons::OkCancel, PromptIcon::Question, {}};
     m_shell.prompt.ask(question, [this](PromptAnswer answer) {
         if (answer != PromptAnswer::Ok)
             return;
@@ -428,8 +428,10 @@ void MainWindow::openPrint() {
                                                          : file.completeBaseName();
         name += QStringLiteral(".pdf");
         const QString start = file.isAbsolute() ? file.absoluteDir().filePath(name) : name;
-        const FileQuestion question{FileDialogKind::Save, m_shell.texts.text(15157),
-                                    {m_shell.texts.text(15155) + " (*.pdf)"}, start};
+        const FileQuestion question{FileDialogKind::Save,
+                                    m_shell.texts.text(15157),
+                                    {m_shell.texts.text(15155) + " (*.pdf)"},
+                                    start};
         m_shell.prompt.chooseFile(question, std::move(chosen));
     };
     auto* dialog = new PrintDialog(*m_session, choosePdf, this);

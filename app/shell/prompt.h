@@ -1,8 +1,8 @@
 #pragma once
 // The one way the program asks the user something or tells them something: message boxes,
-// file dialogs and a line to enter. Every question is answered through a callback, never by waiting, so that a
-// handler returns at once and no second event loop runs inside it. The window shows real dialogs;
-// tests answer with a script.
+// file dialogs and a line to enter. Every question is answered through a callback, never by
+// waiting, so that a handler returns at once and no second event loop runs inside it. The window
+// shows real dialogs; tests answer with a script.
 
 #include <QString>
 #include <QStringList>

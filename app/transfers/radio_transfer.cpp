@@ -12,8 +12,8 @@ namespace r605 {
 
 RadioTransfer::RadioTransfer(ShellContext& shell, QWidget& window)
     : QObject(&window), m_shell(shell), m_window(window),
-      m_trace(TraceFolder(shell.folders), SystemLocalClock()),
-      m_recorder(&shell.commLog, &m_trace), m_driver(*this, &m_recorder, &shell.folders) {
+      m_trace(TraceFolder(shell.folders), SystemLocalClock()), m_recorder(&shell.commLog, &m_trace),
+      m_driver(*this, &m_recorder, &shell.folders) {
     // A full communication log drops its oldest lines; the user is told once a line is lost.
     m_recorder.setMessageHandler([this](const Error& message) { showMessage(message); });
 }
@@ -30,8 +30,7 @@ ProgressDialog* RadioTransfer::progressDialog() const {
 void RadioTransfer::start(std::unique_ptr<TransferJob> job, Done done) {
     m_job = std::move(job);
     m_done = std::move(done);
-    if (!m_driver.OpenRadioPort(QString::fromStdString(m_shell.state.ComPortName),
-                                m_job->kind())) {
+    if (!m_driver.OpenRadioPort(QString::fromStdString(m_shell.state.ComPortName), m_job->kind())) {
         ended(FinishedAction{false, {}});
         return;
     }
@@ -43,8 +42,8 @@ void RadioTransfer::start(std::unique_ptr<TransferJob> job, Done done) {
 }
 
 void RadioTransfer::askRetryCancel(RetryAnswer answer) {
-    const PromptMessage question{m_shell.texts.text(2003), PromptButtons::RetryCancel,
-                                 PromptIcon::Warning, {}};
+    const PromptMessage question{
+        m_shell.texts.text(2003), PromptButtons::RetryCancel, PromptIcon::Warning, {}};
     m_shell.prompt.ask(question, [answer = std::move(answer)](PromptAnswer given) {
         answer(given == PromptAnswer::Retry);
     });

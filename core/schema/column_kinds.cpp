@@ -70,8 +70,7 @@ namespace {
 constexpr std::array kOffOnTexts{TextKey{20050}, TextKey{20085}};
 
 std::span<const TextKey> textsOf(const ColumnInfo& info) {
-    return info.kind == ColumnKind::OnOff ? std::span<const TextKey>(kOffOnTexts)
-                                          : info.valueTexts;
+    return info.kind == ColumnKind::OnOff ? std::span<const TextKey>(kOffOnTexts) : info.valueTexts;
 }
 } // namespace
 
@@ -84,8 +83,7 @@ Result<std::int64_t> enumerated(const ColumnInfo& info, std::string_view text,
     return option(textsOf(info), text, info.min, info.max, context.language);
 }
 
-std::string referenceName(const Codeplug& codeplug, const ReferenceRule& rule,
-                          std::int64_t value) {
+std::string referenceName(const Codeplug& codeplug, const ReferenceRule& rule, std::int64_t value) {
     std::string name;
     if (value == rule.none)
         return name;
@@ -107,8 +105,8 @@ Result<std::int64_t> referenceValue(const Codeplug& codeplug, const ReferenceRul
         if (matches)
             return static_cast<std::int64_t>(entry) + rule.base;
     }
-    return Error::literal("no " + std::string(familyInfo(rule.target).jsonName) + " in use is named " +
-                          cells::quoted(wanted));
+    return Error::literal("no " + std::string(familyInfo(rule.target).jsonName) +
+                          " in use is named " + cells::quoted(wanted));
 }
 
 std::string memberNames(const Codeplug& codeplug, const ReferenceRule& rule,

@@ -2,10 +2,10 @@
 // and the password asked, leaves the open codeplug as it was and lists the differences, which
 // can be taken over; a port that cannot be opened is told and nothing else happens. The port
 // dialog stores the port chosen.
-#include "pty_radio.h"
-#include "shell_fixture.h"
 #include "fault_injector.h"
+#include "pty_radio.h"
 #include "schema/new_codeplug.h"
+#include "shell_fixture.h"
 #include "simulator_image.h"
 #include "tools/compare_dialog.h"
 #include "transfers/port_dialog.h"
