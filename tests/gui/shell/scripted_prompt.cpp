@@ -4,44 +4,44 @@
 
 namespace r605::test {
 
+namespace {
+
+// The next scripted answer, or `fallback` with a failure when the script has none left.
+template <class T>
+T next(std::deque<T>& script, const T& fallback, const char* what, const QString& asked) {
+    T answer = fallback;
+    if (script.empty()) {
+        ADD_FAILURE() << "unexpected " << what << ": " << asked.toStdString();
+        return answer;
+    }
+    answer = script.front();
+    script.pop_front();
+    return answer;
+}
+
+} // namespace
+
 void ScriptedPrompt::ask(const PromptMessage& message, Answered answered) {
     m_messages.push_back(message);
-    PromptAnswer answer = PromptAnswer::Ok;
-    if (message.buttons != PromptButtons::Ok) {
-        if (m_answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << message.text.toStdString();
-            answer = PromptAnswer::Cancel;
-        } else {
-            answer = m_answers.front();
-            m_answers.pop_front();
-        }
-    }
+    // A message with OK alone tells; it asks nothing of the script.
+    const PromptAnswer answer =
+        message.buttons == PromptButtons::Ok
+            ? PromptAnswer::Ok
+            : next(m_answers, PromptAnswer::Cancel, "question", message.text);
     if (answered)
         answered(answer);
 }
 
 void ScriptedPrompt::chooseFile(const FileQuestion& question, Chosen chosen) {
     m_fileQuestions.push_back(question);
-    QString file;
-    if (m_files.empty())
-        ADD_FAILURE() << "unexpected file dialog: " << question.caption.toStdString();
-    else {
-        file = m_files.front();
-        m_files.pop_front();
-    }
+    const QString file = next(m_files, QString(), "file dialog", question.caption);
     if (chosen)
         chosen(file);
 }
 
 void ScriptedPrompt::askText(const TextQuestion& question, Entered entered) {
     m_textQuestions.push_back(question);
-    std::optional<QString> text;
-    if (m_texts.empty())
-        ADD_FAILURE() << "unexpected input dialog: " << question.label.toStdString();
-    else {
-        text = m_texts.front();
-        m_texts.pop_front();
-    }
+    const auto text = next(m_texts, std::optional<QString>(), "input dialog", question.label);
     if (entered)
         entered(text);
 }
