@@ -145,8 +145,8 @@ public:
         std::uint32_t& text = m_cells[entry * columns + k];
         if (text == kNoText) {
             text = static_cast<std::uint32_t>(m_texts.size());
-            m_texts.push_back(m_plan->columns->format(*m_codeplug, entry, m_plan->keyColumns[k],
-                                                      *m_context));
+            m_texts.push_back(
+                m_plan->columns->format(*m_codeplug, entry, m_plan->keyColumns[k], *m_context));
         }
         return m_texts[text];
     }
@@ -558,8 +558,11 @@ private:
         out.reserve(out.size() + m_differing.size());
         for (const std::size_t k : m_differing) {
             const ComparedColumn& column = plan.compared[k];
-            out.emplace_back(std::string(column.info->name), column.index, std::string(),
-                             column.heading, std::move(m_before[k]), std::move(m_after[k]));
+            // Braces, not emplace_back's parentheses: clang builds the fuzzers and takes no
+            // parenthesised initialisation of an aggregate.
+            out.push_back(FieldDifference{std::string(column.info->name), column.index,
+                                          std::string(), column.heading, std::move(m_before[k]),
+                                          std::move(m_after[k]), true});
         }
     }
 
