@@ -3,14 +3,14 @@
 // virtual X display).
 //   r605cps_screenshots --home DIR --out DIR [FILE]
 // The program folder is used as it is: give it a copy (it writes its settings files).
+#include "common/interface_texts.h"
+#include "common/prompt.h"
+#include "common/shell_context.h"
 #include "program_folder.h"
 #include "shell/category_tree.h"
 #include "shell/main_menus.h"
 #include "shell/main_window.h"
-#include "shell/prompt.h"
 #include "shell/shell_application.h"
-#include "shell/shell_context.h"
-#include "shell/interface_texts.h"
 #include "transfers/progress_dialog.h"
 
 #include <QAction>
@@ -123,12 +123,18 @@ void shootLanguage(Shooter& shooter, r605::ShellApplication& shell, const QStrin
     const struct {
         const char* action;
         const char* name;
-    } dialogs[]{{"MnuModelInfo", "FrmModel"},          {"MnuToolMode", "Frm_ToolMode"},
-                {"MnuToolExtended", "Frm_Extended"},   {"MnuToolAnnex", "Frm_Annex"},
-                {"MnuHelpAbout", "frmAbout"},          {"mnuProRead", "FrmComing-read"},
-                {"mnuFileNew", "MsgBox-new"},          {"MnuSetLanguage", "FrmLanguage"},
-                {"MnuToolContactsDb", "frmContactsDb"}, {"mnuFilePrint", "frmPrint"},
-                {"MnuSetCom", "FrmComSet"},            {"mnuFileCompareRadio", "MsgBox-read"}};
+    } dialogs[]{{"MnuModelInfo", "FrmModel"},
+                {"MnuToolMode", "Frm_ToolMode"},
+                {"MnuToolExtended", "Frm_Extended"},
+                {"MnuToolAnnex", "Frm_Annex"},
+                {"MnuHelpAbout", "frmAbout"},
+                {"mnuProRead", "FrmComing-read"},
+                {"mnuFileNew", "MsgBox-new"},
+                {"MnuSetLanguage", "FrmLanguage"},
+                {"MnuToolContactsDb", "frmContactsDb"},
+                {"mnuFilePrint", "frmPrint"},
+                {"MnuSetCom", "FrmComSet"},
+                {"mnuFileCompareRadio", "MsgBox-read"}};
     for (const auto& dialog : dialogs) {
         shooter.add(trigger(dialog.action));
         shooter.shootDialog(language + "-dialog-" + dialog.name);
@@ -136,9 +142,8 @@ void shootLanguage(Shooter& shooter, r605::ShellApplication& shell, const QStrin
     // What a read from the radio shows while it runs: its progress, the question when the radio
     // does not answer, the password dialog.
     shooter.add([&shell] {
-        auto* progress = new r605::ProgressDialog(shell.context().texts,
-                                                  r605::OperationKind::ReadCodeplug,
-                                                  shell.mainWindow());
+        auto* progress = new r605::ProgressDialog(
+            shell.context().texts, r605::OperationKind::ReadCodeplug, shell.mainWindow());
         progress->setAttribute(Qt::WA_DeleteOnClose);
         progress->setProgressValue(42);
         progress->open();
@@ -151,15 +156,17 @@ void shootLanguage(Shooter& shooter, r605::ShellApplication& shell, const QStrin
     });
     shooter.add([&shell] {
         r605::ShellContext& context = shell.context();
-        context.prompt.ask({context.texts.text(2003), r605::PromptButtons::RetryCancel,
-                            r605::PromptIcon::Warning, {}},
+        context.prompt.ask({context.texts.text(2003),
+                            r605::PromptButtons::RetryCancel,
+                            r605::PromptIcon::Warning,
+                            {}},
                            {});
     });
     shooter.shootDialog(language + "-dialog-MsgBox-retry");
     shooter.add([&shell] {
         r605::ShellContext& context = shell.context();
-        context.prompt.askText(
-            {context.texts.text(3100), context.texts.text(3101), "1234", true}, {});
+        context.prompt.askText({context.texts.text(3100), context.texts.text(3101), "1234", true},
+                               {});
     });
     shooter.shootDialog(language + "-dialog-FrmPassWord");
     shooter.add(trigger("MnuHelpContent"));

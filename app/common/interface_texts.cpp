@@ -1,4 +1,4 @@
-#include "shell/interface_texts.h"
+#include "common/interface_texts.h"
 
 #include <QRegularExpression>
 

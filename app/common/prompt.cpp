@@ -1,4 +1,4 @@
-#include "shell/prompt.h"
+#include "common/prompt.h"
 
 namespace r605 {
 

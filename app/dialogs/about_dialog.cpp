@@ -1,7 +1,7 @@
 #include "dialogs/about_dialog.h"
 
+#include "common/interface_texts.h"
 #include "link/comm_log.h"
-#include "shell/interface_texts.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "dialogs/coming_form_dialog.h"
 
-#include "shell/interface_texts.h"
+#include "common/interface_texts.h"
 
 #include <QLabel>
 #include <QStyle>

@@ -1,8 +1,8 @@
 #include "dialogs/extension_flags_dialog.h"
 
+#include "common/interface_texts.h"
+#include "common/prompt.h"
 #include "settings/extension_flags.h"
-#include "shell/interface_texts.h"
-#include "shell/prompt.h"
 
 #include <QCheckBox>
 #include <QLabel>

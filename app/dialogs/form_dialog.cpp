@@ -1,7 +1,7 @@
 #include "dialogs/form_dialog.h"
 
+#include "common/interface_texts.h"
 #include "dialogs/standard_buttons.h"
-#include "shell/interface_texts.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "dialogs/help_window.h"
 
-#include "shell/interface_texts.h"
+#include "common/interface_texts.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "dialogs/language_dialog.h"
 
-#include "shell/interface_texts.h"
+#include "common/interface_texts.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,8 +1,8 @@
 #include "dialogs/model_dialog.h"
 
+#include "common/interface_texts.h"
+#include "common/prompt.h"
 #include "rules/band.h"
-#include "shell/interface_texts.h"
-#include "shell/prompt.h"
 
 #include <QGridLayout>
 #include <QLabel>

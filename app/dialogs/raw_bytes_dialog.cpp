@@ -1,7 +1,7 @@
 #include "dialogs/raw_bytes_dialog.h"
 
+#include "common/interface_texts.h"
 #include "model/codeplug.h"
-#include "shell/interface_texts.h"
 
 #include <QFontDatabase>
 #include <QLabel>

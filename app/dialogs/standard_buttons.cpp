@@ -1,6 +1,6 @@
 #include "dialogs/standard_buttons.h"
 
-#include "shell/interface_texts.h"
+#include "common/interface_texts.h"
 
 #include <QAbstractButton>
 #include <QWidget>

@@ -1,9 +1,9 @@
 #include "dialogs/tool_mode_dialog.h"
 
+#include "common/interface_texts.h"
+#include "common/prompt.h"
 #include "settings/setup_file.h"
 #include "settings/startup_state.h"
-#include "shell/interface_texts.h"
-#include "shell/prompt.h"
 
 #include <QCheckBox>
 #include <QLabel>

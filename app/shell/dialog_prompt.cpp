@@ -1,6 +1,6 @@
 #include "shell/dialog_prompt.h"
 
-#include "shell/interface_texts.h"
+#include "common/interface_texts.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -2,7 +2,7 @@
 // The prompt as the user sees it: message boxes, file dialogs and input dialogs, shown with
 // open() over the window in front, their answers delivered when the user closes them.
 
-#include "shell/prompt.h"
+#include "common/prompt.h"
 
 #include <QPointer>
 #include <QWidget>

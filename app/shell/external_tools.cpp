@@ -1,8 +1,8 @@
 #include "shell/external_tools.h"
 
-#include "shell/interface_texts.h"
-#include "shell/prompt.h"
-#include "shell/shell_context.h"
+#include "common/interface_texts.h"
+#include "common/prompt.h"
+#include "common/shell_context.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,11 +1,11 @@
 #include "shell/file_commands.h"
 
+#include "common/interface_texts.h"
+#include "common/prompt.h"
+#include "common/shell_context.h"
 #include "document/codeplug_files.h"
 #include "model/embedded_info_defaults.h"
-#include "shell/interface_texts.h"
-#include "shell/prompt.h"
 #include "shell/recent_files.h"
-#include "shell/shell_context.h"
 
 #include <QDate>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "shell/form_launcher.h"
 
+#include "common/shell_context.h"
 #include "dialogs/coming_form_dialog.h"
 #include "dialogs/raw_bytes_dialog.h"
 #include "document/document.h"
-#include "shell/shell_context.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #include "shell/main_menus.h"
 
-#include "shell/interface_texts.h"
+#include "common/interface_texts.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,6 @@
 #include "shell/shell_application.h"
 
+#include "common/interface_texts.h"
 #include "dialogs/extension_flags_dialog.h"
 #include "dialogs/tool_mode_dialog.h"
 #include "serial_port_list.h"
@@ -8,7 +9,6 @@
 #include "settings/startup.h"
 #include "shell/dialog_prompt.h"
 #include "shell/file_commands.h"
-#include "shell/interface_texts.h"
 #include "shell/main_window.h"
 #include "system_clock.h"
 

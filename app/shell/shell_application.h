@@ -5,12 +5,12 @@
 // shows frmMain, which then opens a file given on the command line. The dialogs are shown with
 // open() one after the other, so that start-up too runs on the window's events.
 
+#include "common/shell_context.h"
 #include "document/document.h"
 #include "link/comm_log.h"
 #include "settings/program_folders.h"
 #include "settings/startup.h"
 #include "settings/startup_state.h"
-#include "shell/shell_context.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,8 +1,8 @@
 #include "tools/contacts_db_dialog.h"
 
+#include "common/interface_texts.h"
+#include "common/prompt.h"
 #include "models/document_session.h"
-#include "shell/interface_texts.h"
-#include "shell/prompt.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "transfers/port_dialog.h"
 
+#include "common/interface_texts.h"
 #include "settings/setup_file.h"
 #include "settings/startup_state.h"
-#include "shell/interface_texts.h"
 
 #include <QComboBox>
 #include <QDir>

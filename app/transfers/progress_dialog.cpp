@@ -1,6 +1,6 @@
 #include "transfers/progress_dialog.h"
 
-#include "shell/interface_texts.h"
+#include "common/interface_texts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

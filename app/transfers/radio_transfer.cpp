@@ -1,8 +1,8 @@
 #include "transfers/radio_transfer.h"
 
-#include "shell/interface_texts.h"
-#include "shell/prompt.h"
-#include "shell/shell_context.h"
+#include "common/interface_texts.h"
+#include "common/prompt.h"
+#include "common/shell_context.h"
 #include "system_clock.h"
 #include "transfers/progress_dialog.h"
 

@@ -1,10 +1,10 @@
 // The dialogs: the first run's, the language switch that every open window follows, the model
 // dialog, the About dialog's log switch, the external tools and contacts from a user database.
+#include "common/interface_texts.h"
 #include "link/comm_log.h"
 #include "settings/program_folders.h"
 #include "settings/setup_file.h"
 #include "shell/category_tree.h"
-#include "shell/interface_texts.h"
 #include "shell/main_menus.h"
 #include "shell_fixture.h"
 

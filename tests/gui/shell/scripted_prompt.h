@@ -2,7 +2,7 @@
 // The prompt of the tests: every question is answered at once from a script, and remembered with
 // what it said. A question the script has no answer for fails the test.
 
-#include "shell/prompt.h"
+#include "common/prompt.h"
 
 #include <deque>
 #include <vector>

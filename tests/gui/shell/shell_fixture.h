@@ -2,9 +2,9 @@
 // What the shell tests share: a program folder of their own (a copy of data/, the first run done),
 // the program started on it with a scripted prompt, and a user's clicks on menus and dialogs.
 
+#include "common/interface_texts.h"
 #include "document_edit.h"
 #include "scripted_prompt.h"
-#include "shell/interface_texts.h"
 #include "shell/main_window.h"
 #include "shell/shell_application.h"
 #include "test_support.h"
