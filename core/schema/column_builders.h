@@ -6,6 +6,7 @@
 
 #include "model/field.h"
 #include "schema/cell_text.h"
+#include "schema/column_kinds.h"
 #include "schema/typed_columns.h"
 
 #include <algorithm>
@@ -34,29 +35,6 @@ template <class R> Field fieldOf(std::string_view name) {
     return found;
 }
 
-// The conversions of a column kind that need the column or the codeplug (column_kinds.cpp); the
-// plain text conversions are in cell_text.h.
-namespace cells {
-Result<double> frequency(std::string_view text, const ColumnContext& context);
-// Enumerated and OnOff columns: the value texts of the column.
-std::string enumerated(const ColumnInfo& info, std::int64_t value, const ColumnContext& context);
-Result<std::int64_t> enumerated(const ColumnInfo& info, std::string_view text,
-                                const ColumnContext& context);
-// The name of the record a reference value names; "" for none or a record not in use.
-std::string referenceName(const Codeplug& codeplug, const ReferenceRule& rule,
-                          std::int64_t value);
-// The reference value of a name: the first in-use record of the target family with that name;
-// an empty text is none.
-Result<std::int64_t> referenceValue(const Codeplug& codeplug, const ReferenceRule& rule,
-                                    std::string_view name);
-std::string memberNames(const Codeplug& codeplug, const ReferenceRule& rule,
-                        std::span<const std::int64_t> values);
-Result<std::vector<std::int64_t>> memberValues(const Codeplug& codeplug, const ReferenceRule& rule,
-                                               std::string_view text, std::size_t maxMembers);
-// The name of the in-use contact with radio ID `id`; "" when none has it.
-std::string contactNameOfId(const Codeplug& codeplug, std::int64_t id);
-} // namespace cells
-
 template <class V> std::int64_t asInteger(V value) {
     return static_cast<std::int64_t>(value);
 }
@@ -76,8 +54,9 @@ template <auto M> TypedColumn<RecordOfField<M>> textColumn(std::string_view name
     ColumnInfo info{name, ColumnKind::Text};
     info.length = fieldOf<R>(info.field).length;
     return {info,
-            [](const ColumnInfo&, const R& r, std::size_t, const Codeplug&,
-               const ColumnContext&) { return cells::text(r.*M); },
+            [](const ColumnInfo&, const R& r, std::size_t, const Codeplug&, const ColumnContext&) {
+                return cells::text(r.*M);
+            },
             [](const ColumnInfo& i, R& r, std::string_view text, const Codeplug&,
                const ColumnContext&) -> Status {
                 r.*M = cells::fixedText(text, static_cast<std::size_t>(i.length));
@@ -88,8 +67,9 @@ template <auto M> TypedColumn<RecordOfField<M>> textColumn(std::string_view name
 template <auto M> TypedColumn<RecordOfField<M>> frequencyColumn(std::string_view name) {
     using R = RecordOfField<M>;
     return {ColumnInfo{name, ColumnKind::Frequency},
-            [](const ColumnInfo&, const R& r, std::size_t, const Codeplug&,
-               const ColumnContext&) { return cells::frequency(r.*M); },
+            [](const ColumnInfo&, const R& r, std::size_t, const Codeplug&, const ColumnContext&) {
+                return cells::frequency(r.*M);
+            },
             [](const ColumnInfo&, R& r, std::string_view text, const Codeplug&,
                const ColumnContext& context) -> Status {
                 auto value = cells::frequency(text, context);
@@ -104,8 +84,8 @@ template <auto M> TypedColumn<RecordOfField<M>> frequencyColumn(std::string_view
 // Decimal (the value held in units of 10^-decimals).
 template <auto M>
 TypedColumn<RecordOfField<M>> numericColumn(std::string_view name, std::string_view fieldName,
-                                             ColumnKind kind, std::span<const TextKey> texts = {},
-                                             int decimals = 0) {
+                                            ColumnKind kind, std::span<const TextKey> texts = {},
+                                            int decimals = 0) {
     using R = RecordOfField<M>;
     ColumnInfo info{name, kind, fieldName};
     const Field field = fieldOf<R>(info.field);
@@ -129,10 +109,9 @@ TypedColumn<RecordOfField<M>> numericColumn(std::string_view name, std::string_v
             [](const ColumnInfo& i, R& r, std::string_view text, const Codeplug&,
                const ColumnContext& context) -> Status {
                 Result<std::int64_t> value =
-                    i.kind == ColumnKind::Decimal ? cells::decimal(text, i.min, i.max, i.decimals)
-                    : i.kind == ColumnKind::Integer
-                        ? cells::integer(text, i.min, i.max)
-                        : cells::enumerated(i, text, context);
+                    i.kind == ColumnKind::Decimal   ? cells::decimal(text, i.min, i.max, i.decimals)
+                    : i.kind == ColumnKind::Integer ? cells::integer(text, i.min, i.max)
+                                                    : cells::enumerated(i, text, context);
                 if (!value)
                     return value.error();
                 r.*M = static_cast<ValueOfField<M>>(*value);
@@ -186,8 +165,9 @@ TypedColumn<RecordOfField<M>> digitsColumn(std::string_view name, ColumnKind kin
     ColumnInfo info{name, kind};
     info.length = fieldOf<R>(info.field).length;
     return {info,
-            [](const ColumnInfo&, const R& r, std::size_t, const Codeplug&,
-               const ColumnContext&) { return cells::text(r.*M); },
+            [](const ColumnInfo&, const R& r, std::size_t, const Codeplug&, const ColumnContext&) {
+                return cells::text(r.*M);
+            },
             [](const ColumnInfo& i, R& r, std::string_view text, const Codeplug&,
                const ColumnContext&) -> Status {
                 auto value = i.kind == ColumnKind::HexText ? cells::hexDigits(text, i.length)
@@ -230,9 +210,8 @@ TypedColumn<RecordOfField<Members>> membersColumn(std::string_view name, Referen
             [](const ColumnInfo& i, const R& r, std::size_t, const Codeplug& codeplug,
                const ColumnContext&) {
                 const auto& members = r.*Members;
-                const std::size_t count = static_cast<std::size_t>(
-                    std::clamp<std::int64_t>(asInteger(r.*Count), 0,
-                                             static_cast<std::int64_t>(members.size())));
+                const std::size_t count = static_cast<std::size_t>(std::clamp<std::int64_t>(
+                    asInteger(r.*Count), 0, static_cast<std::int64_t>(members.size())));
                 std::vector<std::int64_t> values;
                 for (std::size_t k = 0; k < count; ++k)
                     values.push_back(asInteger(members[k]));

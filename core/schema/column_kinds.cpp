@@ -1,6 +1,8 @@
-// The conversions of the column kinds that need the column or the codeplug: frequencies through
-// the band check, option texts and references by name.
-#include "schema/column_builders.h"
+#include "schema/column_kinds.h"
+
+#include "schema/cell_text.h"
+#include "schema/family_columns.h"
+#include "schema/family_tables.h"
 
 #include "base/numbers.h"
 
