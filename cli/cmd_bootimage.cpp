@@ -28,11 +28,6 @@ constexpr std::string_view kUsage =
     "write IN.bin --port PORT [--verify]; read and write also [--password P] [--retries N] "
     "[--stats]";
 
-int usageError(Context& context, std::string_view problem) {
-    context.err << "r605 bootimage: " << problem << "\nusage: r605 " << kUsage << "\n";
-    return Usage;
-}
-
 // An option of another action is a mistake worth telling, not something to ignore: a convert
 // given --port would otherwise look as if it had written a radio.
 std::optional<std::string> strayOption(const Arguments& arguments,
@@ -55,12 +50,12 @@ std::optional<std::string> strayOption(const Arguments& arguments,
 
 int runConvert(const Arguments& arguments, Context& context) {
     if (arguments.positional.size() != 2)
-        return usageError(context, "convert takes one PICTURE");
+        return usageError(context, kUsage, "convert takes one PICTURE");
     if (auto stray = strayOption(arguments, {"-o", "--preview"}))
-        return usageError(context, "convert does not take " + *stray);
+        return usageError(context, kUsage, "convert does not take " + *stray);
     const auto output = arguments.value("-o");
     if (!output)
-        return usageError(context, "convert needs -o OUT.bin");
+        return usageError(context, kUsage, "convert needs -o OUT.bin");
     const std::string picturePath = arguments.positional[1];
 
     const auto picture = LoadPictureFile(picturePath);
@@ -97,15 +92,15 @@ int transferFailed(Context& context, const FinishedAction& finished) {
 
 int runRead(const Arguments& arguments, Context& context) {
     if (arguments.positional.size() != 1)
-        return usageError(context, "read takes no file; the image is saved to -o OUT.bin");
+        return usageError(context, kUsage, "read takes no file; the image is saved to -o OUT.bin");
     if (auto stray = strayOption(arguments, {"-o", "--port", "--password", "--retries", "--stats"}))
-        return usageError(context, "read does not take " + *stray);
+        return usageError(context, kUsage, "read does not take " + *stray);
     const auto options = ParseLinkOptions(arguments, context, "bootimage read");
     if (!options)
         return Usage;
     const std::string output = arguments.valueOr("-o", "");
     if (output.empty())
-        return usageError(context, "read needs -o OUT.bin");
+        return usageError(context, kUsage, "read needs -o OUT.bin");
 
     LinkSession session(context, *options);
     BootImageReadJob job(options->password.value_or(""), session.recorder());
@@ -142,10 +137,10 @@ Result<BootImage> LoadImageForWrite(const std::filesystem::path& path) {
 
 int runWrite(const Arguments& arguments, Context& context) {
     if (arguments.positional.size() != 2)
-        return usageError(context, "write takes one IN.bin");
+        return usageError(context, kUsage, "write takes one IN.bin");
     if (auto stray =
             strayOption(arguments, {"--port", "--password", "--retries", "--verify", "--stats"}))
-        return usageError(context, "write does not take " + *stray);
+        return usageError(context, kUsage, "write does not take " + *stray);
     const auto options = ParseLinkOptions(arguments, context, "bootimage write");
     if (!options)
         return Usage;
@@ -172,7 +167,7 @@ int runWrite(const Arguments& arguments, Context& context) {
 
 int runBootImage(const Arguments& arguments, Context& context) {
     if (arguments.positional.empty())
-        return usageError(context, "missing convert, read or write");
+        return usageError(context, kUsage, "missing convert, read or write");
     const std::string& action = arguments.positional[0];
     if (action == "convert")
         return runConvert(arguments, context);
@@ -180,7 +175,7 @@ int runBootImage(const Arguments& arguments, Context& context) {
         return runRead(arguments, context);
     if (action == "write")
         return runWrite(arguments, context);
-    return usageError(context, "unknown action " + action);
+    return usageError(context, kUsage, "unknown action " + action);
 }
 
 } // namespace

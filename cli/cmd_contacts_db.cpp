@@ -19,11 +19,6 @@ constexpr std::string_view kUsage =
     "contacts-db FILE.rdt|FILE.json --from users.csv -o OUT.rdt|OUT.json [--country NAME,...] "
     "[--prefix 2,310,...] [--near-id ID] [--max N] [--keep-existing|--replace]";
 
-int usageError(Context& context, std::string_view problem) {
-    context.err << "r605 contacts-db: " << problem << "\nusage: r605 " << kUsage << "\n";
-    return Usage;
-}
-
 std::vector<std::string> commaList(std::string_view text) {
     std::vector<std::string> items;
     while (!text.empty()) {
@@ -123,11 +118,11 @@ int runContactsDb(const Arguments& arguments, Context& context) {
     const auto output = arguments.value("-o");
     const auto from = arguments.value("--from");
     if (arguments.positional.size() != 1 || !output || !from)
-        return usageError(context, "contacts-db takes FILE, --from DATABASE and -o OUT");
+        return usageError(context, kUsage, "contacts-db takes FILE, --from DATABASE and -o OUT");
     std::string problem;
     const auto choice = choiceOf(arguments, problem);
     if (!choice)
-        return usageError(context, problem);
+        return usageError(context, kUsage, problem);
 
     auto file = loadCodeplugFile(arguments.positional[0], context, "contacts-db");
     if (!file) {

@@ -21,20 +21,15 @@ constexpr std::string_view kUsage = "decode IN.hex [--band CODE] -o OUT.json|OUT
 // A full image is some 170000 lines of 43 bytes; anything far larger is not an image.
 constexpr std::size_t kMaxHexFileBytes = 64u * 1024 * 1024;
 
-int usageError(Context& context, std::string_view problem) {
-    context.err << "r605 decode: " << problem << "\nusage: r605 " << kUsage << "\n";
-    return Usage;
-}
-
 int runDecode(const Arguments& arguments, Context& context) {
     if (arguments.positional.size() != 1)
-        return usageError(context, "decode takes one IN.hex");
+        return usageError(context, kUsage, "decode takes one IN.hex");
     const auto output = arguments.value("-o");
     if (!output)
-        return usageError(context, "decode needs -o OUT.json");
+        return usageError(context, kUsage, "decode needs -o OUT.json");
     const auto band = bandOption(arguments);
     if (!band)
-        return usageError(context, band.error().text);
+        return usageError(context, kUsage, band.error().text);
     const int bandCode = *band;
 
     const std::filesystem::path input = arguments.positional[0];

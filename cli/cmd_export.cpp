@@ -15,22 +15,17 @@ namespace {
 constexpr std::string_view kUsage =
     "export FILE.rdt|FILE.json --list TYPE[,TYPE...] -o OUT.csv|OUT.LST [--tool-mode]";
 
-int usageError(Context& context, std::string_view problem) {
-    context.err << "r605 export: " << problem << "\nusage: r605 " << kUsage << "\n";
-    return Usage;
-}
-
 int runExport(const Arguments& arguments, Context& context) {
     const auto output = arguments.value("-o");
     const auto listValue = arguments.value("--list");
     if (arguments.positional.size() != 1 || !output || !listValue)
-        return usageError(context, "export takes one FILE, --list TYPE and -o OUT");
+        return usageError(context, kUsage, "export takes one FILE, --list TYPE and -o OUT");
     const auto types = parseListTypes(*listValue);
     if (!types)
-        return usageError(context, listTypeChoices());
+        return usageError(context, kUsage, listTypeChoices());
     const bool listFile = isListFile(*output);
     if (types->size() > 1 && !listFile)
-        return usageError(context, "several lists go into a list file (-o OUT.LST)");
+        return usageError(context, kUsage, "several lists go into a list file (-o OUT.LST)");
 
     const std::filesystem::path input = arguments.positional[0];
     auto file = loadCodeplugFile(input, context, "export");
@@ -58,8 +53,12 @@ int runExport(const Arguments& arguments, Context& context) {
 } // namespace
 
 Command exportCommand() {
-    return Command{"export", kUsage, "write lists of a codeplug into CSV files",
-                   OptionSpec{{"-o", "--list"}, {"--tool-mode"}}, runExport, listTypeChoices};
+    return Command{"export",
+                   kUsage,
+                   "write lists of a codeplug into CSV files",
+                   OptionSpec{{"-o", "--list"}, {"--tool-mode"}},
+                   runExport,
+                   listTypeChoices};
 }
 
 } // namespace r605::cli

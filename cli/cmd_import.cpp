@@ -17,15 +17,10 @@ constexpr std::string_view kUsage =
     "import FILE.rdt|FILE.json --list TYPE IN.csv|IN.cgi|IN.LST -o OUT.rdt|OUT.json "
     "[--tool-mode]";
 
-int usageError(Context& context, std::string_view problem) {
-    context.err << "r605 import: " << problem << "\nusage: r605 " << kUsage << "\n";
-    return Usage;
-}
-
 int runImport(const Arguments& arguments, Context& context) {
     const auto output = arguments.value("-o");
     if (arguments.positional.size() != 2 || !output)
-        return usageError(context, "import takes FILE, IN and -o OUT");
+        return usageError(context, kUsage, "import takes FILE, IN and -o OUT");
     const std::filesystem::path input = arguments.positional[0];
     const std::filesystem::path listPath = arguments.positional[1];
     const bool listFile = isListFile(listPath);
@@ -33,10 +28,12 @@ int runImport(const Arguments& arguments, Context& context) {
     if (const auto listValue = arguments.value("--list")) {
         const auto parsed = parseListTypes(*listValue);
         if (!parsed || parsed->size() != 1)
-            return usageError(context, std::string("--list takes one list type; ").append(listTypeChoices()));
+            return usageError(
+                context, kUsage,
+                std::string("--list takes one list type; ").append(listTypeChoices()));
         types = *parsed;
     } else if (!listFile) {
-        return usageError(context, "a CSV or .cgi file needs --list TYPE");
+        return usageError(context, kUsage, "a CSV or .cgi file needs --list TYPE");
     }
 
     auto file = loadCodeplugFile(input, context, "import");
@@ -94,8 +91,12 @@ int runImport(const Arguments& arguments, Context& context) {
 } // namespace
 
 Command importCommand() {
-    return Command{"import", kUsage, "read a list file (CSV, .cgi or .LST) into a codeplug",
-                   OptionSpec{{"-o", "--list"}, {"--tool-mode"}}, runImport, listTypeChoices};
+    return Command{"import",
+                   kUsage,
+                   "read a list file (CSV, .cgi or .LST) into a codeplug",
+                   OptionSpec{{"-o", "--list"}, {"--tool-mode"}},
+                   runImport,
+                   listTypeChoices};
 }
 
 } // namespace r605::cli

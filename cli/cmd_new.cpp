@@ -22,11 +22,6 @@ namespace {
 constexpr std::string_view kUsage =
     "new [--band CODE] [--date YYYY-MM-DD] [--sample SEED] -o OUT.rdt";
 
-int usageError(Context& context, std::string_view problem) {
-    context.err << "r605 new: " << problem << "\nusage: r605 " << kUsage << "\n";
-    return Usage;
-}
-
 CalendarDate today() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -47,19 +42,19 @@ std::optional<CalendarDate> parseDate(std::string_view text) {
 
 int runNew(const Arguments& arguments, Context& context) {
     if (!arguments.positional.empty())
-        return usageError(context, "new takes no file to read");
+        return usageError(context, kUsage, "new takes no file to read");
     const auto output = arguments.value("-o");
     if (!output)
-        return usageError(context, "new needs -o OUT.rdt");
+        return usageError(context, kUsage, "new needs -o OUT.rdt");
     const auto band = bandOption(arguments);
     if (!band)
-        return usageError(context, band.error().text);
+        return usageError(context, kUsage, band.error().text);
     const int bandCode = *band;
     CalendarDate date = today();
     if (const auto text = arguments.value("--date")) {
         const auto parsed = parseDate(*text);
         if (!parsed)
-            return usageError(context, "--date must be YYYY-MM-DD");
+            return usageError(context, kUsage, "--date must be YYYY-MM-DD");
         date = *parsed;
     }
 
@@ -68,7 +63,7 @@ int runNew(const Arguments& arguments, Context& context) {
     if (const auto sample = arguments.value("--sample")) {
         const auto seed = parseInteger(*sample);
         if (!seed || *seed < 0 || *seed > 0xFFFFFFFF)
-            return usageError(context, "--sample needs a seed number");
+            return usageError(context, kUsage, "--sample needs a seed number");
         document = Document(SampleFullCodeplug(bandCode, *bandRangesForCode(bandCode),
                                                static_cast<std::uint32_t>(*seed)));
     } else {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace r605::cli {
@@ -35,6 +36,10 @@ struct Command {
     int (*run)(const Arguments& arguments, Context& context);
     std::string (*details)() = nullptr; // further lines for --help
 };
+
+// A command used wrongly: "r605 COMMAND: problem" and the command's usage line (`usage` starts
+// with the command's name) on standard error; gives the exit status Usage.
+int usageError(Context& context, std::string_view usage, std::string_view problem);
 
 // Every subcommand, in the order --help lists them.
 const std::vector<Command>& commands();

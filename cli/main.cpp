@@ -14,6 +14,12 @@
 
 namespace r605::cli {
 
+int usageError(Context& context, std::string_view usage, std::string_view problem) {
+    const std::string_view command = usage.substr(0, usage.find(' '));
+    context.err << "r605 " << command << ": " << problem << "\nusage: r605 " << usage << "\n";
+    return Usage;
+}
+
 void Context::fail(const Error& error) const {
     err << "r605: " << language.describe(error) << "\n";
 }
